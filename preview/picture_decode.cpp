@@ -1,0 +1,140 @@
+#include "picture_decode.h"
+
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+
+#include <jpeglib.h>
+#include <png.h>
+
+namespace velmo {
+namespace {
+
+uint32_t Pack(uint8_t r, uint8_t g, uint8_t b) {
+  return (uint32_t{r} << 16) | (uint32_t{g} << 8) | uint32_t{b};
+}
+
+// libjpeg reports fatal errors through error_exit, which must not return.
+struct JpegError {
+  jpeg_error_mgr mgr;
+  std::jmp_buf jump;
+};
+
+void JpegErrorExit(j_common_ptr cinfo) {
+  std::longjmp(reinterpret_cast<JpegError*>(cinfo->err)->jump, 1);
+}
+void JpegSilent(j_common_ptr) {}
+
+struct PngReader {
+  std::span<const uint8_t> data;
+  size_t offset = 0;
+};
+
+void PngRead(png_structp png, png_bytep dest, png_size_t length) {
+  auto* reader = static_cast<PngReader*>(png_get_io_ptr(png));
+  if (length > reader->data.size() - reader->offset) png_error(png, "truncated");
+  std::memcpy(dest, reader->data.data() + reader->offset, length);
+  reader->offset += length;
+}
+void PngWarning(png_structp, png_const_charp) {}
+void PngFatal(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+
+}  // namespace
+
+PictureKind SniffPicture(std::span<const uint8_t> data) {
+  static const uint8_t kPng[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  if (data.size() >= 3 && data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF)
+    return PictureKind::Jpeg;
+  if (data.size() >= 8 && std::memcmp(data.data(), kPng, 8) == 0) return PictureKind::Png;
+  if (data.size() >= 2 && data[0] == 'B' && data[1] == 'M') return PictureKind::Bitmap;
+  return PictureKind::Unknown;
+}
+
+bool DecodeJpeg(std::span<const uint8_t> data, ColorImage& out) {
+  if (SniffPicture(data) != PictureKind::Jpeg) return false;
+  jpeg_decompress_struct cinfo{};
+  JpegError err{};
+  cinfo.err = jpeg_std_error(&err.mgr);
+  err.mgr.error_exit = JpegErrorExit;
+  err.mgr.output_message = JpegSilent;
+  // Everything the jump may skip over lives outside this frame's locals.
+  ColorImage image;
+  std::vector<uint8_t> row;
+  if (setjmp(err.jump)) {
+    jpeg_destroy_decompress(&cinfo);
+    return false;
+  }
+  jpeg_create_decompress(&cinfo);
+  jpeg_mem_src(&cinfo, data.data(), static_cast<unsigned long>(data.size()));
+  jpeg_read_header(&cinfo, TRUE);
+  cinfo.out_color_space = JCS_RGB;
+  jpeg_start_decompress(&cinfo);
+  image.width = static_cast<int>(cinfo.output_width);
+  image.height = static_cast<int>(cinfo.output_height);
+  image.pixels.resize(size_t(image.width) * size_t(image.height));
+  row.resize(size_t(image.width) * 3);
+  while (cinfo.output_scanline < cinfo.output_height) {
+    JSAMPROW rows[1] = {row.data()};
+    const size_t y = cinfo.output_scanline;
+    jpeg_read_scanlines(&cinfo, rows, 1);
+    uint32_t* dest = image.pixels.data() + y * size_t(image.width);
+    for (int x = 0; x < image.width; ++x) dest[x] = Pack(row[3 * x], row[3 * x + 1], row[3 * x + 2]);
+  }
+  jpeg_finish_decompress(&cinfo);
+  jpeg_destroy_decompress(&cinfo);
+  out = std::move(image);
+  return true;
+}
+
+bool DecodePng(std::span<const uint8_t> data, ColorImage& out) {
+  if (SniffPicture(data) != PictureKind::Png) return false;
+  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, PngFatal, PngWarning);
+  if (!png) return false;
+  png_infop info = png_create_info_struct(png);
+  PngReader reader{data};
+  ColorImage image;
+  std::vector<uint8_t> rgba;
+  std::vector<png_bytep> rows;
+  if (!info || setjmp(png_jmpbuf(png))) {
+    png_destroy_read_struct(&png, &info, nullptr);
+    return false;
+  }
+  png_set_read_fn(png, &reader, PngRead);
+  png_read_info(png, info);
+  // Whatever the stored format, read 8-bit RGBA; alpha is composed on white,
+  // as a transparent area prints as paper.
+  png_set_expand(png);
+  png_set_strip_16(png);
+  png_set_gray_to_rgb(png);
+  png_set_add_alpha(png, 0xFF, PNG_FILLER_AFTER);
+  png_set_interlace_handling(png);
+  png_read_update_info(png, info);
+  image.width = static_cast<int>(png_get_image_width(png, info));
+  image.height = static_cast<int>(png_get_image_height(png, info));
+  rgba.resize(size_t(image.width) * size_t(image.height) * 4);
+  rows.resize(size_t(image.height));
+  for (int y = 0; y < image.height; ++y) rows[y] = rgba.data() + size_t(y) * size_t(image.width) * 4;
+  png_read_image(png, rows.data());
+  png_read_end(png, nullptr);
+  png_destroy_read_struct(&png, &info, nullptr);
+
+  image.pixels.resize(size_t(image.width) * size_t(image.height));
+  for (size_t i = 0; i < image.pixels.size(); ++i) {
+    const uint8_t* p = &rgba[4 * i];
+    const unsigned a = p[3];
+    auto over_white = [a](unsigned c) { return uint8_t((c * a + 255 * (255 - a) + 127) / 255); };
+    image.pixels[i] = Pack(over_white(p[0]), over_white(p[1]), over_white(p[2]));
+  }
+  out = std::move(image);
+  return true;
+}
+
+bool DecodePicture(std::span<const uint8_t> data, ColorImage& out) {
+  switch (SniffPicture(data)) {
+    case PictureKind::Jpeg: return DecodeJpeg(data, out);
+    case PictureKind::Png: return DecodePng(data, out);
+    default: return false;
+  }
+}
+
+}  // namespace velmo

@@ -1,8 +1,7 @@
 # Our own targets link velmo_warnings; third-party code keeps its own flags.
-add_library(velmo_warnings INTERFACE)
-target_compile_options(velmo_warnings INTERFACE -Wall -Wextra
-  $<$<BOOL:${VELMO_WERROR}>:-Werror>)
 option(VELMO_WERROR "Treat warnings as errors" ON)
+add_library(velmo_warnings INTERFACE)
+target_compile_options(velmo_warnings INTERFACE -Wall -Wextra $<$<BOOL:${VELMO_WERROR}>:-Werror>)
 
 if(WIN32)
   # One self-contained .exe: no MinGW runtime DLLs beside it.

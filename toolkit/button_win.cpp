@@ -1,0 +1,75 @@
+#include "button_win.h"
+
+#include "form_win.h"
+
+namespace toolkit {
+
+Button::Button(Component& owner, Container& parent, const Design& design) : Control(&owner, &parent, design, true) {
+  CreateChild(WC_BUTTONW, WS_TABSTOP | (design.Default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0, design.Caption);
+  if (design.Default) OwnerForm().SetDefaultButton(this);
+}
+
+void Button::Click() { SendMessageW(Handle(), BM_CLICK, 0, 0); }
+
+bool Button::Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+    if (Designed().ModalResult != mrNone) OwnerForm().SetModalResult(Designed().ModalResult);
+    Raise(OnClick);
+    return true;
+  }
+  return Control::Reflect(message, wParam, lParam, result);
+}
+
+CheckBox::CheckBox(Component& owner, Container& parent, const Design& design)
+    : Control(&owner, &parent, design, true), checked_(design.Checked) {
+  CreateChild(WC_BUTTONW, WS_TABSTOP | BS_AUTOCHECKBOX, 0, design.Caption);
+  SendMessageW(Handle(), BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void CheckBox::SetChecked(bool checked) {
+  if (checked == checked_) return;
+  checked_ = checked;
+  SendMessageW(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  Raise(OnClick);
+}
+
+bool CheckBox::Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+    checked_ = SendMessageW(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    Raise(OnClick);
+    return true;
+  }
+  return Control::Reflect(message, wParam, lParam, result);
+}
+
+RadioButton::RadioButton(Component& owner, Container& parent, const Design& design)
+    : Control(&owner, &parent, design, true) {
+  CreateChild(WC_BUTTONW, WS_TABSTOP | BS_RADIOBUTTON, 0, design.Caption);
+  if (design.Checked) Mark(true);  // the designed state: no click at creation
+}
+
+void RadioButton::Mark(bool checked) {
+  if (checked) {
+    for (Control* sibling : Parent()->Children()) {
+      if (auto* radio = dynamic_cast<RadioButton*>(sibling); radio && radio != this) radio->Mark(false);
+    }
+  }
+  checked_ = checked;
+  SendMessageW(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void RadioButton::SetChecked(bool checked) {
+  if (checked == checked_) return;
+  Mark(checked);
+  if (checked) Raise(OnClick);
+}
+
+bool RadioButton::Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+    SetChecked(true);
+    return true;
+  }
+  return Control::Reflect(message, wParam, lParam, result);
+}
+
+}  // namespace toolkit

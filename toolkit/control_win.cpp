@@ -1,0 +1,377 @@
+#include "control_win.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "error_box_win.h"
+#include "form_win.h"
+#include "menu_win.h"
+
+namespace toolkit {
+
+namespace {
+
+constexpr wchar_t kObjectProperty[] = L"Velmo.Control";
+
+// Null for a form, whose constructor points it at itself.
+Form* FormOf(Container* parent) { return parent ? &parent->OwnerForm() : nullptr; }
+
+// One class for every window the toolkit draws itself (forms, panels, sheets, images).
+const wchar_t* ToolkitWindowClass(WNDPROC procedure) {
+  static const ATOM atom = [procedure] {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = L"VelmoWindow";
+    return RegisterClassExW(&wc);
+  }();
+  if (!atom) throw std::runtime_error("RegisterClassExW failed");
+  return L"VelmoWindow";
+}
+
+}  // namespace
+
+Component& DesignOwnerOf(Container& parent) { return parent.OwnerForm(); }
+
+Control::Control(Component* owner, Container* parent, const Design& design, bool captioned)
+    : Component(owner, design.Name),
+      form_(FormOf(parent)),
+      parent_(parent),
+      design_(design),
+      captioned_(captioned),
+      visible_(design.Visible),
+      enabled_(design.Enabled) {
+  design_.Items.clear();  // lists keep their items in the window, not here
+  design_.Columns.clear();
+  OnClick = design.OnClick;
+  if (form_) id_ = form_->NextControlId();
+}
+
+Control::~Control() {
+  DestroyComponents();
+  if (parent_) parent_->Forget(*this);
+  if (form_ && form_ != this) form_->ForgetControl(*this);
+  if (hwnd_) DestroyWindow(hwnd_);  // the teardown at WM_NCDESTROY forgets the binding
+}
+
+Control* Control::FromHandle(HWND window) {
+  return window ? static_cast<Control*>(GetPropW(window, kObjectProperty)) : nullptr;
+}
+
+void Control::CreateBound(Control* control, const wchar_t* className, DWORD style, DWORD exStyle,
+                          const std::wstring& text, HWND parent, const RECT& device, HMENU id) {
+  const bool own = className == nullptr;
+  HWND window = CreateWindowExW(exStyle, own ? ToolkitWindowClass(OwnWindowThunk) : className, text.c_str(), style,
+                                device.left, device.top, device.right - device.left, device.bottom - device.top,
+                                parent, id, GetModuleHandleW(nullptr), own ? control : nullptr);
+  if (!window) throw std::runtime_error("CreateWindowExW failed");
+  if (!own) {
+    control->hwnd_ = window;
+    SetPropW(window, kObjectProperty, control);
+    SetWindowSubclass(window, SubclassThunk, 0, reinterpret_cast<DWORD_PTR>(control));
+    control->subclassed_ = true;
+  }
+}
+
+void Control::CreateChild(const wchar_t* className, DWORD style, DWORD exStyle, const std::wstring& text) {
+  const Rect r = DeviceBounds();
+  style |= WS_CHILD | WS_CLIPSIBLINGS | (visible_ ? WS_VISIBLE : 0) | (enabled_ ? 0 : WS_DISABLED);
+  form_->RegisterControl(*this);  // before creation: WM_MEASUREITEM finds it by id
+  CreateBound(this, className, style, exStyle, text, parent_->Handle(),
+              RECT{r.Left, r.Top, r.Left + r.Width, r.Top + r.Height},
+              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)));
+  ApplyFont();
+  parent_->Adopt(*this);
+}
+
+LRESULT CALLBACK Control::OwnWindowThunk(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  if (message == WM_NCCREATE) {
+    auto* control = static_cast<Control*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    control->hwnd_ = window;
+    SetPropW(window, kObjectProperty, control);
+  }
+  Control* control = FromHandle(window);
+  if (!control) return DefWindowProcW(window, message, wParam, lParam);
+  return control->Dispatch(message, wParam, lParam);
+}
+
+LRESULT CALLBACK Control::SubclassThunk(HWND, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                        DWORD_PTR self) noexcept {
+  return reinterpret_cast<Control*>(self)->Dispatch(message, wParam, lParam);
+}
+
+LRESULT Control::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  LRESULT result = 0;
+  bool handled = false;
+  Guarded([&] {
+    result = WindowProc(message, wParam, lParam);
+    handled = true;
+  });
+  if (!handled && message != WM_NCDESTROY) result = 0;
+  if (message == WM_NCDESTROY) {
+    if (!handled) DefaultProc(message, wParam, lParam);
+    Detach();
+  }
+  return result;
+}
+
+void Control::Detach() noexcept {
+  if (!hwnd_) return;
+  RemovePropW(hwnd_, kObjectProperty);
+  if (subclassed_) RemoveWindowSubclass(hwnd_, SubclassThunk, 0);
+  if (form_ && form_ != this) form_->ForgetControl(*this);
+  hwnd_ = nullptr;
+}
+
+LRESULT Control::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  return subclassed_ ? DefSubclassProc(hwnd_, message, wParam, lParam)
+                     : DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+LRESULT Control::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!subclassed_) {
+    switch (message) {
+      case WM_ERASEBKGND: {
+        RECT client;
+        GetClientRect(hwnd_, &client);
+        FillBackground(reinterpret_cast<HDC>(wParam), client);
+        return 1;
+      }
+      case WM_LBUTTONDOWN:
+        mouseDown_ = true;
+        break;
+      case WM_LBUTTONUP:
+        if (mouseDown_) {
+          mouseDown_ = false;
+          Raise(OnClick);
+        }
+        break;
+      case WM_CONTEXTMENU:
+        if (design_.PopupMenu) {
+          POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+          if (at.x == -1 && at.y == -1) {
+            at = {0, 0};
+            ClientToScreen(hwnd_, &at);
+          }
+          design_.PopupMenu->Popup(at);
+          return 0;
+        }
+        break;
+    }
+  }
+  return DefaultProc(message, wParam, lParam);
+}
+
+bool Control::Reflect(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+  switch (message) {
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+      HDC dc = reinterpret_cast<HDC>(wParam);
+      SetTextColor(dc, TextColor());
+      SetBkColor(dc, Color());
+      result = reinterpret_cast<LRESULT>(BackgroundBrush());
+      return true;
+    }
+  }
+  return false;
+}
+
+void Control::ApplyFont() {
+  if (hwnd_) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), TRUE);
+}
+
+int Control::Dpi() const { return form_->Dpi(); }
+
+int Control::FontPoints() const {
+  if (design_.FontSize > 0) return design_.FontSize;
+  return parent_ ? parent_->FontPoints() : form_->FormFont().Size;
+}
+
+HFONT Control::Font() const { return form_->CachedFont(FontPoints()); }
+
+COLORREF Control::Color() const {
+  if (design_.Color != kParentColor) return design_.Color;
+  return parent_ ? parent_->Color() : GetSysColor(COLOR_BTNFACE);
+}
+
+COLORREF Control::TextColor() const {
+  if (design_.FontColor != kParentColor) return design_.FontColor;
+  return GetSysColor(enabled_ ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT);
+}
+
+HBRUSH Control::BackgroundBrush() const { return form_->CachedBrush(Color()); }
+
+void Control::FillBackground(HDC dc, const RECT& rect) const { FillRect(dc, &rect, BackgroundBrush()); }
+
+void Control::SetColor(COLORREF color) {
+  design_.Color = color;
+  Invalidate();
+}
+
+void Control::SetFontColor(COLORREF color) {
+  design_.FontColor = color;
+  Invalidate();
+}
+
+void Control::SetFontSize(int points) {
+  design_.FontSize = points;
+  ApplyFont();
+}
+
+void Control::Invalidate() {
+  if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void Control::Raise(const NotifyEvent& event) {
+  if (event) Guarded([&] { event(*this); });
+}
+
+std::wstring Control::Caption() const {
+  if (!hwnd_) return {};
+  std::wstring text(GetWindowTextLengthW(hwnd_) + 1, L'\0');
+  text.resize(GetWindowTextW(hwnd_, text.data(), static_cast<int>(text.size())));
+  return text;
+}
+
+void Control::SetCaption(const std::wstring& caption) {
+  if (hwnd_ && captioned_) SetWindowTextW(hwnd_, caption.c_str());
+}
+
+Rect Control::Bounds() const {
+  if (!hwnd_) return design_.Bounds;
+  RECT r;
+  GetWindowRect(hwnd_, &r);
+  MapWindowPoints(nullptr, parent_ ? parent_->Handle() : nullptr, reinterpret_cast<POINT*>(&r), 2);
+  const int dpi = Dpi();
+  return {UnscaleLength(r.left, dpi), UnscaleLength(r.top, dpi), UnscaleLength(r.right - r.left, dpi),
+          UnscaleLength(r.bottom - r.top, dpi)};
+}
+
+void Control::SetBounds(const Rect& bounds) {
+  design_.Bounds = bounds;
+  Reposition();
+}
+
+void Control::Reposition() {
+  if (!hwnd_) return;
+  if (design_.Align != Align::None && parent_) {
+    parent_->Realign();
+    return;
+  }
+  const Rect r = DeviceBounds();
+  SetWindowPos(hwnd_, nullptr, r.Left, r.Top, r.Width, r.Height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Control::SetVisible(bool visible) {
+  if (visible_ == visible) return;
+  visible_ = visible;
+  if (!hwnd_) return;
+  ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
+  if (design_.Align != Align::None && parent_) parent_->Realign();
+}
+
+void Control::SetEnabled(bool enabled) {
+  enabled_ = enabled;
+  if (hwnd_) EnableWindow(hwnd_, enabled);
+}
+
+void Control::SetFocus() {
+  if (hwnd_) ::SetFocus(hwnd_);
+}
+
+// ---- Container ----
+
+void Container::Adopt(Control& child) {
+  children_.push_back(&child);
+  ChildAdded(child);
+}
+
+void Container::Forget(Control& child) noexcept {
+  children_.erase(std::remove(children_.begin(), children_.end(), &child), children_.end());
+}
+
+void Container::ChildAdded(Control& child) {
+  if (child.design_.Align != Align::None) Realign();
+}
+
+RECT Container::AlignArea() const {
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  const Edges pad = ScaleEdges(Designed().Padding, Dpi());
+  return {client.left + pad.Left, client.top + pad.Top, client.right - pad.Right, client.bottom - pad.Bottom};
+}
+
+void Container::Realign() {
+  if (!Handle()) return;
+  std::vector<LayoutItem> items;
+  std::vector<Control*> aligned;
+  const int dpi = Dpi();
+  for (Control* child : children_) {
+    if (child->design_.Align == Align::None || !child->hwnd_) continue;
+    aligned.push_back(child);
+    items.push_back({child->design_.Align, ScaleRect(child->design_.Bounds, dpi),
+                     ScaleEdges(child->design_.Margins, dpi), child->visible_});
+  }
+  if (items.empty()) return;
+  const RECT area = AlignArea();
+  const auto placed =
+      LayoutAligned({area.left, area.top, area.right - area.left, area.bottom - area.top}, items);
+  HDWP batch = BeginDeferWindowPos(static_cast<int>(items.size()));
+  for (std::size_t i = 0; i < aligned.size(); ++i) {
+    if (!items[i].visible) continue;
+    const Rect& r = placed[i];
+    if (batch)
+      batch = DeferWindowPos(batch, aligned[i]->hwnd_, nullptr, r.Left, r.Top, r.Width, r.Height,
+                             SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  if (batch) EndDeferWindowPos(batch);
+}
+
+bool Container::ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  HWND from = nullptr;
+  switch (message) {
+    case WM_COMMAND:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+      from = reinterpret_cast<HWND>(lParam);
+      break;
+    case WM_NOTIFY:
+      from = reinterpret_cast<NMHDR*>(lParam)->hwndFrom;
+      break;
+    case WM_DRAWITEM:
+      from = reinterpret_cast<DRAWITEMSTRUCT*>(lParam)->hwndItem;
+      break;
+    case WM_MEASUREITEM: {
+      // Sent while the control is still being created: found by its id.
+      Control* target = OwnerForm().ControlById(static_cast<int>(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->CtlID));
+      return target && target->Reflect(message, wParam, lParam, result);
+    }
+    default:
+      return false;
+  }
+  Control* target = FromHandle(from);
+  return target && target != this && target->Reflect(message, wParam, lParam, result);
+}
+
+LRESULT Container::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  if (ReflectToChild(message, wParam, lParam, result)) return result;
+  if (message == WM_SIZE) {
+    const LRESULT passed = Control::WindowProc(message, wParam, lParam);
+    Realign();
+    return passed;
+  }
+  return Control::WindowProc(message, wParam, lParam);
+}
+
+}  // namespace toolkit

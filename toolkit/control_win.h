@@ -1,0 +1,147 @@
+// The base of every control: one HWND, bound to its object at creation,
+// with notifications reflected from the parent back to the object. Designed
+// geometry is kept in 96-DPI pixels and scaled to the form's DPI.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "component.h"
+#include "design_win.h"
+#include "layout.h"
+
+namespace toolkit {
+
+class Container;
+class Form;
+
+class Control : public Component {
+ public:
+  ~Control() override;
+
+  HWND Handle() const { return hwnd_; }
+  Container* Parent() const { return parent_; }
+  Form& OwnerForm() const { return *form_; }
+  int Id() const { return id_; }
+
+  // The object behind a window that the toolkit made; null for others.
+  static Control* FromHandle(HWND window);
+
+  // Geometry in 96-DPI pixels relative to the parent's client area.
+  Rect Bounds() const;
+  void SetBounds(const Rect& bounds);
+  int Width() const { return Bounds().Width; }
+  int Height() const { return Bounds().Height; }
+
+  bool Visible() const { return visible_; }
+  virtual void SetVisible(bool visible);
+  void Show() { SetVisible(true); }
+  void Hide() { SetVisible(false); }
+  bool Enabled() const { return enabled_; }
+  virtual void SetEnabled(bool enabled);
+  void SetFocus();
+
+  COLORREF Color() const;  // the background actually used
+  void SetColor(COLORREF color);
+  void SetFontColor(COLORREF color);
+  void SetFontSize(int points);
+  HFONT Font() const;
+  void Invalidate();
+
+  bool HasCaption() const override { return captioned_; }
+  std::wstring Caption() const override;
+  void SetCaption(const std::wstring& caption) override;
+
+  NotifyEvent OnClick;
+
+ protected:
+  // `owner` null only for forms, whose own constructor creates the window.
+  Control(Component* owner, Container* parent, const Design& design, bool captioned);
+
+  // Creates the window as a child of the parent at the designed bounds; a
+  // null class name makes a window of the toolkit's own class.
+  void CreateChild(const wchar_t* className, DWORD style, DWORD exStyle, const std::wstring& text);
+  // Creates a window bound to `control` (forms make their own top-level window).
+  static void CreateBound(Control* control, const wchar_t* className, DWORD style, DWORD exStyle,
+                          const std::wstring& text, HWND parent, const RECT& device, HMENU id);
+
+  // The message handler of this control's own window; DefaultProc passes on.
+  virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam);
+  // A notification about this control that arrived at its parent. Returns
+  // true when handled, with the parent's answer in `result`.
+  virtual bool Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  // Called whenever the font or DPI changes; kinds that measure text extend it.
+  virtual void ApplyFont();
+
+  int Dpi() const;
+  int Scale(int length) const { return ScaleLength(length, Dpi()); }
+  Rect DeviceBounds() const { return ScaleRect(design_.Bounds, Dpi()); }
+  const Design& Designed() const { return design_; }
+  Design& Designed() { return design_; }
+  int FontPoints() const;
+  COLORREF TextColor() const;
+  HBRUSH BackgroundBrush() const;
+  void FillBackground(HDC dc, const RECT& rect) const;
+  void Raise(const NotifyEvent& event);
+  // Moves the window to its designed place, or has the parent realign it.
+  void Reposition();
+
+ private:
+  friend class Container;
+  friend class Form;
+  static LRESULT CALLBACK OwnWindowThunk(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+  static LRESULT CALLBACK SubclassThunk(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                        DWORD_PTR self) noexcept;
+  LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+  void Detach() noexcept;
+
+  Form* form_;
+  Container* parent_;
+  Design design_;  // kept for the geometry, colours and font it designs
+  HWND hwnd_ = nullptr;
+  int id_ = 0;
+  bool subclassed_ = false;
+  bool captioned_;
+  bool visible_;
+  bool enabled_;
+  bool mouseDown_ = false;
+};
+
+// A control that holds controls and lays out those that are aligned.
+class Container : public Control {
+ public:
+  const std::vector<Control*>& Children() const { return children_; }
+  // Places the aligned children again; runs by itself when the size changes.
+  void Realign();
+
+ protected:
+  using Control::Control;
+  // The device-pixel area that aligned children share.
+  virtual RECT AlignArea() const;
+  virtual void ChildAdded(Control& child);
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  friend class Control;
+  void Adopt(Control& child);
+  void Forget(Control& child) noexcept;
+  bool ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+  std::vector<Control*> children_;
+};
+
+// The owner of what is placed in `parent`: the form it lives on.
+Component& DesignOwnerOf(Container& parent);
+
+// Creates a control of kind T in `parent`, owned by the parent's form, which
+// deletes it.
+template <class T>
+T* Make(Container& parent, const Design& design) {
+  return new T(DesignOwnerOf(parent), parent, design);
+}
+
+}  // namespace toolkit

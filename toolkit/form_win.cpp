@@ -1,0 +1,290 @@
+#include "form_win.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <vector>
+
+#include "application_win.h"
+#include "dpi_win.h"
+#include "timer_win.h"
+
+namespace toolkit {
+
+namespace {
+
+Design ControlDesignOf(const FormDesign& form) {
+  Design design;
+  design.Name = form.Name;
+  design.Caption = form.Caption;
+  design.Bounds = {form.Left, form.Top, form.ClientWidth, form.ClientHeight};
+  design.Padding = form.Padding;
+  design.Color = form.Color;
+  design.Visible = false;
+  design.OnClick = form.OnClick;
+  return design;
+}
+
+DWORD StyleOf(BorderStyle border) {
+  switch (border) {
+    case BorderStyle::None:
+      return WS_POPUP;
+    case BorderStyle::Dialog:
+      return WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    case BorderStyle::Sizeable:
+      break;
+  }
+  return WS_OVERLAPPEDWINDOW;
+}
+
+DWORD ExStyleOf(const FormDesign& design) {
+  DWORD ex = WS_EX_CONTROLPARENT;
+  if (design.Border == BorderStyle::Dialog) ex |= WS_EX_DLGMODALFRAME;
+  if (design.DoubleBuffered) ex |= WS_EX_COMPOSITED;
+  return ex;
+}
+
+// The window rectangle around a designed client area at `dpi`.
+RECT WindowRectFor(const FormDesign& design, int dpi) {
+  RECT r{0, 0, ScaleLength(design.ClientWidth, dpi), ScaleLength(design.ClientHeight, dpi)};
+  AdjustWindowRectExForDpi(&r, StyleOf(design.Border), FALSE, ExStyleOf(design), dpi);
+  OffsetRect(&r, ScaleLength(design.Left, dpi) - r.left, ScaleLength(design.Top, dpi) - r.top);
+  return r;
+}
+
+bool IsPushButton(HWND window) {
+  wchar_t name[16] = L"";
+  GetClassNameW(window, name, 16);
+  if (lstrcmpiW(name, L"Button") != 0) return false;
+  const LONG type = GetWindowLongW(window, GWL_STYLE) & BS_TYPEMASK;
+  return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON || type == BS_OWNERDRAW;
+}
+
+struct DisabledWindows {
+  HWND keep;
+  std::vector<HWND> windows;
+};
+
+BOOL CALLBACK DisableOne(HWND window, LPARAM state) {
+  auto* disabled = reinterpret_cast<DisabledWindows*>(state);
+  if (window != disabled->keep && IsWindowVisible(window) && IsWindowEnabled(window)) {
+    EnableWindow(window, FALSE);
+    disabled->windows.push_back(window);
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+Form::Form(const FormDesign& design)
+    : Container(nullptr, nullptr, ControlDesignOf(design), true),
+      formDesign_(design),
+      font_(design.Font),
+      dpi_(DpiForWindow(nullptr)) {
+  InitializeToolkit();
+  form_ = this;
+  OnShow = design.OnShow;
+  OnClose = design.OnClose;
+  OnMouseActivate = design.OnMouseActivate;
+  const RECT r = WindowRectFor(design, dpi_);
+  CreateBound(this, nullptr, StyleOf(design.Border) | WS_CLIPCHILDREN, ExStyleOf(design), design.Caption, nullptr, r,
+              nullptr);
+  if (const int actual = DpiForWindow(Handle()); actual != dpi_) ApplyDpi(actual, nullptr);
+}
+
+Form::~Form() {
+  DestroyComponents();
+  if (Handle()) DestroyWindow(Handle());
+}
+
+void Form::ForgetControl(Control& control) noexcept {
+  auto found = byId_.find(control.Id());
+  if (found != byId_.end() && found->second == &control) byId_.erase(found);
+  if (defaultButton_ == &control) defaultButton_ = nullptr;
+}
+
+Control* Form::ControlById(int id) const {
+  auto found = byId_.find(id);
+  return found == byId_.end() ? nullptr : found->second;
+}
+
+UINT_PTR Form::AddTimer(Timer& timer) {
+  const UINT_PTR id = nextTimerId_++;
+  timers_[id] = &timer;
+  return id;
+}
+
+HFONT Form::CachedFont(int points) {
+  auto& font = fonts_[{font_.Name, points, dpi_}];
+  if (!font) {
+    LOGFONTW spec{};
+    spec.lfHeight = -MulDiv(points, dpi_, 72);
+    spec.lfWeight = FW_NORMAL;
+    spec.lfCharSet = DEFAULT_CHARSET;
+    spec.lfQuality = DEFAULT_QUALITY;
+    lstrcpynW(spec.lfFaceName, font_.Name.c_str(), LF_FACESIZE);
+    font.reset(CreateFontIndirectW(&spec));
+  }
+  return font.get();
+}
+
+HBRUSH Form::CachedBrush(COLORREF color) {
+  auto& brush = brushes_[color];
+  if (!brush) brush.reset(CreateSolidBrush(color));
+  return brush.get();
+}
+
+int Form::ClientWidth() const {
+  RECT r{};
+  GetClientRect(Handle(), &r);
+  return UnscaleLength(r.right, dpi_);
+}
+
+int Form::ClientHeight() const {
+  RECT r{};
+  GetClientRect(Handle(), &r);
+  return UnscaleLength(r.bottom, dpi_);
+}
+
+void Form::SetFormFont(const FontSpec& font) {
+  font_ = font;
+  for (Control* child : Children()) Refresh(*child);
+  Realign();
+}
+
+void Form::SetFontName(const std::wstring& name) { SetFormFont({name, font_.Size}); }
+
+// Re-fonts and re-places a control and everything inside it.
+void Form::Refresh(Control& control) {
+  if (control.Designed().Align == Align::None) control.Reposition();
+  control.ApplyFont();
+  if (auto* container = dynamic_cast<Container*>(&control)) {
+    for (Control* child : container->Children()) Refresh(*child);
+    container->Realign();
+  }
+}
+
+void Form::ApplyDpi(int dpi, const RECT* suggested) {
+  dpi_ = dpi;
+  const RECT r = suggested ? *suggested : WindowRectFor(formDesign_, dpi);
+  SetWindowPos(Handle(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  for (Control* child : Children()) Refresh(*child);
+  Realign();
+}
+
+void Form::PlaceForShowing() {
+  if (shownOnce_) return;
+  shownOnce_ = true;
+  if (formDesign_.Position == FormPosition::Designed) return;
+  RECT window;
+  GetWindowRect(Handle(), &window);
+  HWND over = formDesign_.Position == FormPosition::OwnerCenter ? GetWindow(Handle(), GW_OWNER) : nullptr;
+  RECT around;
+  if (over) {
+    GetWindowRect(over, &around);
+  } else {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(Handle(), MONITOR_DEFAULTTONEAREST), &monitor);
+    around = monitor.rcWork;
+  }
+  const int width = window.right - window.left, height = window.bottom - window.top;
+  const int left = std::max<int>(around.left, around.left + (around.right - around.left - width) / 2);
+  const int top = std::max<int>(around.top, around.top + (around.bottom - around.top - height) / 2);
+  SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOZORDER | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void Form::Show() {
+  PlaceForShowing();
+  Control::visible_ = true;
+  ShowWindow(Handle(), formDesign_.State == WindowState::Maximized ? SW_SHOWMAXIMIZED : SW_SHOW);
+  UpdateWindow(Handle());
+}
+
+void Form::SetVisible(bool visible) {
+  if (visible) {
+    Show();
+  } else {
+    Control::visible_ = false;
+    ShowWindow(Handle(), SW_HIDE);
+  }
+}
+
+void Form::Close() {
+  Raise(OnClose);
+  if (modal_) {
+    if (modalResult_ == mrNone) modalResult_ = mrCancel;
+    return;
+  }
+  SetVisible(false);
+  if (IsMainForm(*this)) PostQuitMessage(0);
+}
+
+int Form::ShowModal() {
+  if (modal_) throw std::logic_error("ShowModal: the form is already modal");
+  HWND previous = GetActiveWindow();
+  if (previous && previous != Handle()) SetWindowLongPtrW(Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(previous));
+  DisabledWindows disabled{Handle(), {}};
+  EnumThreadWindows(GetCurrentThreadId(), DisableOne, reinterpret_cast<LPARAM>(&disabled));
+  modal_ = true;
+  modalResult_ = mrNone;
+  Show();
+  SetActiveWindow(Handle());
+  while (modalResult_ == mrNone) {
+    if (!ProcessOneMessage()) break;
+    if (!IsWindowVisible(Handle())) modalResult_ = mrCancel;
+  }
+  for (HWND window : disabled.windows) EnableWindow(window, TRUE);
+  SetVisible(false);
+  if (previous && IsWindow(previous)) SetActiveWindow(previous);
+  modal_ = false;
+  return modalResult_ == mrNone ? mrCancel : modalResult_;
+}
+
+bool Form::PreTranslateMessage(MSG& message) {
+  if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN) {
+    HWND focus = GetFocus();
+    if (focus && IsPushButton(focus) && IsChild(Handle(), focus)) {
+      SendMessageW(focus, BM_CLICK, 0, 0);
+      return true;
+    }
+    if (defaultButton_ && defaultButton_->Visible() && defaultButton_->Enabled() &&
+        IsWindowEnabled(defaultButton_->Handle())) {
+      SendMessageW(defaultButton_->Handle(), BM_CLICK, 0, 0);
+      return true;
+    }
+  }
+  return IsDialogMessageW(Handle(), &message) != FALSE;
+}
+
+LRESULT Form::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CLOSE:
+      Close();
+      return 0;
+    case WM_TIMER:
+      if (auto found = timers_.find(wParam); found != timers_.end()) {
+        found->second->Fire();
+        return 0;
+      }
+      break;
+    case WM_MOUSEACTIVATE:
+      Raise(OnMouseActivate);
+      break;
+    case WM_SHOWWINDOW:
+      if (wParam) {
+        const LRESULT result = Container::WindowProc(message, wParam, lParam);
+        Raise(OnShow);
+        return result;
+      }
+      break;
+    case WM_DPICHANGED:
+      if (!DpiOverridden()) ApplyDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+      return 0;
+    case DM_GETDEFID:
+      return 0;  // the default button is ours to press (PreTranslateMessage)
+  }
+  return Container::WindowProc(message, wParam, lParam);
+}
+
+}  // namespace toolkit

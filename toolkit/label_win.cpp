@@ -1,0 +1,59 @@
+#include "label_win.h"
+
+namespace toolkit {
+
+namespace {
+
+DWORD AlignmentStyle(TextAlign alignment) {
+  switch (alignment) {
+    case TextAlign::Center:
+      return SS_CENTER;
+    case TextAlign::Right:
+      return SS_RIGHT;
+    case TextAlign::Left:
+      break;
+  }
+  return SS_LEFT;
+}
+
+}  // namespace
+
+Label::Label(Component& owner, Container& parent, const Design& design) : Control(&owner, &parent, design, true) {
+  CreateChild(WC_STATICW, SS_NOTIFY | AlignmentStyle(design.Alignment), 0, design.Caption);
+}
+
+void Label::SetCaption(const std::wstring& caption) {
+  Control::SetCaption(caption);
+  FitText();
+}
+
+void Label::ApplyFont() {
+  Control::ApplyFont();
+  FitText();
+}
+
+void Label::FitText() {
+  if (!Designed().AutoSize || !Handle()) return;
+  const std::wstring text = Caption();
+  HDC dc = GetDC(Handle());
+  HGDIOBJ previous = SelectObject(dc, Font());
+  RECT measured{0, 0, 0, 0};
+  DrawTextW(dc, text.empty() ? L" " : text.c_str(), -1, &measured, DT_CALCRECT | DT_NOCLIP);
+  SelectObject(dc, previous);
+  ReleaseDC(Handle(), dc);
+  Rect bounds = Designed().Bounds;
+  bounds.Width = UnscaleLength(measured.right, Dpi());
+  bounds.Height = UnscaleLength(measured.bottom, Dpi());
+  if (!(bounds == Designed().Bounds)) SetBounds(bounds);
+  if (OnResized) OnResized();
+}
+
+bool Label::Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (message == WM_COMMAND && HIWORD(wParam) == STN_CLICKED) {
+    Raise(OnClick);
+    return true;
+  }
+  return Control::Reflect(message, wParam, lParam, result);
+}
+
+}  // namespace toolkit

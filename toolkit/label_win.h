@@ -1,0 +1,27 @@
+// Static text. An auto-sized label fits its caption whenever the caption or
+// the font changes.
+#pragma once
+
+#include <functional>
+
+#include "control_win.h"
+
+namespace toolkit {
+
+class Label : public Control {
+ public:
+  Label(Component& owner, Container& parent, const Design& design);
+  void SetCaption(const std::wstring& caption) override;
+
+  // Told after an auto-size, so that a labelled edit can place its label again.
+  std::function<void()> OnResized;
+
+ protected:
+  bool Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  void ApplyFont() override;
+
+ private:
+  void FitText();
+};
+
+}  // namespace toolkit

@@ -1,0 +1,78 @@
+#include "list_view_win.h"
+
+#include "image_list_win.h"
+
+namespace toolkit {
+
+ListView::ListView(Component& owner, Container& parent, const Design& design)
+    : Control(&owner, &parent, design, false), OnDblClick(design.OnDblClick), OnChange(design.OnChange) {
+  CreateChild(WC_LISTVIEWW, WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER, WS_EX_CLIENTEDGE,
+              L"");
+  ListView_SetExtendedListViewStyle(Handle(), LVS_EX_DOUBLEBUFFER);
+  for (const Column& column : design.Columns) {
+    std::wstring caption = column.Caption;
+    LVCOLUMNW spec{};
+    spec.mask = LVCF_TEXT | LVCF_WIDTH;
+    spec.pszText = caption.data();
+    spec.cx = Scale(column.Width);
+    ListView_InsertColumn(Handle(), columns_++, &spec);
+  }
+  if (design.Images) {
+    ListView_SetImageList(Handle(), design.Images->Handle(), LVSIL_SMALL);
+    ListView_SetImageList(Handle(), design.Images->Handle(), LVSIL_NORMAL);
+  }
+}
+
+int ListView::ColumnWidth(int column) const { return UnscaleLength(ListView_GetColumnWidth(Handle(), column), Dpi()); }
+
+void ListView::SetColumnWidth(int column, int width) { ListView_SetColumnWidth(Handle(), column, Scale(width)); }
+
+int ListView::AddItem(const std::wstring& caption, const std::vector<std::wstring>& subItems, int image) {
+  std::wstring text = caption;
+  LVITEMW item{};
+  item.mask = LVIF_TEXT | LVIF_IMAGE;
+  item.iItem = ItemCount();
+  item.pszText = text.data();
+  item.iImage = image;
+  const int index = ListView_InsertItem(Handle(), &item);
+  for (std::size_t i = 0; i < subItems.size(); ++i) {
+    std::wstring sub = subItems[i];
+    ListView_SetItemText(Handle(), index, static_cast<int>(i) + 1, sub.data());
+  }
+  return index;
+}
+
+void ListView::Clear() { ListView_DeleteAllItems(Handle()); }
+
+int ListView::ItemCount() const { return ListView_GetItemCount(Handle()); }
+
+std::wstring ListView::ItemText(int item, int column) const {
+  wchar_t text[512] = L"";
+  ListView_GetItemText(Handle(), item, column, text, 512);
+  return text;
+}
+
+int ListView::SelectedIndex() const { return ListView_GetNextItem(Handle(), -1, LVNI_SELECTED); }
+
+void ListView::SetSelectedIndex(int index) {
+  ListView_SetItemState(Handle(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+  if (index >= 0) ListView_SetItemState(Handle(), index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+}
+
+bool ListView::Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (message == WM_NOTIFY) {
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (header->code == NM_DBLCLK) {
+      Raise(OnDblClick);
+    } else if (header->code == LVN_ITEMCHANGED) {
+      const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
+      if ((change->uChanged & LVIF_STATE) && ((change->uNewState ^ change->uOldState) & LVIS_SELECTED))
+        Raise(OnChange);
+    }
+    result = 0;
+    return true;
+  }
+  return Control::Reflect(message, wParam, lParam, result);
+}
+
+}  // namespace toolkit

@@ -1,0 +1,31 @@
+// Containers drawn as a plain area: panels (caption, bevel, colour) and
+// group boxes (a framed, captioned group).
+#pragma once
+
+#include "control_win.h"
+
+namespace toolkit {
+
+class Panel : public Container {
+ public:
+  Panel(Component& owner, Container& parent, const Design& design);
+  void SetCaption(const std::wstring& caption) override;
+
+ protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  RECT AlignArea() const override;
+
+ private:
+  void Paint(HDC dc);
+};
+
+class GroupBox : public Container {
+ public:
+  GroupBox(Component& owner, Container& parent, const Design& design);
+
+ protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  RECT AlignArea() const override;
+};
+
+}  // namespace toolkit

@@ -1,0 +1,30 @@
+// A flat button with a 32 x 32 picture above its caption; the caption may
+// hold a line feed. It takes no focus, as a tool button.
+#pragma once
+
+#include "control_win.h"
+#include "gdi_win.h"
+
+namespace toolkit {
+
+class SpeedButton : public Control {
+ public:
+  SpeedButton(Component& owner, Container& parent, const Design& design);
+  // The picture, drawn transparent where it has its bottom-left pixel's colour.
+  void SetPicture(UniqueBitmap picture);
+  HBITMAP Picture() const { return picture_.get(); }
+  void SetCaption(const std::wstring& caption) override;
+  void Click();
+
+ protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  bool Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+ private:
+  void Draw(const DRAWITEMSTRUCT& item);
+
+  UniqueBitmap picture_;
+  bool hot_ = false;
+};
+
+}  // namespace toolkit

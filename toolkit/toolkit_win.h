@@ -1,0 +1,20 @@
+// Everything a window built on the toolkit needs.
+#pragma once
+
+#include "application_win.h"
+#include "button_win.h"
+#include "combo_box_win.h"
+#include "error_box_win.h"
+#include "form_win.h"
+#include "image_list_win.h"
+#include "image_win.h"
+#include "label_win.h"
+#include "labeled_edit_win.h"
+#include "list_view_win.h"
+#include "menu_win.h"
+#include "open_picture_dialog_win.h"
+#include "page_control_win.h"
+#include "panel_win.h"
+#include "speed_button_win.h"
+#include "timer_win.h"
+#include "track_bar_win.h"

@@ -1,0 +1,33 @@
+// A horizontal track bar. OnChange runs once for every change of the
+// position, whether the user moved it or code did (directly or by a range
+// that pushed it).
+#pragma once
+
+#include "control_win.h"
+
+namespace toolkit {
+
+class TrackBar : public Control {
+ public:
+  TrackBar(Component& owner, Container& parent, const Design& design);
+
+  int Position() const;
+  void SetPosition(int position);
+  int Min() const;
+  int Max() const;
+  void SetMin(int min);
+  void SetMax(int max);
+  void SetRange(int min, int max);
+  void SetPageSize(int size);
+
+  NotifyEvent OnChange;
+
+ protected:
+  bool Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+ private:
+  void Changed();
+  int last_;
+};
+
+}  // namespace toolkit

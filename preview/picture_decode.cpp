@@ -10,10 +10,6 @@
 namespace velmo {
 namespace {
 
-uint32_t Pack(uint8_t r, uint8_t g, uint8_t b) {
-  return (uint32_t{r} << 16) | (uint32_t{g} << 8) | uint32_t{b};
-}
-
 // libjpeg reports fatal errors through error_exit, which must not return.
 struct JpegError {
   jpeg_error_mgr mgr;
@@ -78,7 +74,7 @@ bool DecodeJpeg(std::span<const uint8_t> data, ColorImage& out) {
     const size_t y = cinfo.output_scanline;
     jpeg_read_scanlines(&cinfo, rows, 1);
     uint32_t* dest = image.pixels.data() + y * size_t(image.width);
-    for (int x = 0; x < image.width; ++x) dest[x] = Pack(row[3 * x], row[3 * x + 1], row[3 * x + 2]);
+    for (int x = 0; x < image.width; ++x) dest[x] = PackRgb(row[3 * x], row[3 * x + 1], row[3 * x + 2]);
   }
   jpeg_finish_decompress(&cinfo);
   jpeg_destroy_decompress(&cinfo);
@@ -123,7 +119,7 @@ bool DecodePng(std::span<const uint8_t> data, ColorImage& out) {
     const uint8_t* p = &rgba[4 * i];
     const unsigned a = p[3];
     auto over_white = [a](unsigned c) { return uint8_t((c * a + 255 * (255 - a) + 127) / 255); };
-    image.pixels[i] = Pack(over_white(p[0]), over_white(p[1]), over_white(p[2]));
+    image.pixels[i] = PackRgb(over_white(p[0]), over_white(p[1]), over_white(p[2]));
   }
   out = std::move(image);
   return true;
@@ -133,6 +129,7 @@ bool DecodePicture(std::span<const uint8_t> data, ColorImage& out) {
   switch (SniffPicture(data)) {
     case PictureKind::Jpeg: return DecodeJpeg(data, out);
     case PictureKind::Png: return DecodePng(data, out);
+    case PictureKind::Bitmap: return DecodeBitmap(data, out);
     default: return false;
   }
 }

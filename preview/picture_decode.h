@@ -15,6 +15,13 @@ struct ColorImage {
   std::vector<uint32_t> pixels;
 };
 
+constexpr uint32_t PackRgb(uint8_t red, uint8_t green, uint8_t blue) {
+  return (uint32_t{red} << 16) | (uint32_t{green} << 8) | uint32_t{blue};
+}
+constexpr uint8_t RedOf(uint32_t pixel) { return uint8_t(pixel >> 16); }
+constexpr uint8_t GreenOf(uint32_t pixel) { return uint8_t(pixel >> 8); }
+constexpr uint8_t BlueOf(uint32_t pixel) { return uint8_t(pixel); }
+
 enum class PictureKind { Unknown, Jpeg, Png, Bitmap };
 
 // Tells the kind from the file's first bytes, not from its name.
@@ -23,6 +30,8 @@ PictureKind SniffPicture(std::span<const uint8_t> data);
 // Each returns false, leaving `out` untouched, for damaged or foreign data.
 [[nodiscard]] bool DecodeJpeg(std::span<const uint8_t> data, ColorImage& out);
 [[nodiscard]] bool DecodePng(std::span<const uint8_t> data, ColorImage& out);
+// Uncompressed 1-, 8-, 24- and 32-bit bitmap files, bottom-up or top-down.
+[[nodiscard]] bool DecodeBitmap(std::span<const uint8_t> data, ColorImage& out);
 [[nodiscard]] bool DecodePicture(std::span<const uint8_t> data, ColorImage& out);
 
 }  // namespace velmo

@@ -13,9 +13,6 @@ namespace {
 constexpr size_t kFileHeaderSize = 14;
 constexpr uint32_t kBiRgb = 0;
 constexpr uint32_t kBiBitfields = 3;
-// A picture for a preview; the limit keeps a hostile header from asking for
-// more than a 32-bit process can give.
-constexpr uint64_t kMaxPixels = uint64_t{1} << 26;
 
 uint16_t ReadU16(std::span<const uint8_t> d, size_t at) { return uint16_t(d[at] | d[at + 1] << 8); }
 uint32_t ReadU32(std::span<const uint8_t> d, size_t at) {
@@ -76,7 +73,7 @@ bool ReadLayout(std::span<const uint8_t> data, Layout& layout) {
   layout.topDown = height < 0;
   layout.height = layout.topDown ? -height : height;
   layout.bitCount = bitCount;
-  if (uint64_t(layout.width) * uint64_t(layout.height) > kMaxPixels) return false;
+  if (uint64_t(layout.width) * uint64_t(layout.height) > kMaxPicturePixels) return false;
   layout.rowStride = (uint64_t(layout.width) * bitCount + 31) / 32 * 4;
   if (uint64_t{pixelOffset} + layout.rowStride * uint64_t(layout.height) > data.size()) return false;
   layout.pixelOffset = pixelOffset;

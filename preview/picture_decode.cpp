@@ -35,6 +35,51 @@ void PngRead(png_structp png, png_bytep dest, png_size_t length) {
 void PngWarning(png_structp, png_const_charp) {}
 void PngFatal(png_structp png, png_const_charp) { png_longjmp(png, 1); }
 
+// The helpers below stay out of line: a frame that calls setjmp must not
+// keep the containers' working state in its own locals, where a longjmp
+// could leave it stale.
+
+// Sizes `image`; false for an empty picture or one past the size limit.
+bool SizeImage(ColorImage& image, uint32_t width, uint32_t height) {
+  if (width == 0 || height == 0 || uint64_t{width} * height > kMaxPicturePixels) return false;
+  image.width = static_cast<int>(width);
+  image.height = static_cast<int>(height);
+  image.pixels.resize(size_t{width} * size_t{height});
+  return true;
+}
+
+// JPEG rows come one at a time through one RGB row buffer.
+[[gnu::noinline]] bool StartJpegImage(ColorImage& image, uint32_t width, uint32_t height, std::vector<uint8_t>& row) {
+  if (!SizeImage(image, width, height)) return false;
+  row.resize(size_t{width} * 3);
+  return true;
+}
+
+// PNG rows go at once into one RGBA buffer, through a table of row starts.
+[[gnu::noinline]] bool StartPngImage(ColorImage& image, uint32_t width, uint32_t height, std::vector<uint8_t>& rgba,
+                                     std::vector<png_bytep>& rows) {
+  if (!SizeImage(image, width, height)) return false;
+  const size_t stride = size_t{width} * 4;
+  rgba.resize(stride * height);
+  rows.resize(height);
+  for (size_t y = 0; y < height; ++y) rows[y] = rgba.data() + y * stride;
+  return true;
+}
+
+[[gnu::noinline]] void StoreRgbRow(const std::vector<uint8_t>& row, ColorImage& image, size_t y) {
+  uint32_t* dest = image.pixels.data() + y * size_t(image.width);
+  for (int x = 0; x < image.width; ++x) dest[x] = PackRgb(row[3 * x], row[3 * x + 1], row[3 * x + 2]);
+}
+
+[[gnu::noinline]] void ComposeOnWhite(const std::vector<uint8_t>& rgba, ColorImage& image) {
+  for (size_t i = 0; i < image.pixels.size(); ++i) {
+    const uint8_t* p = &rgba[4 * i];
+    const unsigned a = p[3];
+    auto over_white = [a](unsigned c) { return uint8_t((c * a + 255 * (255 - a) + 127) / 255); };
+    image.pixels[i] = PackRgb(over_white(p[0]), over_white(p[1]), over_white(p[2]));
+  }
+}
+
 }  // namespace
 
 PictureKind SniffPicture(std::span<const uint8_t> data) {
@@ -65,16 +110,15 @@ bool DecodeJpeg(std::span<const uint8_t> data, ColorImage& out) {
   jpeg_read_header(&cinfo, TRUE);
   cinfo.out_color_space = JCS_RGB;
   jpeg_start_decompress(&cinfo);
-  image.width = static_cast<int>(cinfo.output_width);
-  image.height = static_cast<int>(cinfo.output_height);
-  image.pixels.resize(size_t(image.width) * size_t(image.height));
-  row.resize(size_t(image.width) * 3);
+  if (!StartJpegImage(image, cinfo.output_width, cinfo.output_height, row)) {
+    jpeg_destroy_decompress(&cinfo);
+    return false;
+  }
   while (cinfo.output_scanline < cinfo.output_height) {
     JSAMPROW rows[1] = {row.data()};
     const size_t y = cinfo.output_scanline;
     jpeg_read_scanlines(&cinfo, rows, 1);
-    uint32_t* dest = image.pixels.data() + y * size_t(image.width);
-    for (int x = 0; x < image.width; ++x) dest[x] = PackRgb(row[3 * x], row[3 * x + 1], row[3 * x + 2]);
+    StoreRgbRow(row, image, y);
   }
   jpeg_finish_decompress(&cinfo);
   jpeg_destroy_decompress(&cinfo);
@@ -105,22 +149,14 @@ bool DecodePng(std::span<const uint8_t> data, ColorImage& out) {
   png_set_add_alpha(png, 0xFF, PNG_FILLER_AFTER);
   png_set_interlace_handling(png);
   png_read_update_info(png, info);
-  image.width = static_cast<int>(png_get_image_width(png, info));
-  image.height = static_cast<int>(png_get_image_height(png, info));
-  rgba.resize(size_t(image.width) * size_t(image.height) * 4);
-  rows.resize(size_t(image.height));
-  for (int y = 0; y < image.height; ++y) rows[y] = rgba.data() + size_t(y) * size_t(image.width) * 4;
+  if (!StartPngImage(image, png_get_image_width(png, info), png_get_image_height(png, info), rgba, rows)) {
+    png_destroy_read_struct(&png, &info, nullptr);
+    return false;
+  }
   png_read_image(png, rows.data());
   png_read_end(png, nullptr);
   png_destroy_read_struct(&png, &info, nullptr);
-
-  image.pixels.resize(size_t(image.width) * size_t(image.height));
-  for (size_t i = 0; i < image.pixels.size(); ++i) {
-    const uint8_t* p = &rgba[4 * i];
-    const unsigned a = p[3];
-    auto over_white = [a](unsigned c) { return uint8_t((c * a + 255 * (255 - a) + 127) / 255); };
-    image.pixels[i] = PackRgb(over_white(p[0]), over_white(p[1]), over_white(p[2]));
-  }
+  ComposeOnWhite(rgba, image);
   out = std::move(image);
   return true;
 }

@@ -22,6 +22,10 @@ constexpr uint8_t RedOf(uint32_t pixel) { return uint8_t(pixel >> 16); }
 constexpr uint8_t GreenOf(uint32_t pixel) { return uint8_t(pixel >> 8); }
 constexpr uint8_t BlueOf(uint32_t pixel) { return uint8_t(pixel); }
 
+// Larger pictures are refused rather than allocated: a damaged or hostile
+// header must not ask for more than a 32-bit program can give.
+inline constexpr uint64_t kMaxPicturePixels = uint64_t{1} << 26;
+
 enum class PictureKind { Unknown, Jpeg, Png, Bitmap };
 
 // Tells the kind from the file's first bytes, not from its name.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "picture_encode.h"
@@ -62,6 +63,20 @@ TEST(PictureDecode, DamagedOrForeignDataLeavesImageUntouched) {
   }
   ColorImage image;
   EXPECT_FALSE(DecodeJpeg(png, image)) << "a PNG is not taken for a JPEG";
+}
+
+TEST(PictureDecode, JpegLargerThanTheLimitIsRefused) {
+  std::vector<uint8_t> file = EncodeJpeg(Gradient(16, 16), 80);
+  // The frame header (FF C0): length, precision, then height and width.
+  const uint8_t marker[] = {0xFF, 0xC0};
+  const auto sof = std::search(file.begin(), file.end(), std::begin(marker), std::end(marker));
+  ASSERT_NE(sof, file.end());
+  const size_t at = size_t(sof - file.begin()) + 5;
+  file[at] = file[at + 2] = 0xFF;  // 65535 x 65535, far past the limit
+  file[at + 1] = file[at + 3] = 0xFF;
+  ColorImage image{1, 1, {0x123456}};
+  EXPECT_FALSE(DecodeJpeg(file, image));
+  EXPECT_EQ(image.pixels, std::vector<uint32_t>{0x123456});
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdio>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
 #include <string>
 #include <string_view>
@@ -23,7 +24,7 @@ constexpr const char kUsage[] =
     "  --flip-h  --flip-v  --reverse\n"
     "  --halftone threshold|dither     (dither)\n"
     "  --blackness 0..100              (50)\n"
-    "  --zoom -1..20                   combo box index, 10 is 100%% (10)\n"
+    "  --zoom -1..20                   combo box index, 10 is 100% (10)\n"
     "  --align-h left|center|right     (left)\n"
     "  --align-v top|center|bottom     (top)\n"
     "  --area WxH                      preview area size (335x501)\n"
@@ -34,12 +35,19 @@ struct Failure {
   std::string message;
 };
 
+// Appends rather than chains operator+, which GCC 12 misreads at -O3.
+std::string Join(std::initializer_list<std::string_view> parts) {
+  std::string text;
+  for (std::string_view part : parts) text.append(part);
+  return text;
+}
+
 int ParseInt(std::string_view text, int low, int high, std::string_view option) {
   int value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc{} || end != text.data() + text.size() || value < low || value > high)
-    throw Failure{std::string(option) + " wants a whole number from " + std::to_string(low) + " to " +
-                  std::to_string(high) + ", not '" + std::string(text) + "'"};
+    throw Failure{Join({option, " wants a whole number from ", std::to_string(low), " to ", std::to_string(high),
+                        ", not '", text, "'"})};
   return value;
 }
 
@@ -47,7 +55,7 @@ int ParseInt(std::string_view text, int low, int high, std::string_view option) 
 std::pair<int, int> ParsePair(std::string_view text, char separator, int low, int high, std::string_view option) {
   const size_t at = text.find(separator);
   if (at == std::string_view::npos)
-    throw Failure{std::string(option) + " wants two numbers joined by '" + separator + "'"};
+    throw Failure{Join({option, " wants two numbers joined by '", std::string_view(&separator, 1), "'"})};
   return {ParseInt(text.substr(0, at), low, high, option), ParseInt(text.substr(at + 1), low, high, option)};
 }
 
@@ -57,9 +65,10 @@ Enum ParseChoice(std::string_view text, const std::pair<std::string_view, Enum> 
   std::string names;
   for (const auto& [name, value] : choices) {
     if (text == name) return value;
-    names += names.empty() ? std::string(name) : "|" + std::string(name);
+    if (!names.empty()) names += '|';
+    names += name;
   }
-  throw Failure{std::string(option) + " wants one of " + names + ", not '" + std::string(text) + "'"};
+  throw Failure{Join({option, " wants one of ", names, ", not '", text, "'"})};
 }
 
 struct Request {
@@ -88,7 +97,7 @@ Request ParseArguments(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
     auto value = [&]() -> std::string_view {
-      if (i + 1 >= argc) throw Failure{std::string(arg) + " wants a value"};
+      if (i + 1 >= argc) throw Failure{Join({arg, " wants a value"})};
       return argv[++i];
     };
     if (arg == "--paper-rotate") c.paperRotate = true;
@@ -104,10 +113,10 @@ Request ParseArguments(int argc, char** argv) {
     else if (arg == "--area") std::tie(c.areaWidth, c.areaHeight) = ParsePair(value(), 'x', 1, 10000, arg);
     else if (arg == "--offset") std::tie(c.offsetX, c.offsetY) = ParsePair(value(), ',', -10, 10, arg);
     else if (arg == "--repeat") request.repeat = ParseInt(value(), 1, 1000000, arg);
-    else if (arg.starts_with("--")) throw Failure{"unknown option " + std::string(arg)};
+    else if (arg.starts_with("--")) throw Failure{Join({"unknown option ", arg})};
     else if (positional == 0) ++positional, request.input = arg;
     else if (positional == 1) ++positional, request.output = arg;
-    else throw Failure{"one input and one output only; '" + std::string(arg) + "' is a third"};
+    else throw Failure{Join({"one input and one output only; '", arg, "' is a third"})};
   }
   if (positional != 2) throw Failure{"an input and an output picture are needed"};
   if (!request.output.ends_with(".pgm") && !request.output.ends_with(".png"))
@@ -117,10 +126,10 @@ Request ParseArguments(int argc, char** argv) {
 
 velmo::ColorImage ReadPicture(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  if (!in) throw Failure{"cannot open " + path};
+  if (!in) throw Failure{Join({"cannot open ", path})};
   const std::vector<uint8_t> data{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   velmo::ColorImage picture;
-  if (!velmo::DecodePicture(data, picture)) throw Failure{path + " is not a JPEG, PNG or bitmap picture we can read"};
+  if (!velmo::DecodePicture(data, picture)) throw Failure{Join({path, " is not a JPEG, PNG or bitmap picture we can read"})};
   return picture;
 }
 
@@ -129,13 +138,14 @@ void WritePicture(const std::string& path, const velmo::ColorImage& picture) {
   if (path.ends_with(".png")) {
     bytes = velmo::EncodePng(picture);
   } else {
-    const std::string header = "P5\n" + std::to_string(picture.width) + " " + std::to_string(picture.height) + "\n255\n";
+    const std::string header =
+        Join({"P5\n", std::to_string(picture.width), " ", std::to_string(picture.height), "\n255\n"});
     bytes.assign(header.begin(), header.end());
     for (uint32_t p : picture.pixels) bytes.push_back(velmo::BlueOf(p));  // grey: all channels alike
   }
   std::ofstream out(path, std::ios::binary);
   out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-  if (!out) throw Failure{"cannot write " + path};
+  if (!out) throw Failure{Join({"cannot write ", path})};
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 
 #include "picture_decode.h"
@@ -49,11 +50,9 @@ std::vector<uint8_t> BitmapFile(const BitmapSpec& s) {
 BitmapSpec ThreeByTwo(bool topDown) {
   const std::vector<uint8_t> top = {0x03, 0x02, 0x01, 0x06, 0x05, 0x04, 0x09, 0x08, 0x07, 0, 0, 0};
   const std::vector<uint8_t> bottom = {0x13, 0x12, 0x11, 0x16, 0x15, 0x14, 0x19, 0x18, 0x17, 0, 0, 0};
-  BitmapSpec s{.width = 3, .height = topDown ? -2 : 2};
-  const auto& first = topDown ? top : bottom;
-  const auto& second = topDown ? bottom : top;
-  s.rows.insert(s.rows.end(), first.begin(), first.end());
-  s.rows.insert(s.rows.end(), second.begin(), second.end());
+  BitmapSpec s{.width = 3, .height = topDown ? -2 : 2, .rows = std::vector<uint8_t>(24)};
+  std::copy(top.begin(), top.end(), s.rows.begin() + (topDown ? 0 : 12));
+  std::copy(bottom.begin(), bottom.end(), s.rows.begin() + (topDown ? 12 : 0));
   return s;
 }
 const std::vector<uint32_t> kThreeByTwoPixels = {0x010203, 0x040506, 0x070809, 0x111213, 0x141516, 0x171819};

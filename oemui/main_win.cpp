@@ -1,33 +1,28 @@
-// drv_velmo_oemui entry point. For now an empty settings window.
+// drv_velmo_oemui: started by the printer driver's user-interface plug-in
+// with the handles of its page on the command line.
 #include <windows.h>
 
-namespace {
+#include "about_form_win.h"
+#include "application_win.h"
+#include "edit_paper_form_win.h"
+#include "error_box_win.h"
+#include "launch_win.h"
+#include "main_form_win.h"
+#include "printer_config_form_win.h"
 
-LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
-  if (msg == WM_DESTROY) {
-    PostQuitMessage(0);
-    return 0;
-  }
-  return DefWindowProcW(hwnd, msg, wparam, lparam);
-}
-
-}  // namespace
-
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int show) {
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = WindowProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
-  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-  wc.lpszClassName = L"TfrmMain";
-  RegisterClassW(&wc);
-  HWND hwnd = CreateWindowExW(0, wc.lpszClassName, L"打印机管理", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                              CW_USEDEFAULT, 870, 657, nullptr, nullptr, instance, nullptr);
-  ShowWindow(hwnd, show);
-  MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-  return 0;
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
+  using namespace velmo;
+  // Without a dialog window to talk to there is nothing to do, and nothing
+  // is shown.
+  if (!ParseCommandLine()) return 0;
+  int result = 0;
+  toolkit::Guarded([&] {
+    toolkit::InitializeToolkit();
+    frmMain = new TfrmMain();
+    frmEditPaper = new TfrmEditPaper();
+    frmAbout = new TfrmAbout();
+    frmPrinterConfig = new TfrmPrinterConfig();
+    result = toolkit::Run(*frmMain);
+  });
+  return result;
 }

@@ -8,7 +8,7 @@ std::string FormatDriverVersion(uint64_t driver_version) {
   return std::to_string(major) + "." + std::to_string(minor);
 }
 
-std::string BuildVersionText(const std::string& driver_version, int32_t image_version, int32_t oemui_version,
+std::string ComposeVersionText(const std::string& driver_version, int32_t image_version, int32_t oemui_version,
                              std::optional<uint32_t> file_version_ls) {
   if (!file_version_ls) return {};
   return driver_version + "." + std::to_string(image_version) + std::to_string(oemui_version) + "." +

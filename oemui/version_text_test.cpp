@@ -13,9 +13,9 @@ TEST(VersionText, DriverVersionUsesTheTwoMostSignificantParts) {
 
 TEST(VersionText, ExampleLine) {
   // Driver 3.5.0.0, image 2, oemui 10, file 1.0.0.7 (least significant half 0x00000007).
-  EXPECT_EQ(BuildVersionText("3.5", 2, 10, 0x00000007u), "3.5.210.7");
-  EXPECT_EQ(BuildVersionText("0.0", 1, 0, 0x00020009u), "0.0.10.9") << "only the low word is shown";
-  EXPECT_EQ(BuildVersionText("3.5", 2, 10, std::nullopt), "");
+  EXPECT_EQ(ComposeVersionText("3.5", 2, 10, 0x00000007u), "3.5.210.7");
+  EXPECT_EQ(ComposeVersionText("0.0", 1, 0, 0x00020009u), "0.0.10.9") << "only the low word is shown";
+  EXPECT_EQ(ComposeVersionText("3.5", 2, 10, std::nullopt), "");
 }
 
 TEST(VersionText, TestPageCommandQuotesThePrinterName) {

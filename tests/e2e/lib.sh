@@ -19,3 +19,30 @@ wait_exit() {
     sleep 0.1
   done
 }
+
+page_title="Velmo LT42 打印首选项"
+
+# start_page <log> [feature file]: the reference driver page with the settings
+# program in it; sets page_pid.
+start_page() {
+  local features=${2:-$DRIVER_PAGE_DIR/velmo_lt42.features}
+  "$velmo_wine" "$DRIVER_PAGE" "--program=$(winepath -w "$PROGRAM" 2>/dev/null)" \
+    "--features=$(winepath -w "$features" 2>/dev/null)" "--log=$(winepath -w "$1" 2>/dev/null)" \
+    >/dev/null 2>&1 &
+  page_pid=$!
+}
+
+# log_time <log> <pattern>: the time (ms) of the first line matching.
+log_time() { grep -m1 -- "$2" "$1" | cut -d' ' -f1; }
+
+# wait_log <log> <pattern> <seconds>
+wait_log() {
+  local deadline=$((SECONDS + $3))
+  until grep -q -- "$2" "$1" 2>/dev/null; do
+    [ $SECONDS -ge $deadline ] && return 1
+    sleep 0.1
+  done
+}
+
+# no_program_left: no settings program process remains in this Wine session.
+no_program_left() { ! pgrep -f 'drv_velmo_oemui\.exe' >/dev/null; }

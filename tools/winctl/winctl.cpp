@@ -65,9 +65,10 @@ bool WaitUntilGone(const wchar_t* title, DWORD timeout_ms) {
 int Info(HWND hwnd) {
   RECT window;
   GetWindowRect(hwnd, &window);
-  const bool child = (GetWindowLongW(hwnd, GWL_STYLE) & WS_CHILD) != 0;
+  HWND parent = GetAncestor(hwnd, GA_PARENT);
+  const bool child = parent && parent != GetDesktopWindow();
   bool fills = false;
-  if (HWND parent = GetParent(hwnd); child && parent) {
+  if (child) {
     RECT client;
     GetClientRect(parent, &client);
     MapWindowPoints(parent, nullptr, reinterpret_cast<POINT*>(&client), 2);

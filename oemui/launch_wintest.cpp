@@ -1,0 +1,60 @@
+// The language decision against the real registry. Run with a Chinese (PRC)
+// system language, where only the recorded value can switch to English.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "english_mode.h"
+#include "launch_win.h"
+#include "registry_win.h"
+
+namespace velmo {
+namespace {
+
+class LanguageFromRegistry : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(GetSystemDefaultUILanguage(), 0x0804) << "the test runs under a zh_CN locale";
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSettingsKey);
+  }
+  void TearDown() override { RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSettingsKey); }
+
+  void Record(const std::string& value) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(key, kLanguageValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   DWORD(value.size() + 1));
+    RegCloseKey(key);
+  }
+};
+
+TEST_F(LanguageFromRegistry, ChineseWithoutARecordedValue) { EXPECT_EQ(DecideEnglishModeFromSystem(), 0); }
+
+TEST_F(LanguageFromRegistry, RecordedEnglishInAnyCaseSwitches) {
+  Record("English (United States)");
+  EXPECT_EQ(DecideEnglishModeFromSystem(), 1);
+  Record("ENGLISH");
+  EXPECT_EQ(DecideEnglishModeFromSystem(), 1);
+  Record("Chinese");
+  EXPECT_EQ(DecideEnglishModeFromSystem(), 0);
+}
+
+TEST_F(LanguageFromRegistry, ValueThatDoesNotFitIsPassedOver) {
+  Record(std::string(300, 'x') + "english");
+  EXPECT_EQ(DecideEnglishModeFromSystem(), 0);
+  Record(std::string(240, 'x') + "english");  // 247 bytes and its zero fit
+  EXPECT_EQ(DecideEnglishModeFromSystem(), 1);
+}
+
+TEST_F(LanguageFromRegistry, ParseCommandLineDecidesTheLanguageFirst) {
+  Record("english");
+  EnglishMode = 0;
+  ParseCommandLine();
+  EXPECT_EQ(EnglishMode, 1);
+}
+
+}  // namespace
+}  // namespace velmo

@@ -1,0 +1,268 @@
+// frmMain's print features: the load of every feature into its control, the
+// handlers that write each change back to the driver, and the reset to the
+// driver's defaults.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "driver_channel.h"
+#include "feature_codecs.h"
+#include "main_form_win.h"
+
+namespace velmo {
+
+using toolkit::CheckBox;
+using toolkit::Component;
+using toolkit::RadioButton;
+using toolkit::TrackBar;
+
+namespace {
+
+std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
+
+// Reads one feature; nothing when the driver did not answer in time.
+std::optional<std::string> Read(const char* keyword) {
+  std::string option = Driver().GetFeatureOption(keyword);
+  if (Driver().ReplyTimedOut()) return std::nullopt;
+  return option;
+}
+
+void Write(const char* keyword, const std::string& option) { Driver().SetFeatureOption(keyword, option); }
+
+struct Choice {
+  RadioButton* button;
+  const char* option;
+};
+using Choices = std::vector<Choice>;
+
+// Each radio group with the option of each button, for loading and writing.
+Choices HalftoneChoices(TfrmMain& f) {
+  return {{f.RadioButtonHalftoneBW, "BW"}, {f.RadioButtonHalftoneDither, "DITHER"}};
+}
+Choices HalftoneRedChoices(TfrmMain& f) {
+  return {{f.RadioButtonHalftoneRedBW, "BW"}, {f.RadioButtonHalftoneRedDither, "DITHER"}};
+}
+Choices ZoomAlignHChoices(TfrmMain& f) {
+  return {{f.RadioButtonZoomAlignHLeft, "Left"},
+          {f.RadioButtonZoomAlignHCenter, "Center"},
+          {f.RadioButtonZoomAlignHRight, "Right"}};
+}
+Choices ZoomAlignVChoices(TfrmMain& f) {
+  return {{f.RadioButtonZoomAlignVTop, "Top"},
+          {f.RadioButtonZoomAlignVCenter, "Center"},
+          {f.RadioButtonZoomAlignVBottom, "Bottom"}};
+}
+Choices PageMarkChoices(TfrmMain& f) {
+  return {{f.RadioButtonPageMarkLabel, "PageMarkLabel"},
+          {f.RadioButtonPageMarkBlack, "PageMarkBlack"},
+          {f.RadioButtonPageMarkNone, "PageMarkNone"},
+          {f.RadioButtonPageMarkTrim, "PageMarkTrim"}};
+}
+
+// Enables a group of radio buttons and checks the one named by the option;
+// an option that names none leaves them as they are.
+void LoadChoice(const char* keyword, const Choices& choices) {
+  const auto option = Read(keyword);
+  if (!option) return;
+  for (const Choice& c : choices) c.button->SetEnabled(true);
+  for (const Choice& c : choices)
+    if (*option == c.option) c.button->SetChecked(true);
+}
+
+void WriteChoice(const char* keyword, const Choices& choices) {
+  for (const Choice& c : choices)
+    if (c.button->Checked()) return Write(keyword, c.option);
+}
+
+void LoadCheck(const char* keyword, CheckBox* box) {
+  const auto option = Read(keyword);
+  if (!option) return;
+  box->SetEnabled(true);
+  box->SetChecked(IsOn(*option));
+}
+
+// Sets a bar so that its change handler runs exactly once.
+void SetBar(TrackBar* bar, int position, void (TfrmMain::*change)(Component&)) {
+  if (bar->Position() == position)
+    (frmMain->*change)(*bar);
+  else
+    bar->SetPosition(position);
+}
+
+void LoadBar(const char* keyword, toolkit::Panel* panel, TrackBar* bar, int (*position_of)(std::string_view),
+             void (TfrmMain::*change)(Component&)) {
+  const auto option = Read(keyword);
+  if (!option) return;
+  panel->SetEnabled(true);
+  bar->SetEnabled(true);
+  SetBar(bar, position_of(*option), change);
+}
+
+}  // namespace
+
+void TfrmMain::LoadFeatures() {
+  // While the list is empty no handler set off below writes to the driver.
+  Driver().ClearSupportedFeatures();
+
+  const auto orientation = Read("Orientation");
+  const auto orientation_ext = Read("OrientationExt");
+  if (orientation_ext) {
+    RadioButton* rotations[] = {RadioButtonRotate0, RadioButtonRotate90, RadioButtonRotate180, RadioButtonRotate270};
+    for (RadioButton* b : rotations) b->SetEnabled(true);
+    const int button = RotationButtonOf(orientation.value_or(""), *orientation_ext);
+    if (button >= 0) rotations[button]->SetChecked(true);
+  }
+
+  LoadCheck("PaperRotate", CheckBoxPaperRotate);
+  LoadChoice("Halftone", HalftoneChoices(*this));
+  auto load_blackness = [this](const char* high_key, const char* low_key, TrackBar* bar,
+                               void (TfrmMain::*change)(Component&)) {
+    const auto high = Read(high_key);
+    const auto low = Read(low_key);
+    if (!low) return;
+    ButtonResetDefault->SetEnabled(true);
+    bar->SetEnabled(true);
+    bar->SetMax(kBlacknessMax);
+    SetBar(bar, BlacknessPosition(high.value_or(""), *low), change);
+  };
+  load_blackness("BlacknessAdjustH", "BlacknessAdjustL", TrackBarBlacknessAdjust,
+                 &TfrmMain::TrackBarBlacknessAdjustChange);
+  LoadChoice("HalftoneRed", HalftoneRedChoices(*this));
+  load_blackness("BlacknessRedAdjustH", "BlacknessRedAdjustL", TrackBarBlacknessRedAdjust,
+                 &TfrmMain::TrackBarBlacknessRedAdjustChange);
+  LoadCheck("FlipHorizontal", CheckBoxFlipHorizontal);
+  LoadCheck("FlipVertical", CheckBoxFlipVertical);
+  LoadCheck("PrintReverse", CheckBoxEffectReverse);
+
+  if (const auto support = Read("PrintDualColorSupport")) {
+    CheckBoxDualColor->SetVisible(IsOn(*support));
+    if (const auto dual = Read("PrintDualColor")) {
+      CheckBoxDualColor->SetEnabled(true);
+      CheckBoxDualColor->SetChecked(IsOn(*dual));
+      PanelThresholdRed->SetVisible(IsOn(*dual));
+    }
+  }
+
+  if (const auto zoom = Read("PrintZoom")) {
+    PanelZoom->SetEnabled(true);
+    ComboBoxZoom->SetEnabled(true);
+    ComboBoxZoom->SetItemIndex(ZoomIndexOf(*zoom));
+    ComboBoxZoomChange(*ComboBoxZoom);
+  }
+  LoadChoice("PrintZoomAlignH", ZoomAlignHChoices(*this));
+  LoadChoice("PrintZoomAlignV", ZoomAlignVChoices(*this));
+
+  LoadBar("PrintTrimTop", PanelTrimTop, TrackBarTrimTop, TrimPosition, &TfrmMain::TrackBarTrimTopChange);
+  LoadBar("PrintTrimBottom", PanelTrimBottom, TrackBarTrimBottom, TrimPosition,
+          &TfrmMain::TrackBarTrimBottomChange);
+  LoadBar("PrintOffsetX", PanelPrintOffsetX, TrackBarOffsetX, OffsetPosition, &TfrmMain::TrackBarOffsetXChange);
+  LoadBar("PrintOffsetY", PanelPrintOffsetY, TrackBarOffsetY, OffsetPosition, &TfrmMain::TrackBarOffsetYChange);
+  LoadChoice("PageMark", PageMarkChoices(*this));
+
+  Driver().EnumFeatures();
+}
+
+void TfrmMain::ButtonResetDefaultClick(Component&) {
+  for (const char* keyword : kResetOrder) {
+    const std::string default_key = std::string(keyword) + "Default";
+    const std::string option = Driver().GetFeatureOption(default_key);
+    // A default that did not come, or came empty, would overwrite the
+    // setting with another request's answer or with nothing.
+    if (Driver().ReplyTimedOut() || option.empty()) continue;
+    Write(keyword, option);
+  }
+  LoadFeatures();
+}
+
+void TfrmMain::RadioButtonRotate0Click(Component& Sender) {
+  RadioButton* rotations[] = {RadioButtonRotate0, RadioButtonRotate90, RadioButtonRotate180, RadioButtonRotate270};
+  for (int i = 0; i < 4; ++i) {
+    if (&Sender != rotations[i] || !rotations[i]->Checked()) continue;
+    const auto [orientation, ext] = OrientationPairOf(i);
+    Write("Orientation", orientation);
+    Write("OrientationExt", ext);
+  }
+}
+
+void TfrmMain::CheckBoxPaperRotateClick(Component&) { Write("PaperRotate", OnOff(CheckBoxPaperRotate->Checked())); }
+
+void TfrmMain::RadioButtonHalftoneDitherClick(Component& Sender) {
+  if (!static_cast<RadioButton&>(Sender).Checked()) return;
+  WriteChoice("Halftone", HalftoneChoices(*this));
+}
+
+void TfrmMain::TrackBarBlacknessAdjustChange(Component&) {
+  const int position = TrackBarBlacknessAdjust->Position();
+  const auto [high, low] = BlacknessOptions(position);
+  Write("BlacknessAdjustH", high);
+  Write("BlacknessAdjustL", low);
+  LabelBlacknessAdjust->SetCaption(Wide(BlacknessLabel(position)));
+}
+
+void TfrmMain::RadioButtonHalftoneRedBWClick(Component& Sender) {
+  if (!static_cast<RadioButton&>(Sender).Checked()) return;
+  WriteChoice("HalftoneRed", HalftoneRedChoices(*this));
+}
+
+void TfrmMain::TrackBarBlacknessRedAdjustChange(Component&) {
+  const int position = TrackBarBlacknessRedAdjust->Position();
+  const auto [high, low] = BlacknessOptions(position);
+  Write("BlacknessRedAdjustH", high);
+  Write("BlacknessRedAdjustL", low);
+  LabelBlacknessRedAdjust->SetCaption(Wide(BlacknessLabel(position)));
+}
+
+void TfrmMain::CheckBoxFlipHorizontalClick(Component&) {
+  Write("FlipHorizontal", OnOff(CheckBoxFlipHorizontal->Checked()));
+}
+
+void TfrmMain::CheckBoxFlipVerticalClick(Component&) { Write("FlipVertical", OnOff(CheckBoxFlipVertical->Checked())); }
+
+void TfrmMain::CheckBoxEffectReverseClick(Component&) {
+  Write("PrintReverse", OnOff(CheckBoxEffectReverse->Checked()));
+}
+
+void TfrmMain::CheckBoxDualColorClick(Component&) {
+  PanelThresholdRed->SetVisible(CheckBoxDualColor->Checked());
+  Write("PrintDualColor", OnOff(CheckBoxDualColor->Checked()));
+}
+
+void TfrmMain::ComboBoxZoomChange(Component&) { Write("PrintZoom", ZoomOption(ComboBoxZoom->ItemIndex())); }
+
+void TfrmMain::FormClick(Component& Sender) {
+  // The window's own background click shares this handler and changes nothing.
+  if (&Sender == this || !static_cast<RadioButton&>(Sender).Checked()) return;
+  WriteChoice("PrintZoomAlignH", ZoomAlignHChoices(*this));
+}
+
+void TfrmMain::RadioButtonZoomAlignVCenterClick(Component& Sender) {
+  if (!static_cast<RadioButton&>(Sender).Checked()) return;
+  WriteChoice("PrintZoomAlignV", ZoomAlignVChoices(*this));
+}
+
+void TfrmMain::TrackBarTrimTopChange(Component&) {
+  Write("PrintTrimTop", TrimOption(TrackBarTrimTop->Position()));
+  LabelTrimTop->SetCaption(Wide(TrimLabel(TrackBarTrimTop->Position())));
+}
+
+void TfrmMain::TrackBarTrimBottomChange(Component&) {
+  Write("PrintTrimBottom", TrimOption(TrackBarTrimBottom->Position()));
+  LabelTrimBottom->SetCaption(Wide(TrimLabel(TrackBarTrimBottom->Position())));
+}
+
+void TfrmMain::TrackBarOffsetXChange(Component&) {
+  Write("PrintOffsetX", OffsetOption(TrackBarOffsetX->Position()));
+  LabelOffsetX->SetCaption(Wide(OffsetLabel(TrackBarOffsetX->Position())));
+}
+
+void TfrmMain::TrackBarOffsetYChange(Component&) {
+  Write("PrintOffsetY", OffsetOption(TrackBarOffsetY->Position()));
+  LabelOffsetY->SetCaption(Wide(OffsetLabel(TrackBarOffsetY->Position())));
+}
+
+void TfrmMain::RadioButtonPageMarkNoneClick(Component& Sender) {
+  if (!static_cast<RadioButton&>(Sender).Checked()) return;
+  WriteChoice("PageMark", PageMarkChoices(*this));
+}
+
+}  // namespace velmo

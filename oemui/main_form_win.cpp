@@ -1,0 +1,104 @@
+// frmMain's own behaviour: embedding in the driver's page, the timers, the
+// reply side of the driver channel, the test page.
+#include "main_form_win.h"
+
+#include <memory>
+
+#include "driver_transport_win.h"
+#include "driver_version_win.h"
+#include "launch_win.h"
+#include "printer_config_form_win.h"
+#include "version_text.h"
+
+namespace velmo {
+
+TfrmMain* frmMain = nullptr;
+
+namespace {
+
+HWND ParentWindow() { return WindowFromValue(Launch.ParentWindow); }
+
+std::wstring Widen(const std::string& ansi) {
+  if (ansi.empty()) return {};
+  const int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), int(ansi.size()), nullptr, 0);
+  std::wstring wide(size_t(n), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, ansi.data(), int(ansi.size()), wide.data(), n);
+  return wide;
+}
+
+std::string ProgramPath() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  return path;
+}
+
+}  // namespace
+
+DriverChannel& Driver() {
+  static CopyDataTransport transport(WindowFromValue(Launch.DialogWindow), frmMain->Handle());
+  static DriverChannel channel(transport);
+  return channel;
+}
+
+void TfrmMain::FinishConstruction() {
+  // Construction steps after the design: translation lands with the
+  // translation tables; the version line is set once and never updated.
+  LabelVersion->SetCaption(L"Ver:" + Widen(BuildVersionText(ProgramPath())));
+}
+
+LRESULT TfrmMain::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COPYDATA) {
+    const auto* reply = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    Driver().OnReply(reply->dwData, reply->lpData, reply->cbData);
+  } else if (message == WM_DESTROY) {
+    // Destroyed with the driver's page it lives in: the program ends.
+    PostQuitMessage(0);
+  }
+  return Form::WindowProc(message, wParam, lParam);
+}
+
+void TfrmMain::FormShow(toolkit::Component&) {
+  if (HWND parent = ParentWindow()) {
+    // SetParent leaves the pop-up style alone; as a real child the window is
+    // maximised to the page's client area, not to the screen.
+    SetWindowLongW(Handle(), GWL_STYLE, (GetWindowLongW(Handle(), GWL_STYLE) & ~WS_POPUP) | WS_CHILD);
+    SetParent(Handle(), parent);
+    SetWindowPos(Handle(), HWND_TOP, 0, 0, 640, 480, SWP_SHOWWINDOW);
+    // Minimised, then maximised: the window, now a child, fills the page.
+    ShowWindow(Handle(), SW_MINIMIZE);
+    ShowWindow(Handle(), SW_SHOWMAXIMIZED);
+  }
+  TimerOnShow->SetInterval(100);
+  TimerOnShow->SetEnabled(true);
+  TimerSwitchToFront->SetEnabled(true);
+}
+
+void TfrmMain::FormMouseActivate(toolkit::Component&) {
+  if (HWND parent = ParentWindow()) SwitchToThisWindow(parent, TRUE);
+}
+
+void TfrmMain::TimerOnShowTimer(toolkit::Component&) {
+  TimerOnShow->SetEnabled(false);
+  LoadFeatures();
+}
+
+void TfrmMain::TimerPrinterStatusTimer(toolkit::Component&) {
+  TimerPrinterStatus->SetInterval(1000);
+  // A page that went away without destroying us (its process ended) ends
+  // the program too.
+  if (Launch.ParentWindow && !IsWindow(ParentWindow())) Close();
+}
+
+void TfrmMain::TimerSwitchToFrontTimer(toolkit::Component&) {
+  if (HWND parent = ParentWindow()) SwitchToThisWindow(parent, TRUE);
+  TimerSwitchToFront->SetEnabled(false);
+}
+
+void TfrmMain::SpeedButtonPrintTestPageClick(toolkit::Component&) {
+  Driver().NotifyTestPage(Launch.PrinterName);
+  WinExec(TestPageCommand(Launch.PrinterName).c_str(), SW_SHOWNORMAL);
+}
+
+void TfrmMain::SpeedButtonPrinterSettingsClick(toolkit::Component&) { frmPrinterConfig->ShowModal(); }
+
+}  // namespace velmo

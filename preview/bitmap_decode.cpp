@@ -53,7 +53,7 @@ bool ReadLayout(std::span<const uint8_t> data, Layout& layout) {
   const uint32_t colorsUsed = ReadU32(data, 46);
   // INT32_MIN has no positive counterpart to be the row count.
   if (planes != 1 || width <= 0 || height == 0 || height == INT32_MIN) return false;
-  if (bitCount != 1 && bitCount != 8 && bitCount != 24 && bitCount != 32) return false;
+  if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 24 && bitCount != 32) return false;
 
   size_t tableAt = kFileHeaderSize + infoSize;
   if (compression == kBiBitfields && bitCount == 32) {
@@ -92,21 +92,17 @@ bool ReadLayout(std::span<const uint8_t> data, Layout& layout) {
 
 // One file row into one picture row; false for a colour index past the table.
 bool DecodeRow(const uint8_t* row, const Layout& layout, uint32_t* out) {
-  const auto indexed = [&](unsigned index, uint32_t& pixel) {
-    if (index >= layout.palette.size()) return false;
-    pixel = layout.palette[index];
-    return true;
-  };
+  const int bits = layout.bitCount;
   for (int x = 0; x < layout.width; ++x) {
-    switch (layout.bitCount) {
-      case 1:
-        if (!indexed((row[x / 8] >> (7 - x % 8)) & 1u, out[x])) return false;
-        break;
-      case 8:
-        if (!indexed(row[x], out[x])) return false;
-        break;
-      case 24: out[x] = PackRgb(row[3 * x + 2], row[3 * x + 1], row[3 * x]); break;
-      default: out[x] = PackRgb(row[4 * x + 2], row[4 * x + 1], row[4 * x]); break;
+    if (bits <= 8) {
+      // Indices are packed from the highest bit of each byte.
+      const unsigned bit = unsigned(x) * unsigned(bits);
+      const unsigned index = (row[bit / 8] >> (8 - bits - bit % 8)) & ((1u << bits) - 1);
+      if (index >= layout.palette.size()) return false;
+      out[x] = layout.palette[index];
+    } else {
+      const uint8_t* p = row + size_t(x) * size_t(bits / 8);
+      out[x] = PackRgb(p[2], p[1], p[0]);
     }
   }
   return true;

@@ -95,7 +95,7 @@ TEST(BitmapDecode, ThirtyTwoBitPlainAndWithPlainBitFields) {
   EXPECT_FALSE(DecodeBitmap(file, image));
 }
 
-TEST(BitmapDecode, PalettizedEightAndOneBit) {
+TEST(BitmapDecode, PalettizedEightFourAndOneBit) {
   BitmapSpec eight{.width = 3, .height = 1, .bitCount = 8, .palette = {0x102030, 0x405060, 0x708090},
                    .rows = {2, 0, 1, 0}};
   ColorImage image;
@@ -103,6 +103,12 @@ TEST(BitmapDecode, PalettizedEightAndOneBit) {
   EXPECT_EQ(image.pixels, (std::vector<uint32_t>{0x708090, 0x102030, 0x405060}));
   eight.rows = {2, 3, 1, 0};  // 3 is past the table
   EXPECT_FALSE(DecodeBitmap(BitmapFile(eight), image));
+
+  // 3 x 1 at 4 bits: indices 2, 0, 1 from the high nibble on.
+  const BitmapSpec four{.width = 3, .height = 1, .bitCount = 4, .palette = {0x102030, 0x405060, 0x708090},
+                        .rows = {0x20, 0x10, 0, 0}};
+  ASSERT_TRUE(DecodeBitmap(BitmapFile(four), image));
+  EXPECT_EQ(image.pixels, (std::vector<uint32_t>{0x708090, 0x102030, 0x405060}));
 
   // 10 x 2, bits from the highest; each row 2 bytes and 2 of padding.
   const BitmapSpec one{.width = 10, .height = -2, .bitCount = 1, .palette = {0x000000, 0xFFFFFF},
@@ -132,7 +138,7 @@ TEST(BitmapDecode, UnsupportedOrImpossibleHeadersAreRefused) {
   const Case cases[] = {
       {"run-length compression", [](auto& d) { PutU32(d, 30, 1); }},
       {"16 bits a pixel", [](auto& d) { PutU16(d, 28, 16); }},
-      {"4 bits a pixel", [](auto& d) { PutU16(d, 28, 4); }},
+      {"2 bits a pixel", [](auto& d) { PutU16(d, 28, 2); }},
       {"two planes", [](auto& d) { PutU16(d, 26, 2); }},
       {"width 0", [](auto& d) { PutU32(d, 18, 0); }},
       {"negative width", [](auto& d) { PutU32(d, 18, uint32_t(-3)); }},

@@ -34,7 +34,7 @@ PictureKind SniffPicture(std::span<const uint8_t> data);
 // Each returns false, leaving `out` untouched, for damaged or foreign data.
 [[nodiscard]] bool DecodeJpeg(std::span<const uint8_t> data, ColorImage& out);
 [[nodiscard]] bool DecodePng(std::span<const uint8_t> data, ColorImage& out);
-// Uncompressed 1-, 8-, 24- and 32-bit bitmap files, bottom-up or top-down.
+// Uncompressed 1-, 4-, 8-, 24- and 32-bit bitmap files, bottom-up or top-down.
 [[nodiscard]] bool DecodeBitmap(std::span<const uint8_t> data, ColorImage& out);
 [[nodiscard]] bool DecodePicture(std::span<const uint8_t> data, ColorImage& out);
 

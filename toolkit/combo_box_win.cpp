@@ -16,6 +16,8 @@ ComboBox::ComboBox(Component& owner, Container& parent, const Design& design)
   CreateChild(WC_COMBOBOXW, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_HASSTRINGS |
                                  (design.OwnerDraw ? CBS_OWNERDRAWFIXED : 0), 0,
               L"");
+  if (design.OwnerDraw)  // the closed face is as tall as the items, so it shows what they show
+    SendMessageW(Handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), ItemHeight());
   SetItems(design.Items);
   SetItemIndex(design.ItemIndex);
 }

@@ -183,7 +183,7 @@ bool Control::Reflect(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
 }
 
 void Control::ApplyFont() {
-  if (hwnd_) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), TRUE);
+  if (hwnd_) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), IsWindowVisible(hwnd_));
 }
 
 int Control::Dpi() const { return form_->Dpi(); }
@@ -323,12 +323,16 @@ void Container::Realign() {
   const auto placed =
       LayoutAligned({area.left, area.top, area.right - area.left, area.bottom - area.top}, items);
   HDWP batch = BeginDeferWindowPos(static_cast<int>(items.size()));
-  for (std::size_t i = 0; i < aligned.size(); ++i) {
+  for (std::size_t i = 0; i < aligned.size() && batch; ++i) {
     if (!items[i].visible) continue;
     const Rect& r = placed[i];
-    if (batch)
-      batch = DeferWindowPos(batch, aligned[i]->hwnd_, nullptr, r.Left, r.Top, r.Width, r.Height,
-                             SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT now;
+    GetWindowRect(aligned[i]->hwnd_, &now);
+    MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&now), 2);
+    if (now.left == r.Left && now.top == r.Top && now.right - now.left == r.Width && now.bottom - now.top == r.Height)
+      continue;
+    batch = DeferWindowPos(batch, aligned[i]->hwnd_, nullptr, r.Left, r.Top, r.Width, r.Height,
+                           SWP_NOZORDER | SWP_NOACTIVATE);
   }
   if (batch) EndDeferWindowPos(batch);
 }

@@ -89,6 +89,20 @@ Form::Form(const FormDesign& design)
   CreateBound(this, nullptr, StyleOf(design.Border) | WS_CLIPCHILDREN, ExStyleOf(design), design.Caption, nullptr, r,
               nullptr);
   if (const int actual = DpiForWindow(Handle()); actual != dpi_) ApplyDpi(actual, nullptr);
+  FitClientArea();
+}
+
+// The frame is drawn at the monitor's DPI, which can differ from the DPI the
+// designed client area is scaled to (VELMO_DPI): size the window by what the
+// frame really takes.
+void Form::FitClientArea() {
+  RECT window, client;
+  GetWindowRect(Handle(), &window);
+  GetClientRect(Handle(), &client);
+  const int width = ScaleLength(formDesign_.ClientWidth, dpi_), height = ScaleLength(formDesign_.ClientHeight, dpi_);
+  if (client.right == width && client.bottom == height) return;
+  SetWindowPos(Handle(), nullptr, 0, 0, window.right - window.left + width - client.right,
+               window.bottom - window.top + height - client.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 Form::~Form() {
@@ -168,6 +182,7 @@ void Form::ApplyDpi(int dpi, const RECT* suggested) {
   const RECT r = suggested ? *suggested : WindowRectFor(formDesign_, dpi);
   SetWindowPos(Handle(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
+  if (!suggested) FitClientArea();
   for (Control* child : Children()) Refresh(*child);
   Realign();
 }

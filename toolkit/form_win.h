@@ -108,6 +108,7 @@ class Form : public Container {
 
  private:
   void PlaceForShowing();
+  void FitClientArea();
   void ApplyDpi(int dpi, const RECT* suggested);
   void Refresh(Control& control);
 

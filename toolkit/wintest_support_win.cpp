@@ -1,0 +1,104 @@
+#include "wintest_support_win.h"
+
+#include <vector>
+
+#include "application_win.h"
+
+namespace toolkit::test {
+
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+  const ULONGLONG until = GetTickCount64() + timeoutMs;
+  while (!done() && GetTickCount64() < until) {
+    ProcessMessages();
+    if (!done()) MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+  return done();
+}
+
+MessageBoxAnswerer::MessageBoxAnswerer() : thread_(GetCurrentThreadId()), watcher_([this] { Watch(); }) {}
+
+MessageBoxAnswerer::~MessageBoxAnswerer() {
+  stop_ = true;
+  watcher_.join();
+}
+
+std::wstring MessageBoxAnswerer::LastText() const {
+  std::lock_guard lock(mutex_);
+  return text_;
+}
+
+std::wstring MessageBoxAnswerer::LastTitle() const {
+  std::lock_guard lock(mutex_);
+  return title_;
+}
+
+void MessageBoxAnswerer::Watch() {
+  while (!stop_) {
+    HWND box = nullptr;
+    EnumThreadWindows(
+        thread_,
+        [](HWND window, LPARAM found) -> BOOL {
+          wchar_t name[16] = L"";
+          GetClassNameW(window, name, 16);
+          if (lstrcmpW(name, L"#32770") == 0 && IsWindowVisible(window)) {
+            *reinterpret_cast<HWND*>(found) = window;
+            return FALSE;
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&box));
+    if (box) {
+      wchar_t text[512] = L"", title[256] = L"";
+      GetDlgItemTextW(box, 0xFFFF, text, 512);  // the message box's text control
+      GetWindowTextW(box, title, 256);
+      {
+        std::lock_guard lock(mutex_);
+        text_ = text;
+        title_ = title;
+      }
+      ++count_;
+      SendMessageW(box, WM_COMMAND, IDOK, 0);
+      while (IsWindow(box) && !stop_) Sleep(5);
+    }
+    Sleep(10);
+  }
+}
+
+bool SaveWindowPicture(HWND window, const std::wstring& path) {
+  RECT r;
+  GetWindowRect(window, &r);
+  const int width = r.right - r.left, height = r.bottom - r.top;
+  HDC screen = GetDC(nullptr);
+  HDC copy = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ previous = SelectObject(copy, bitmap);
+  BitBlt(copy, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+  SelectObject(copy, previous);
+
+  BITMAPINFOHEADER info{};
+  info.biSize = sizeof info;
+  info.biWidth = width;
+  info.biHeight = height;
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  const DWORD stride = (width * 3 + 3) & ~3u;
+  std::vector<BYTE> pixels(stride * height);
+  GetDIBits(copy, bitmap, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+  DeleteObject(bitmap);
+  DeleteDC(copy);
+  ReleaseDC(nullptr, screen);
+
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info;
+  file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+  HANDLE out = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (out == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  bool ok = WriteFile(out, &file, sizeof file, &written, nullptr) && WriteFile(out, &info, sizeof info, &written, nullptr) &&
+            WriteFile(out, pixels.data(), static_cast<DWORD>(pixels.size()), &written, nullptr);
+  CloseHandle(out);
+  return ok;
+}
+
+}  // namespace toolkit::test

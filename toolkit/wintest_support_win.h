@@ -1,0 +1,42 @@
+// Helpers of the toolkit's Windows tests: running messages until something
+// happens, answering the error box from a second thread, and saving a
+// window's picture.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+
+namespace toolkit::test {
+
+// Handles messages until `done` holds or `timeoutMs` pass; returns done().
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 3000);
+
+// Watches the calling thread for message boxes, records each one's text and
+// presses its OK button, until destroyed.
+class MessageBoxAnswerer {
+ public:
+  MessageBoxAnswerer();
+  ~MessageBoxAnswerer();
+  int Count() const { return count_; }
+  std::wstring LastText() const;
+  std::wstring LastTitle() const;
+
+ private:
+  void Watch();
+  DWORD thread_;
+  std::atomic<bool> stop_{false};
+  std::atomic<int> count_{0};
+  mutable std::mutex mutex_;
+  std::wstring text_, title_;
+  std::thread watcher_;
+};
+
+// Saves what the screen shows of `window` as a 24-bit BMP file.
+bool SaveWindowPicture(HWND window, const std::wstring& path);
+
+}  // namespace toolkit::test

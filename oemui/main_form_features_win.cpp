@@ -82,20 +82,20 @@ void LoadCheck(const char* keyword, CheckBox* box) {
 }
 
 // Sets a bar so that its change handler runs exactly once.
-void SetBar(TrackBar* bar, int position, void (TfrmMain::*change)(Component&)) {
+void SetBar(TfrmMain& form, TrackBar* bar, int position, void (TfrmMain::*change)(Component&)) {
   if (bar->Position() == position)
-    (frmMain->*change)(*bar);
+    (form.*change)(*bar);
   else
     bar->SetPosition(position);
 }
 
-void LoadBar(const char* keyword, toolkit::Panel* panel, TrackBar* bar, int (*position_of)(std::string_view),
-             void (TfrmMain::*change)(Component&)) {
+void LoadBar(TfrmMain& form, const char* keyword, toolkit::Panel* panel, TrackBar* bar,
+             int (*position_of)(std::string_view), void (TfrmMain::*change)(Component&)) {
   const auto option = Read(keyword);
   if (!option) return;
   panel->SetEnabled(true);
   bar->SetEnabled(true);
-  SetBar(bar, position_of(*option), change);
+  SetBar(form, bar, position_of(*option), change);
 }
 
 }  // namespace
@@ -123,7 +123,7 @@ void TfrmMain::LoadFeatures() {
     ButtonResetDefault->SetEnabled(true);
     bar->SetEnabled(true);
     bar->SetMax(kBlacknessMax);
-    SetBar(bar, BlacknessPosition(high.value_or(""), *low), change);
+    SetBar(*this, bar, BlacknessPosition(high.value_or(""), *low), change);
   };
   load_blackness("BlacknessAdjustH", "BlacknessAdjustL", TrackBarBlacknessAdjust,
                  &TfrmMain::TrackBarBlacknessAdjustChange);
@@ -152,11 +152,11 @@ void TfrmMain::LoadFeatures() {
   LoadChoice("PrintZoomAlignH", ZoomAlignHChoices(*this));
   LoadChoice("PrintZoomAlignV", ZoomAlignVChoices(*this));
 
-  LoadBar("PrintTrimTop", PanelTrimTop, TrackBarTrimTop, TrimPosition, &TfrmMain::TrackBarTrimTopChange);
-  LoadBar("PrintTrimBottom", PanelTrimBottom, TrackBarTrimBottom, TrimPosition,
+  LoadBar(*this, "PrintTrimTop", PanelTrimTop, TrackBarTrimTop, TrimPosition, &TfrmMain::TrackBarTrimTopChange);
+  LoadBar(*this, "PrintTrimBottom", PanelTrimBottom, TrackBarTrimBottom, TrimPosition,
           &TfrmMain::TrackBarTrimBottomChange);
-  LoadBar("PrintOffsetX", PanelPrintOffsetX, TrackBarOffsetX, OffsetPosition, &TfrmMain::TrackBarOffsetXChange);
-  LoadBar("PrintOffsetY", PanelPrintOffsetY, TrackBarOffsetY, OffsetPosition, &TfrmMain::TrackBarOffsetYChange);
+  LoadBar(*this, "PrintOffsetX", PanelPrintOffsetX, TrackBarOffsetX, OffsetPosition, &TfrmMain::TrackBarOffsetXChange);
+  LoadBar(*this, "PrintOffsetY", PanelPrintOffsetY, TrackBarOffsetY, OffsetPosition, &TfrmMain::TrackBarOffsetYChange);
   LoadChoice("PageMark", PageMarkChoices(*this));
 
   Driver().EnumFeatures();

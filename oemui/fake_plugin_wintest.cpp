@@ -1,0 +1,68 @@
+#include "fake_plugin_wintest.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace velmo {
+
+FakePluginWindow::FakePluginWindow() {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = Proc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"VelmoFakePlugin";
+  RegisterClassW(&wc);
+  hwnd_ = CreateWindowExW(0, wc.lpszClassName, L"", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
+                          wc.hInstance, this);
+}
+
+FakePluginWindow::~FakePluginWindow() { DestroyWindow(hwnd_); }
+
+int FakePluginWindow::CountOf(ULONG_PTR code) const {
+  return int(std::count_if(requests.begin(), requests.end(), [code](const Request& r) { return r.code == code; }));
+}
+
+LRESULT CALLBACK FakePluginWindow::Proc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+  if (msg == WM_NCCREATE)
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA,
+                      reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams));
+  auto* self = reinterpret_cast<FakePluginWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (msg == WM_COPYDATA && self) {
+    self->OnRequest(reinterpret_cast<HWND>(wparam), *reinterpret_cast<const COPYDATASTRUCT*>(lparam));
+    return TRUE;
+  }
+  return DefWindowProcW(hwnd, msg, wparam, lparam);
+}
+
+void FakePluginWindow::OnRequest(HWND from, const COPYDATASTRUCT& request) {
+  const char* bytes = static_cast<const char*>(request.lpData);
+  const std::string payload(bytes, strnlen(bytes, request.cbData));
+  requests.push_back({request.dwData, payload});
+  std::string reply;
+  switch (request.dwData) {
+    case 1:
+      for (const std::string& k : supported) {
+        std::string entry = k;
+        entry.resize(64, '\0');
+        reply += entry;
+      }
+      break;
+    case 3: {
+      if (unanswered.count(payload)) return;
+      auto it = options.find(payload);
+      if (it != options.end()) reply = it->second + '\0';
+      break;
+    }
+    case 4: {
+      const size_t eq = payload.find('=');
+      options[payload.substr(0, eq)] = payload.substr(eq + 1);
+      break;
+    }
+    case 6:
+      reply = std::to_string(paper) + '\0';
+      break;
+  }
+  COPYDATASTRUCT data{request.dwData, DWORD(reply.size()), reply.data()};
+  SendMessageW(from, WM_COPYDATA, reinterpret_cast<WPARAM>(hwnd_), reinterpret_cast<LPARAM>(&data));
+}
+
+}  // namespace velmo

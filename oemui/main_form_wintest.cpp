@@ -1,0 +1,134 @@
+// frmMain against an in-process plug-in: the feature load fills the controls
+// without writing back, later changes write, the reset skips bad defaults,
+// and the window embeds itself in the page.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "driver_channel.h"
+#include "fake_plugin_wintest.h"
+#include "launch_win.h"
+#include "main_form_win.h"
+
+namespace velmo {
+namespace {
+
+std::map<std::string, std::string> DriverOptions() {
+  return {{"Orientation", "LANDSCAPE_CC90"}, {"OrientationExt", "ON"}, {"PaperRotate", "ON"},
+          {"Halftone", "BW"}, {"BlacknessAdjustH", "h5"}, {"BlacknessAdjustL", "l7"},
+          {"HalftoneRed", "DITHER"}, {"BlacknessRedAdjustH", "h3"}, {"BlacknessRedAdjustL", "l0"},
+          {"FlipHorizontal", "ON"}, {"FlipVertical", "OFF"}, {"PrintReverse", "ON"},
+          {"PrintDualColorSupport", "OFF"}, {"PrintDualColor", "ON"}, {"PrintZoom", "z100"},
+          {"PrintZoomAlignH", "Right"}, {"PrintZoomAlignV", "Bottom"}, {"PrintTrimTop", "p25"},
+          {"PrintTrimBottom", "p200"}, {"PrintOffsetX", "m25"}, {"PrintOffsetY", "p50"},
+          {"PageMark", "PageMarkBlack"}};
+}
+
+class SettingsWindow : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    plugin_ = new FakePluginWindow();
+    Launch = {};
+    Launch.DialogWindow = uint32_t(reinterpret_cast<uintptr_t>(plugin_->Handle()));
+    frmMain = new TfrmMain();
+  }
+  static void TearDownTestSuite() {
+    delete frmMain;
+    frmMain = nullptr;
+    delete plugin_;
+  }
+  void SetUp() override {
+    plugin_->options = DriverOptions();
+    plugin_->supported.clear();
+    for (const auto& [k, v] : plugin_->options) plugin_->supported.push_back(k);
+    plugin_->unanswered.clear();
+    plugin_->requests.clear();
+  }
+
+  static FakePluginWindow* plugin_;
+};
+FakePluginWindow* SettingsWindow::plugin_ = nullptr;
+
+TEST_F(SettingsWindow, LoadFillsEveryControlWithoutWritingBack) {
+  TfrmMain& f = *frmMain;
+  f.LoadFeatures();
+  EXPECT_EQ(plugin_->CountOf(4), 0) << "no request 4 during a load";
+  EXPECT_EQ(plugin_->CountOf(3), 22);
+  EXPECT_EQ(plugin_->requests.back().code, 1u) << "EnumFeatures comes after the reads";
+
+  EXPECT_TRUE(f.RadioButtonRotate270->Checked());
+  EXPECT_TRUE(f.RadioButtonRotate0->Enabled());
+  EXPECT_TRUE(f.CheckBoxPaperRotate->Checked());
+  EXPECT_TRUE(f.RadioButtonHalftoneBW->Checked());
+  EXPECT_EQ(f.TrackBarBlacknessAdjust->Position(), 57);
+  EXPECT_EQ(f.LabelBlacknessAdjust->Caption(), L"57");
+  EXPECT_TRUE(f.ButtonResetDefault->Enabled());
+  EXPECT_TRUE(f.RadioButtonHalftoneRedDither->Checked());
+  EXPECT_EQ(f.TrackBarBlacknessRedAdjust->Position(), 30);
+  EXPECT_TRUE(f.CheckBoxFlipHorizontal->Checked());
+  EXPECT_FALSE(f.CheckBoxFlipVertical->Checked());
+  EXPECT_TRUE(f.CheckBoxEffectReverse->Checked());
+  EXPECT_FALSE(f.CheckBoxDualColor->Visible()) << "support OFF hides the box";
+  EXPECT_TRUE(f.CheckBoxDualColor->Checked());
+  EXPECT_TRUE(f.PanelThresholdRed->Visible()) << "but two-colour ON still shows the red row";
+  EXPECT_EQ(f.ComboBoxZoom->ItemIndex(), 10);
+  EXPECT_TRUE(f.RadioButtonZoomAlignHRight->Checked());
+  EXPECT_TRUE(f.RadioButtonZoomAlignVBottom->Checked());
+  EXPECT_EQ(f.TrackBarTrimTop->Position(), 5);
+  EXPECT_EQ(f.LabelTrimTop->Caption(), L"2.5mm");
+  EXPECT_EQ(f.TrackBarTrimBottom->Position(), 19);
+  EXPECT_EQ(f.TrackBarOffsetX->Position(), -5);
+  EXPECT_EQ(f.LabelOffsetX->Caption(), L" -2.5mm");
+  EXPECT_EQ(f.TrackBarOffsetY->Position(), 10);
+  EXPECT_TRUE(f.PanelPrintOffsetY->Enabled());
+  EXPECT_TRUE(f.RadioButtonPageMarkBlack->Checked());
+}
+
+TEST_F(SettingsWindow, ChangesAfterTheLoadWriteTheirFeature) {
+  TfrmMain& f = *frmMain;
+  f.LoadFeatures();
+  plugin_->requests.clear();
+  f.TrackBarBlacknessAdjust->SetPosition(100);
+  f.RadioButtonRotate90->SetChecked(true);
+  f.CheckBoxFlipVertical->SetChecked(true);
+  f.TrackBarOffsetX->SetPosition(-1);
+  EXPECT_EQ(plugin_->options["BlacknessAdjustH"], "h10");
+  EXPECT_EQ(plugin_->options["BlacknessAdjustL"], "l0");
+  EXPECT_EQ(plugin_->options["Orientation"], "LANDSCAPE_CC90");
+  EXPECT_EQ(plugin_->options["OrientationExt"], "OFF");
+  EXPECT_EQ(plugin_->options["FlipVertical"], "ON");
+  EXPECT_EQ(plugin_->options["PrintOffsetX"], "m05");
+  EXPECT_EQ(plugin_->CountOf(4), 5) << "h, l, ext, flip and offset changed; Orientation did not";
+}
+
+TEST_F(SettingsWindow, TimedOutFeatureLeavesItsControlAsItWas) {
+  TfrmMain probe;  // a fresh window, all controls as designed
+  plugin_->unanswered = {"PrintTrimTop", "PrintDualColorSupport"};
+  probe.LoadFeatures();  // replies still reach the channel through frmMain
+  EXPECT_FALSE(probe.TrackBarTrimTop->Enabled());
+  EXPECT_FALSE(probe.PanelTrimTop->Enabled());
+  EXPECT_FALSE(probe.CheckBoxDualColor->Enabled()) << "a timed-out support read skips the two-colour read";
+  EXPECT_TRUE(probe.TrackBarTrimBottom->Enabled());
+}
+
+TEST_F(SettingsWindow, ResetWritesOnlyDefaultsThatCame) {
+  TfrmMain& f = *frmMain;
+  f.LoadFeatures();
+  plugin_->options["HalftoneDefault"] = "DITHER";
+  plugin_->options["PaperRotateDefault"] = "";
+  plugin_->options["PrintZoomDefault"] = "z120";
+  plugin_->options["FlipHorizontalDefault"] = "OFF";
+  plugin_->unanswered = {"FlipHorizontalDefault"};
+  plugin_->requests.clear();
+  f.ButtonResetDefaultClick(*f.ButtonResetDefault);
+  EXPECT_EQ(plugin_->options["Halftone"], "DITHER");
+  EXPECT_EQ(plugin_->options["PrintZoom"], "z120");
+  EXPECT_EQ(plugin_->options["PaperRotate"], "ON") << "an empty default is not written";
+  EXPECT_EQ(plugin_->options["FlipHorizontal"], "ON") << "a default that timed out is not written";
+  EXPECT_EQ(plugin_->CountOf(4), 2);
+  EXPECT_TRUE(f.RadioButtonHalftoneDither->Checked()) << "the load after the reset shows the new state";
+  EXPECT_EQ(f.ComboBoxZoom->ItemIndex(), 14);
+}
+
+}  // namespace
+}  // namespace velmo

@@ -1,5 +1,7 @@
 #include "printer_config_form_win.h"
 
+#include "translate_form_win.h"
+
 namespace velmo {
 
 TfrmPrinterConfig* frmPrinterConfig = nullptr;
@@ -11,6 +13,8 @@ TfrmPrinterConfig::TfrmPrinterConfig()
             .ClientHeight = 329,
             .Border = toolkit::BorderStyle::Dialog,
             .Position = toolkit::FormPosition::OwnerCenter,
-            .Color = RGB(255, 255, 255)}) {}
+            .Color = RGB(255, 255, 255)}) {
+  TranslateForm(this, OemuiTranslationTable());
+}
 
 }  // namespace velmo

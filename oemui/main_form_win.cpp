@@ -8,6 +8,7 @@
 #include "driver_version_win.h"
 #include "launch_win.h"
 #include "printer_config_form_win.h"
+#include "translate_form_win.h"
 #include "version_text.h"
 
 namespace velmo {
@@ -41,8 +42,8 @@ DriverChannel& Driver() {
 }
 
 void TfrmMain::FinishConstruction() {
-  // Construction steps after the design: translation lands with the
-  // translation tables; the version line is set once and never updated.
+  TranslateForm(this, OemuiTranslationTable());
+  // Set once, and not translated: it is built at run time.
   LabelVersion->SetCaption(L"Ver:" + Widen(BuildVersionText(ProgramPath())));
 }
 

@@ -1,5 +1,7 @@
 #include "edit_paper_form_win.h"
 
+#include "translate_form_win.h"
+
 namespace velmo {
 
 TfrmEditPaper* frmEditPaper = nullptr;
@@ -10,6 +12,8 @@ TfrmEditPaper::TfrmEditPaper()
             .ClientWidth = 360,
             .ClientHeight = 300,
             .Border = toolkit::BorderStyle::Dialog,
-            .Position = toolkit::FormPosition::ScreenCenter}) {}
+            .Position = toolkit::FormPosition::ScreenCenter}) {
+  TranslateForm(this, OemuiTranslationTable());
+}
 
 }  // namespace velmo

@@ -212,7 +212,11 @@ void Form::PlaceForShowing() {
 void Form::Show() {
   PlaceForShowing();
   Control::visible_ = true;
+  const bool appearing = !IsWindowVisible(Handle());
   ShowWindow(Handle(), formDesign_.State == WindowState::Maximized ? SW_SHOWMAXIMIZED : SW_SHOW);
+  // Raised here, once the window is up, rather than on WM_SHOWWINDOW: a
+  // window shown maximised gets none, and OnShow may move or re-show it.
+  if (appearing) Raise(OnShow);
   UpdateWindow(Handle());
 }
 
@@ -285,13 +289,6 @@ LRESULT Form::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_MOUSEACTIVATE:
       Raise(OnMouseActivate);
-      break;
-    case WM_SHOWWINDOW:
-      if (wParam) {
-        const LRESULT result = Container::WindowProc(message, wParam, lParam);
-        Raise(OnShow);
-        return result;
-      }
       break;
     case WM_DPICHANGED:
       if (!DpiOverridden()) ApplyDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));

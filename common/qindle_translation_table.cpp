@@ -1,0 +1,24 @@
+#include "translation.h"
+
+namespace velmo {
+
+namespace {
+
+// The captions of the installer window Form1.
+constexpr TRANSLATE_PAIR kQindleTable[] = {
+    {L"Form1", L"安装打印机", L"InstallPrinter"},
+    {L"Form1", L"搜索到的打印机", L"Printer Finded"},
+    {L"Form1", L"安装打印机驱动", L"Install Driver"},
+    {L"Form1", L"安装USB打印机", L"Install USB Printer"},
+    {L"Form1", L"安装网络打印机", L"Install Network Printer"},
+    {L"Form1", L"IP: ", L"IP: "},
+    {L"Form1", L"型号: ", L"Model: "},
+    {L"Form1", L"安装", L"Install"},
+    {L"Form1", L"取消", L"Cancel"},
+};
+
+}  // namespace
+
+std::span<const TRANSLATE_PAIR> QindleTranslationTable() { return kQindleTable; }
+
+}  // namespace velmo

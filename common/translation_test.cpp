@@ -1,0 +1,92 @@
+#include "translation.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace velmo {
+namespace {
+
+using toolkit::Component;
+
+// A component kind with a caption, and one without.
+class Captioned : public Component {
+ public:
+  Captioned(Component* owner, std::wstring name, std::wstring caption)
+      : Component(owner, std::move(name)), caption_(std::move(caption)) {}
+  bool HasCaption() const override { return true; }
+  std::wstring Caption() const override { return caption_; }
+  void SetCaption(const std::wstring& caption) override { caption_ = caption; }
+
+ private:
+  std::wstring caption_;
+};
+
+class Plain : public Component {
+ public:
+  using Component::Component;
+};
+
+class TranslationTest : public ::testing::Test {
+ protected:
+  TranslationContext Context(bool english) {
+    return {OemuiTranslationTable(), english,
+            [this](const std::wstring& form, const std::wstring& caption) { misses.push_back(form + L"|" + caption); }};
+  }
+  std::vector<std::wstring> misses;
+};
+
+TEST_F(TranslationTest, TablesHoldEveryRow) {
+  EXPECT_EQ(OemuiTranslationTable().size(), 92u);
+  EXPECT_EQ(QindleTranslationTable().size(), 9u);
+  EXPECT_STREQ(OemuiTranslationTable()[1].english, L"Print\nTestPage");
+}
+
+TEST_F(TranslationTest, EnglishModeReplacesKnownCaptionsKeyedByForm) {
+  Captioned main(nullptr, L"frmMain", L"打印机管理");
+  auto* settings = new Captioned(&main, L"GroupBoxPrintEffect", L"打印设置");
+  auto* button = new Captioned(&main, L"SpeedButtonPrinterSettings", L"打印机设置");
+  auto* mid1 = new Captioned(&main, L"RadioButtonZoomAlignHCenter", L"中");
+  auto* mid2 = new Captioned(&main, L"RadioButtonZoomAlignVCenter", L"中");
+  TranslateComponentTree(Context(true), main);
+  EXPECT_EQ(main.Caption(), L"PrinterManagement");
+  EXPECT_EQ(settings->Caption(), L"Print Settings");
+  EXPECT_EQ(button->Caption(), L"Printer\nConfig");
+  EXPECT_EQ(mid1->Caption(), L"Mid");
+  EXPECT_EQ(mid2->Caption(), L"Mid");
+  EXPECT_TRUE(misses.empty());
+
+  Captioned config(nullptr, L"frmPrinterConfig", L"打印机设置");
+  auto* print = new Captioned(&config, L"GroupBox1", L"打印设置");
+  TranslateComponentTree(Context(true), config);
+  EXPECT_EQ(config.Caption(), L"PrinterConfig");
+  EXPECT_EQ(print->Caption(), L"PrintSettings");
+}
+
+TEST_F(TranslationTest, MissesAreExactAndReportedInBothLanguages) {
+  for (bool english : {true, false}) {
+    misses.clear();
+    Captioned paper(nullptr, L"frmEditPaper", L"编辑纸张");
+    auto* no_blank = new Captioned(&paper, L"LabelWidth", L"宽度(mm):");  // the row has a trailing blank
+    new Captioned(&paper, L"OtherForm", L"纸张选择");  // a row of frmMain only
+    new Captioned(&paper, L"Empty", L"");
+    new Plain(&paper, L"NoCaption");
+    TranslateComponentTree(Context(english), paper);
+    EXPECT_THAT(misses, ::testing::ElementsAre(L"frmEditPaper|宽度(mm):", L"frmEditPaper|纸张选择"));
+    EXPECT_EQ(no_blank->Caption(), L"宽度(mm):");
+    EXPECT_EQ(paper.Caption(), english ? L"Edit Paper Size" : L"编辑纸张");
+  }
+}
+
+TEST_F(TranslationTest, WalkIsDepthFirstWithTheTopFormsName) {
+  Captioned paper(nullptr, L"frmEditPaper", L"");
+  auto* edit = new Captioned(&paper, L"LabeledEditName", L"x1");
+  auto* label = new Captioned(edit, L"LabeledEditNameLabel", L"纸张名称: ");
+  new Captioned(label, L"Deep", L"x0");
+  new Captioned(&paper, L"After", L"x2");
+  TranslateComponentTree(Context(true), paper);
+  EXPECT_EQ(label->Caption(), L"PaperName: ") << "the owned label is translated with the form's name";
+  EXPECT_THAT(misses, ::testing::ElementsAre(L"frmEditPaper|x0", L"frmEditPaper|x1", L"frmEditPaper|x2"));
+}
+
+}  // namespace
+}  // namespace velmo

@@ -6,6 +6,20 @@
 
 namespace toolkit::test {
 
+namespace {
+
+BOOL CALLBACK FindVisibleDialog(HWND window, LPARAM found) {
+  wchar_t name[16] = L"";
+  GetClassNameW(window, name, 16);
+  if (lstrcmpW(name, L"#32770") == 0 && IsWindowVisible(window)) {
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
   const ULONGLONG until = GetTickCount64() + timeoutMs;
   while (!done() && GetTickCount64() < until) {
@@ -35,18 +49,7 @@ std::wstring MessageBoxAnswerer::LastTitle() const {
 void MessageBoxAnswerer::Watch() {
   while (!stop_) {
     HWND box = nullptr;
-    EnumThreadWindows(
-        thread_,
-        [](HWND window, LPARAM found) -> BOOL {
-          wchar_t name[16] = L"";
-          GetClassNameW(window, name, 16);
-          if (lstrcmpW(name, L"#32770") == 0 && IsWindowVisible(window)) {
-            *reinterpret_cast<HWND*>(found) = window;
-            return FALSE;
-          }
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&box));
+    EnumThreadWindows(thread_, FindVisibleDialog, reinterpret_cast<LPARAM>(&box));
     if (box) {
       wchar_t text[512] = L"", title[256] = L"";
       GetDlgItemTextW(box, 0xFFFF, text, 512);  // the message box's text control

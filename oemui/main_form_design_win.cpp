@@ -37,14 +37,16 @@ TfrmMain::TfrmMain()
             .OnShow = Handler(&TfrmMain::FormShow),
             .OnClick = Handler(&TfrmMain::FormClick),
             .OnMouseActivate = Handler(&TfrmMain::FormMouseActivate)}) {
+  // The pop-up menu comes first: the preview image is designed with it.
+  OpenPictureDialog1 = new OpenPictureDialog(*this, {.Name = L"OpenPictureDialog1", .Filter = PictureFilter()});
+  PopupMenuImagePreview = new PopupMenu(*this, L"PopupMenuImagePreview");
+  OpenPreviewImage1 = PopupMenuImagePreview->Add({.Name = L"OpenPreviewImage1", .Caption = L"打开用于预览的图片",
+                                                  .OnClick = Handler(&TfrmMain::OpenPreviewImage1Click)});
   BuildPaperStrip();
   BuildPreviewColumn();
   BuildEffects();
   BuildZoomTrimAdjust();
 
-  OpenPictureDialog1 = new OpenPictureDialog(*this, {.Name = L"OpenPictureDialog1"});
-  PopupMenuImagePreview = new PopupMenu(*this, L"PopupMenuImagePreview");
-  OpenPreviewImage1 = PopupMenuImagePreview->Add({.Name = L"OpenPreviewImage1", .Caption = L"打开用于预览的图片"});
   TimerOnShow = new Timer(*this, {.Name = L"TimerOnShow", .Interval = 100, .Enabled = false,
                                   .OnTimer = Handler(&TfrmMain::TimerOnShowTimer)});
   TimerPrinterStatus = new Timer(*this, {.Name = L"TimerPrinterStatus", .Interval = 100, .Enabled = true,
@@ -106,7 +108,7 @@ void TfrmMain::BuildPreviewColumn() {
   PanelDisplay = Make<Panel>(*PanelImagePreview, {.Name = L"PanelDisplay", .Bounds = {20, 20, 280, 440},
                                                   .Color = kWhite});
   ImageDisplay = Make<Image>(*PanelDisplay, {.Name = L"ImageDisplay", .Bounds = {0, 0, 280, 440}, .Center = true,
-                                             .Proportional = true, .PopupMenu = nullptr});
+                                             .Proportional = true, .PopupMenu = PopupMenuImagePreview});
   ImageSrc = Make<Image>(*PanelImagePreview, {.Name = L"ImageSrc", .Bounds = {0, 0, 100, 100}, .Visible = false,
                                               .AutoSize = true});
 }

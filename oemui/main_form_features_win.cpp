@@ -160,6 +160,9 @@ void TfrmMain::LoadFeatures() {
   LoadChoice("PageMark", PageMarkChoices(*this));
 
   Driver().EnumFeatures();
+
+  PreviewReady = true;
+  RenderPreview();
 }
 
 void TfrmMain::ButtonResetDefaultClick(Component&) {
@@ -182,13 +185,18 @@ void TfrmMain::RadioButtonRotate0Click(Component& Sender) {
     Write("Orientation", orientation);
     Write("OrientationExt", ext);
   }
+  RenderPreview();
 }
 
-void TfrmMain::CheckBoxPaperRotateClick(Component&) { Write("PaperRotate", OnOff(CheckBoxPaperRotate->Checked())); }
+void TfrmMain::CheckBoxPaperRotateClick(Component&) {
+  Write("PaperRotate", OnOff(CheckBoxPaperRotate->Checked()));
+  RenderPreview();
+}
 
 void TfrmMain::RadioButtonHalftoneDitherClick(Component& Sender) {
   if (!static_cast<RadioButton&>(Sender).Checked()) return;
   WriteChoice("Halftone", HalftoneChoices(*this));
+  RenderPreview();
 }
 
 void TfrmMain::TrackBarBlacknessAdjustChange(Component&) {
@@ -197,11 +205,13 @@ void TfrmMain::TrackBarBlacknessAdjustChange(Component&) {
   Write("BlacknessAdjustH", high);
   Write("BlacknessAdjustL", low);
   LabelBlacknessAdjust->SetCaption(Wide(BlacknessLabel(position)));
+  RenderPreview();
 }
 
 void TfrmMain::RadioButtonHalftoneRedBWClick(Component& Sender) {
   if (!static_cast<RadioButton&>(Sender).Checked()) return;
   WriteChoice("HalftoneRed", HalftoneRedChoices(*this));
+  RenderPreview();
 }
 
 void TfrmMain::TrackBarBlacknessRedAdjustChange(Component&) {
@@ -210,34 +220,46 @@ void TfrmMain::TrackBarBlacknessRedAdjustChange(Component&) {
   Write("BlacknessRedAdjustH", high);
   Write("BlacknessRedAdjustL", low);
   LabelBlacknessRedAdjust->SetCaption(Wide(BlacknessLabel(position)));
+  RenderPreview();
 }
 
 void TfrmMain::CheckBoxFlipHorizontalClick(Component&) {
   Write("FlipHorizontal", OnOff(CheckBoxFlipHorizontal->Checked()));
+  RenderPreview();
 }
 
-void TfrmMain::CheckBoxFlipVerticalClick(Component&) { Write("FlipVertical", OnOff(CheckBoxFlipVertical->Checked())); }
+void TfrmMain::CheckBoxFlipVerticalClick(Component&) {
+  Write("FlipVertical", OnOff(CheckBoxFlipVertical->Checked()));
+  RenderPreview();
+}
 
 void TfrmMain::CheckBoxEffectReverseClick(Component&) {
   Write("PrintReverse", OnOff(CheckBoxEffectReverse->Checked()));
+  RenderPreview();
 }
 
 void TfrmMain::CheckBoxDualColorClick(Component&) {
   PanelThresholdRed->SetVisible(CheckBoxDualColor->Checked());
   Write("PrintDualColor", OnOff(CheckBoxDualColor->Checked()));
+  RenderPreview();
 }
 
-void TfrmMain::ComboBoxZoomChange(Component&) { Write("PrintZoom", ZoomOption(ComboBoxZoom->ItemIndex())); }
+void TfrmMain::ComboBoxZoomChange(Component&) {
+  Write("PrintZoom", ZoomOption(ComboBoxZoom->ItemIndex()));
+  RenderPreview();
+}
 
 void TfrmMain::FormClick(Component& Sender) {
   // The window's own background click shares this handler and changes nothing.
   if (&Sender == this || !static_cast<RadioButton&>(Sender).Checked()) return;
   WriteChoice("PrintZoomAlignH", ZoomAlignHChoices(*this));
+  RenderPreview();
 }
 
 void TfrmMain::RadioButtonZoomAlignVCenterClick(Component& Sender) {
   if (!static_cast<RadioButton&>(Sender).Checked()) return;
   WriteChoice("PrintZoomAlignV", ZoomAlignVChoices(*this));
+  RenderPreview();
 }
 
 void TfrmMain::TrackBarTrimTopChange(Component&) {
@@ -253,11 +275,13 @@ void TfrmMain::TrackBarTrimBottomChange(Component&) {
 void TfrmMain::TrackBarOffsetXChange(Component&) {
   Write("PrintOffsetX", OffsetOption(TrackBarOffsetX->Position()));
   LabelOffsetX->SetCaption(Wide(OffsetLabel(TrackBarOffsetX->Position())));
+  UpdatePreviewOffset();
 }
 
 void TfrmMain::TrackBarOffsetYChange(Component&) {
   Write("PrintOffsetY", OffsetOption(TrackBarOffsetY->Position()));
   LabelOffsetY->SetCaption(Wide(OffsetLabel(TrackBarOffsetY->Position())));
+  UpdatePreviewOffset();
 }
 
 void TfrmMain::RadioButtonPageMarkNoneClick(Component& Sender) {

@@ -2,6 +2,7 @@
 // frmMain: the settings window. It lives inside the driver's print-settings
 // page, shows the print features as controls, the preview, the paper list,
 // the version line and the test-page and printer-settings buttons.
+#include "preview_compose.h"
 #include "toolkit_win.h"
 
 namespace velmo {
@@ -103,6 +104,11 @@ class TfrmMain : public toolkit::Form {
   void SpeedButtonPrintTestPageClick(toolkit::Component& Sender);
   void SpeedButtonPrinterSettingsClick(toolkit::Component& Sender);
 
+  // Preview.
+  void RenderPreview();
+  void UpdatePreviewOffset();
+  void OpenPreviewImage1Click(toolkit::Component& Sender);
+
   // Print features.
   void LoadFeatures();
   void ButtonResetDefaultClick(toolkit::Component& Sender);
@@ -129,6 +135,7 @@ class TfrmMain : public toolkit::Form {
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  PreviewControls PreviewState() const;
   void FinishConstruction();
   void BuildPaperStrip();
   void BuildPreviewColumn();
@@ -137,6 +144,12 @@ class TfrmMain : public toolkit::Form {
 };
 
 extern TfrmMain* frmMain;
+
+// Set by the first feature load; until then control changes draw nothing.
+extern bool PreviewReady;
+
+// The picture types the preview can decode, for the open dialog.
+std::wstring PictureFilter();
 
 // The channel to the driver's page, bound to frmMain's window.
 DriverChannel& Driver();

@@ -60,7 +60,8 @@ void TfrmMain::BuildPaperStrip() {
   PanelPaperAndTool = Make<Panel>(*this, {.Name = L"PanelPaperAndTool", .Bounds = {0, 0, 0, 85}, .Align = Align::Top});
   Panel4 = Make<Panel>(*PanelPaperAndTool, {.Name = L"Panel4", .Bounds = {0, 0, 161, 0}, .Align = Align::Left});
   LabelVersion = Make<Label>(*Panel4, {.Name = L"LabelVersion", .Bounds = {0, 0, 0, 16}, .Align = Align::Top,
-                                       .FontColor = kGray, .Alignment = TextAlign::Right});
+                                       .FontColor = kGray, .Alignment = TextAlign::Right,
+                                       .OnClick = Handler(&TfrmMain::LabelVersionClick)});
   SpeedButtonPrintTestPage = Make<SpeedButton>(
       *Panel4, {.Name = L"SpeedButtonPrintTestPage", .Caption = L"打印测试页", .Bounds = {8, 18, 64, 65},
                 .Picture = L"PICTURE_TEST_PAGE", .OnClick = Handler(&TfrmMain::SpeedButtonPrintTestPageClick)});

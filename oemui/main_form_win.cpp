@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "about_form_win.h"
 #include "driver_transport_win.h"
 #include "driver_version_win.h"
 #include "launch_win.h"
@@ -101,5 +102,7 @@ void TfrmMain::SpeedButtonPrintTestPageClick(toolkit::Component&) {
 }
 
 void TfrmMain::SpeedButtonPrinterSettingsClick(toolkit::Component&) { frmPrinterConfig->ShowModal(); }
+
+void TfrmMain::LabelVersionClick(toolkit::Component&) { frmAbout->ShowModal(); }
 
 }  // namespace velmo

@@ -103,6 +103,8 @@ class TfrmMain : public toolkit::Form {
   void TimerSwitchToFrontTimer(toolkit::Component& Sender);
   void SpeedButtonPrintTestPageClick(toolkit::Component& Sender);
   void SpeedButtonPrinterSettingsClick(toolkit::Component& Sender);
+  // The version line opens the About dialog.
+  void LabelVersionClick(toolkit::Component& Sender);
 
   // Preview.
   void RenderPreview();

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "driver_channel.h"
+#include "english_mode.h"
 #include "fake_plugin_wintest.h"
 #include "launch_win.h"
 #include "main_form_win.h"
@@ -128,6 +129,44 @@ TEST_F(SettingsWindow, ResetWritesOnlyDefaultsThatCame) {
   EXPECT_EQ(plugin_->CountOf(4), 2);
   EXPECT_TRUE(f.RadioButtonHalftoneDither->Checked()) << "the load after the reset shows the new state";
   EXPECT_EQ(f.ComboBoxZoom->ItemIndex(), 14);
+}
+
+}  // namespace
+}  // namespace velmo
+
+namespace velmo {
+namespace {
+
+bool HasChinese(const std::wstring& text) {
+  for (wchar_t c : text)
+    if (c >= 0x2E80) return true;
+  return false;
+}
+
+TEST(SettingsWindowLanguage, EnglishModeTranslatesEveryCaptionAndUsesTahoma) {
+  EnglishMode = 1;
+  TfrmMain english;
+  EnglishMode = 0;
+  EXPECT_EQ(english.FormFont().Name, L"Tahoma");
+  EXPECT_EQ(english.Caption(), L"PrinterManagement");
+  EXPECT_EQ(english.SpeedButtonPrintTestPage->Caption(), L"Print\nTestPage");
+  EXPECT_EQ(english.GroupBoxEffects->Caption(), L"Effets");
+  EXPECT_EQ(english.OpenPreviewImage1->Caption(), L"Open Preview Image");
+  int captions = 0;
+  toolkit::VisitOwnedDepthFirst(english, [&](toolkit::Component& c) {
+    if (!c.HasCaption()) return;
+    ++captions;
+    EXPECT_FALSE(HasChinese(c.Caption())) << "untranslated: " << c.Caption().size() << " chars on "
+                                          << std::string(c.Name().begin(), c.Name().end());
+  });
+  EXPECT_GT(captions, 50);
+}
+
+TEST(SettingsWindowLanguage, ChineseModeKeepsTheDesign) {
+  TfrmMain chinese;
+  EXPECT_EQ(chinese.FormFont().Name, L"微软雅黑");
+  EXPECT_EQ(chinese.Caption(), L"打印机管理");
+  EXPECT_EQ(chinese.GroupBoxEffects->Caption(), L"效果");
 }
 
 }  // namespace

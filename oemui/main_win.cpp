@@ -4,6 +4,7 @@
 
 #include "about_form_win.h"
 #include "application_win.h"
+#include "driver_channel.h"
 #include "edit_paper_form_win.h"
 #include "error_box_win.h"
 #include "launch_win.h"
@@ -20,7 +21,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
     toolkit::InitializeToolkit();
     frmMain = new TfrmMain();
     frmEditPaper = new TfrmEditPaper();
-    frmAbout = new TfrmAbout();
+    frmAbout = new TfrmAbout(
+        {[](const std::string& keyword, const std::string& option) { Driver().SetFeatureOption(keyword, option); },
+         OpenDebugFolder});
     frmPrinterConfig = new TfrmPrinterConfig();
     result = toolkit::Run(*frmMain);
   });

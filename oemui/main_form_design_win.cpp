@@ -33,7 +33,7 @@ TfrmMain::TfrmMain()
             .Color = kWhite,
             .Font = {L"微软雅黑", 9},
             .Padding = {12, 4, 4, 4},
-            .DoubleBuffered = false,
+            .DoubleBuffered = true,
             .OnShow = Handler(&TfrmMain::FormShow),
             .OnClick = Handler(&TfrmMain::FormClick),
             .OnMouseActivate = Handler(&TfrmMain::FormMouseActivate)}) {

@@ -171,3 +171,37 @@ TEST(SettingsWindowLanguage, ChineseModeKeepsTheDesign) {
 
 }  // namespace
 }  // namespace velmo
+
+namespace velmo {
+namespace {
+
+TEST_F(SettingsWindow, LoadEndsWithThePreviewAndOffsetsMoveItWithoutRedraw) {
+  TfrmMain& f = *frmMain;
+  f.LoadFeatures();
+  ASSERT_TRUE(PreviewReady);
+  const PreviewRect panel =
+      PaperPanel(f.PanelImagePreview->Width(), f.PanelImagePreview->Height(), f.CheckBoxPaperRotate->Checked());
+  const toolkit::Rect shown = f.PanelDisplay->Bounds();
+  EXPECT_EQ(shown, (toolkit::Rect{panel.left, panel.top, panel.width, panel.height}));
+  ASSERT_NE(f.ImageDisplay->Picture(), nullptr);
+  BITMAP bitmap{};
+  GetObjectW(f.ImageDisplay->Picture(), sizeof bitmap, &bitmap);
+  // Zoom 100% shows the fitted picture, which is as wide or as high as the panel.
+  EXPECT_TRUE(bitmap.bmWidth == panel.width || bitmap.bmHeight == panel.height)
+      << bitmap.bmWidth << "x" << bitmap.bmHeight << " in " << panel.width << "x" << panel.height;
+
+  const HBITMAP before = f.ImageDisplay->Picture();
+  f.TrackBarOffsetY->SetPosition(-3);
+  EXPECT_EQ(f.ImageDisplay->Bounds().Top, -6);
+  EXPECT_EQ(f.ImageDisplay->Bounds().Left, -10) << "offset X was loaded as -5";
+  EXPECT_EQ(f.ImageDisplay->Picture(), before) << "moving the offsets does not render again";
+
+  f.ComboBoxZoom->SetItemIndex(0);
+  f.ComboBoxZoomChange(*f.ComboBoxZoom);
+  GetObjectW(f.ImageDisplay->Picture(), sizeof bitmap, &bitmap);
+  EXPECT_EQ(bitmap.bmWidth, panel.width) << "any other zoom fills the panel";
+  EXPECT_EQ(bitmap.bmHeight, panel.height);
+}
+
+}  // namespace
+}  // namespace velmo

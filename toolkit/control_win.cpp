@@ -372,7 +372,9 @@ LRESULT Container::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   if (ReflectToChild(message, wParam, lParam, result)) return result;
   if (message == WM_SIZE) {
     const LRESULT passed = Control::WindowProc(message, wParam, lParam);
-    Realign();
+    // A minimised window shows none of its layout; it is placed again when
+    // it is restored.
+    if (wParam != SIZE_MINIMIZED) Realign();
     return passed;
   }
   return Control::WindowProc(message, wParam, lParam);

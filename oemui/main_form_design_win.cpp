@@ -72,17 +72,24 @@ void TfrmMain::BuildPaperStrip() {
 
   GroupBoxPapers = Make<GroupBox>(*PanelPaperAndTool,
                                   {.Name = L"GroupBoxPapers", .Caption = L"纸张选择", .Align = Align::Client});
+  // The paper controls are not print features: they work from the start.
   SpeedButtonEditPaper = Make<SpeedButton>(*GroupBoxPapers, {.Name = L"SpeedButtonEditPaper", .Caption = L"编辑",
-                                                             .Bounds = {486, 16, 60, 64}, .Enabled = false,
-                                                             .Picture = L"PICTURE_EDIT_PAPER"});
-  SpeedButtonDeletePaper = Make<SpeedButton>(*GroupBoxPapers, {.Name = L"SpeedButtonDeletePaper",
-                                                               .Caption = L"删除", .Bounds = {550, 16, 60, 64},
-                                                               .Enabled = false, .Picture = L"PICTURE_DELETE_PAPER"});
+                                                             .Bounds = {486, 16, 60, 64},
+                                                             .Picture = L"PICTURE_EDIT_PAPER",
+                                                             .OnClick = Handler(&TfrmMain::SpeedButtonEditPaperClick)});
+  SpeedButtonDeletePaper = Make<SpeedButton>(
+      *GroupBoxPapers, {.Name = L"SpeedButtonDeletePaper", .Caption = L"删除", .Bounds = {550, 16, 60, 64},
+                        .Picture = L"PICTURE_DELETE_PAPER", .OnClick = Handler(&TfrmMain::SpeedButtonDeletePaperClick)});
   SpeedButtonAddPaper = Make<SpeedButton>(*GroupBoxPapers, {.Name = L"SpeedButtonAddPaper", .Caption = L"新建",
-                                                            .Bounds = {614, 16, 60, 64}, .Enabled = false,
-                                                            .Picture = L"PICTURE_ADD_PAPER"});
-  ComboBoxPaperNames = Make<ComboBox>(*GroupBoxPapers, {.Name = L"ComboBoxPaperNames", .Bounds = {12, 30, 460, 24},
-                                                        .Enabled = false, .OwnerDraw = true, .ItemHeight = 36});
+                                                            .Bounds = {614, 16, 60, 64},
+                                                            .Picture = L"PICTURE_ADD_PAPER",
+                                                            .OnClick = Handler(&TfrmMain::SpeedButtonAddPaperClick)});
+  ComboBoxPaperNames = Make<ComboBox>(
+      *GroupBoxPapers, {.Name = L"ComboBoxPaperNames", .Bounds = {12, 30, 460, 24}, .OwnerDraw = true,
+                        .ItemHeight = 36, .OnChange = Handler(&TfrmMain::ComboBoxPaperNamesChange),
+                        .OnDrawItem = [this](Component& sender, DrawItemArgs& item) {
+                          ComboBoxPaperNamesDrawItem(sender, item);
+                        }});
 }
 
 void TfrmMain::BuildPreviewColumn() {

@@ -160,6 +160,7 @@ void TfrmMain::LoadFeatures() {
   LoadChoice("PageMark", PageMarkChoices(*this));
 
   Driver().EnumFeatures();
+  FillPaperList();
 
   PreviewReady = true;
   RenderPreview();

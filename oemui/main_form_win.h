@@ -132,6 +132,14 @@ class TfrmMain : public toolkit::Form {
   void TrackBarOffsetYChange(toolkit::Component& Sender);
   void RadioButtonPageMarkNoneClick(toolkit::Component& Sender);
 
+  // Paper list.
+  void FillPaperList();
+  void ComboBoxPaperNamesChange(toolkit::Component& Sender);
+  void ComboBoxPaperNamesDrawItem(toolkit::Component& Sender, toolkit::DrawItemArgs& Item);
+  void SpeedButtonEditPaperClick(toolkit::Component& Sender);
+  void SpeedButtonDeletePaperClick(toolkit::Component& Sender);
+  void SpeedButtonAddPaperClick(toolkit::Component& Sender);
+
  protected:
   // Takes the driver's replies (WM_COPYDATA) before the toolkit does.
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -33,11 +33,12 @@ TEST(PrinterFirmware, MalformedFramesGetTheErrorReply) {
 
 TEST(PrinterFirmware, RepliesComeInTimedPieces) {
   PrinterFirmware firmware;
-  firmware.timing = {.piece_size = 4, .first_delay_ms = 30, .piece_delay_ms = 7};
+  firmware.timing = {.piece_size = 2, .first_delay_ms = 30, .piece_delay_ms = 7};
   const auto pieces = firmware.Handle(Frame({0x1F, 0x52, 0x0A, 0x00, 0x20, 0x01, 'V', 'E', 'R', 'S', 'I', 'O', 'N', 0}));
-  ASSERT_EQ(pieces.size(), 2u);
+  ASSERT_EQ(pieces.size(), 3u);
+  EXPECT_EQ(pieces[0].bytes.size(), 3u) << "the header stays whole";
   EXPECT_EQ(pieces[0].delay_ms, 30u);
-  EXPECT_EQ(pieces[1].delay_ms, 7u);
+  EXPECT_EQ(pieces[2].delay_ms, 7u);
   EXPECT_THAT(Whole(pieces), ElementsAre(0x20, 4, 0, '2', '.', '1', 0));
 }
 

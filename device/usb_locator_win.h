@@ -1,0 +1,17 @@
+#pragma once
+// Usbprncmd's locator: the queue's container ID from the registry, then the
+// USB printer device that belongs to the same physical device.
+#include <string>
+#include <string_view>
+
+#include "device_enumeration.h"
+
+namespace velmo {
+
+// The 8-bit device path of the printer's USB interface; empty when absent.
+std::string GetUsbPrinterPath(std::string_view ansi_printer_name);
+std::string GetUsbPrinterPath(std::string_view ansi_printer_name, DeviceEnumeration& devices);
+std::string FindUsbDeviceByContainerId(std::string_view container_id);
+bool IsUsbPrinterPresent(std::string_view ansi_printer_name);
+
+}  // namespace velmo

@@ -1,0 +1,137 @@
+// The overlapped port and the transfer against the printer emulator over a
+// named pipe: in-process on a thread, and as its own process.
+#include <windows.h>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "pipe_printer_server_win.h"
+#include "usb_port_win.h"
+#include "usb_prn_cmd.h"
+
+namespace velmo {
+namespace {
+
+using emulator::PipePrinterServer;
+using emulator::PrinterFirmware;
+using ::testing::ElementsAre;
+
+class PipePorts : public UsbPortOpener {
+ public:
+  explicit PipePorts(std::string path) : path_(std::move(path)) {}
+  std::unique_ptr<UsbPort> Open(std::string_view) override { return MakeOverlappedUsbPort(OpenUsbDevicePath(path_)); }
+
+ private:
+  std::string path_;
+};
+
+std::string UniquePipe(const char* name) {
+  return "\\\\.\\pipe\\velmo-test-" + std::string(name) + "-" + std::to_string(GetCurrentProcessId());
+}
+
+class OverlappedPortTest : public ::testing::Test {
+ protected:
+  OverlappedPortTest() : pipe(UniquePipe(::testing::UnitTest::GetInstance()->current_test_info()->name())) {}
+  void SetUp() override { server.Start(); }
+
+  std::string pipe;
+  PrinterFirmware firmware;
+  PipePrinterServer server{firmware, pipe};
+  PipePorts ports{pipe};
+  TUsbPrnCmd cmd{"Velmo LT42", ports};
+};
+
+TEST_F(OverlappedPortTest, ReadsAndWritesEveryKind) {
+  int32_t size = 0;
+  std::string model;
+  uint8_t gateway[4] = {};
+  EXPECT_TRUE(cmd.GetInt("PRINT_DARKNESS_SIZE", &size));
+  EXPECT_TRUE(cmd.GetString("OEM_MODELNAME", &model));
+  EXPECT_TRUE(cmd.GetBytes("LAN_CONFIG_GATEWAY", gateway));
+  EXPECT_EQ(size, 15);
+  EXPECT_EQ(model, "Velmo LT42");
+  EXPECT_THAT(gateway, ElementsAre(192, 168, 1, 1));
+
+  EXPECT_TRUE(cmd.SetInt("PRINT_DARKNESS", -2));
+  EXPECT_TRUE(cmd.SetString("BLUETOOTH_NAME", "desk"));
+  EXPECT_FALSE(cmd.SetInt("NO_SUCH_KEY", 1));
+  int32_t darkness = 0;
+  std::string name;
+  EXPECT_TRUE(cmd.GetInt("PRINT_DARKNESS", &darkness));
+  EXPECT_TRUE(cmd.GetString("BLUETOOTH_NAME", &name));
+  EXPECT_EQ(darkness, -2);
+  EXPECT_EQ(name, "desk");
+}
+
+TEST_F(OverlappedPortTest, ReplyInPiecesIsCollected) {
+  firmware.timing = {.piece_size = 2, .first_delay_ms = 50, .piece_delay_ms = 100};
+  std::string version;
+  EXPECT_TRUE(cmd.GetString("VERSION", &version));
+  EXPECT_EQ(version, "2.1");
+}
+
+TEST_F(OverlappedPortTest, MissingPiecesEndTheReadWithWhatCame) {
+  firmware.timing = {.piece_size = 3, .first_delay_ms = 10, .piece_delay_ms = 900};
+  std::string model = "old";
+  const DWORD start = GetTickCount();
+  EXPECT_TRUE(cmd.GetString("OEM_MODELNAME", &model));
+  const DWORD took = GetTickCount() - start;
+  EXPECT_EQ(model, "");
+  EXPECT_GE(took, 450u);
+  EXPECT_LT(took, 1500u);
+}
+
+TEST_F(OverlappedPortTest, LateReplyFailsAndIsDrainedNextTime) {
+  firmware.timing.first_delay_ms = 800;
+  int32_t value = 5;
+  EXPECT_FALSE(cmd.GetInt("PRINT_DARKNESS_SIZE", &value));
+  EXPECT_EQ(value, 0);
+  firmware.timing.first_delay_ms = 1;
+  Sleep(800);  // the late reply has found the host gone and waits in the device
+  std::string text;
+  EXPECT_TRUE(cmd.GetString("VERSION_CMD", &text));
+  EXPECT_EQ(text, "7");
+}
+
+TEST_F(OverlappedPortTest, PrinterIsAwayWhileItRestarts) {
+  firmware.restart_ms = 1000;
+  EXPECT_TRUE(cmd.RunCommand("power_reset"));
+  Sleep(200);
+  EXPECT_FALSE(cmd.RunCommand("beep"));
+  Sleep(1200);
+  EXPECT_TRUE(cmd.RunCommand("beep"));
+  EXPECT_EQ(firmware.beeps, 1);
+}
+
+TEST_F(OverlappedPortTest, NoPipeOpensNothing) {
+  PipePorts nowhere(UniquePipe("absent"));
+  TUsbPrnCmd absent("Velmo LT42", nowhere);
+  EXPECT_FALSE(absent.RunCommand("beep"));
+}
+
+TEST(PrinterEmulatorProcess, AnswersOverItsPipe) {
+  const std::string pipe = UniquePipe("process");
+  std::string command = std::string("\"") + PRINTER_EMULATOR_EXE + "\" --pipe " + pipe;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+  for (int i = 0; i < 100 && !WaitNamedPipeA(pipe.c_str(), 1); ++i) Sleep(50);
+
+  PipePorts ports(pipe);
+  TUsbPrnCmd cmd("Velmo LT42", ports);
+  std::string model;
+  EXPECT_TRUE(cmd.GetString("OEM_MODELNAME", &model));
+  EXPECT_EQ(model, "Velmo LT42");
+  EXPECT_TRUE(cmd.RunCommand("beep"));
+
+  TerminateProcess(process.hProcess, 0);
+  WaitForSingleObject(process.hProcess, 5000);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+}
+
+}  // namespace
+}  // namespace velmo

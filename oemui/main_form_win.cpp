@@ -10,6 +10,7 @@
 #include "launch_win.h"
 #include "printer_config_form_win.h"
 #include "translate_form_win.h"
+#include "usb_locator_win.h"
 #include "version_text.h"
 
 namespace velmo {
@@ -89,6 +90,7 @@ void TfrmMain::TimerPrinterStatusTimer(toolkit::Component&) {
   // A page that went away without destroying us (its process ended) ends
   // the program too.
   if (Launch.ParentWindow && !IsWindow(ParentWindow())) Close();
+  SpeedButtonPrinterSettings->SetEnabled(IsUsbPrinterPresent(Launch.PrinterName));
 }
 
 void TfrmMain::TimerSwitchToFrontTimer(toolkit::Component&) {

@@ -55,7 +55,9 @@ TEST_F(SettingsWindow, LoadFillsEveryControlWithoutWritingBack) {
   f.LoadFeatures();
   EXPECT_EQ(plugin_->CountOf(4), 0) << "no request 4 during a load";
   EXPECT_EQ(plugin_->CountOf(3), 22);
-  EXPECT_EQ(plugin_->requests.back().code, 1u) << "EnumFeatures comes after the reads";
+  ASSERT_GE(plugin_->requests.size(), 2u);
+  EXPECT_EQ(plugin_->requests[plugin_->requests.size() - 2].code, 1u) << "EnumFeatures comes after the reads";
+  EXPECT_EQ(plugin_->requests.back().code, 6u) << "then the paper list asks for the current paper";
 
   EXPECT_TRUE(f.RadioButtonRotate270->Checked());
   EXPECT_TRUE(f.RadioButtonRotate0->Enabled());

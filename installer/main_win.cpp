@@ -1,33 +1,20 @@
-// Qindle entry point. For now an empty installer window.
+// Qindle: the printer installer that sits beside the driver package.
 #include <windows.h>
 
-namespace {
+#include "application_win.h"
+#include "error_box_win.h"
+#include "form1_win.h"
+#include "startup_win.h"
 
-LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
-  if (msg == WM_DESTROY) {
-    PostQuitMessage(0);
-    return 0;
-  }
-  return DefWindowProcW(hwnd, msg, wparam, lparam);
-}
-
-}  // namespace
-
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int show) {
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = WindowProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
-  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-  wc.lpszClassName = L"TForm1";
-  RegisterClassW(&wc);
-  HWND hwnd = CreateWindowExW(0, wc.lpszClassName, L"Qindle", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                              CW_USEDEFAULT, 870, 657, nullptr, nullptr, instance, nullptr);
-  ShowWindow(hwnd, show);
-  MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
+  using namespace velmo;
+  // The shared lists exist already (module state); an error anywhere here,
+  // a missing driver package among them, is shown and the program ends.
+  toolkit::Guarded([] {
+    InitLanguage();
+    toolkit::InitializeToolkit();
+    Form1 = new TForm1();
+    toolkit::Run(*Form1);
+  });
   return 0;
 }

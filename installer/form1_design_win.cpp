@@ -1,0 +1,81 @@
+// The design of Form1: every component with its name, caption and place.
+#include "form1_win.h"
+
+namespace velmo {
+
+using namespace toolkit;
+
+namespace {
+
+constexpr COLORREF kMagenta = RGB(255, 0, 255);
+
+void AddPicture(ImageList& images, const wchar_t* resource) {
+  HANDLE picture = LoadImageW(GetModuleHandleW(nullptr), resource, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
+  if (!picture) return;
+  images.Add(static_cast<HBITMAP>(picture), kMagenta);
+  DeleteObject(picture);
+}
+
+}  // namespace
+
+void TForm1::BuildFoundPrinters() {
+  ImageList1 = new ImageList(*this, {.Name = L"ImageList1", .Width = 32, .Height = 32});
+  AddPicture(*ImageList1, L"PICTURE_PRINTER");
+  GroupBox1 = Make<GroupBox>(*this, {.Name = L"GroupBox1", .Caption = L"搜索到的打印机", .Bounds = {0, 0, 0, 153},
+                                     .Align = Align::Top, .Margins = {8, 8, 8, 0}});
+  // 486 - 2 * 8 around the group box, - 2 * 2 of its frame, - 2 * 8: 450 wide.
+  ListView1 = Make<ListView>(*GroupBox1, {.Name = L"ListView1", .Align = Align::Client, .Margins = {8, 0, 8, 8},
+                                          .Columns = {{L"Name", 200}, {L"Port", 200}}, .Images = ImageList1});
+}
+
+void TForm1::BuildChoices() {
+  Panel3 = Make<Panel>(*this, {.Name = L"Panel3", .Align = Align::Client, .Padding = {16, 6, 8, 0}});
+  CheckBoxInstallDriver = Make<CheckBox>(*Panel3, {.Name = L"CheckBoxInstallDriver", .Caption = L"安装打印机驱动",
+                                                   .Bounds = {0, 0, 0, 26}, .Align = Align::Top, .Enabled = false,
+                                                   .Checked = true});
+  const NotifyEvent choice = Handler(&TForm1::RadioButtonInstallUSBPrinterClick);
+  RadioButtonInstallUSBPrinter = Make<RadioButton>(
+      *Panel3, {.Name = L"RadioButtonInstallUSBPrinter", .Caption = L"安装USB打印机", .Bounds = {0, 0, 0, 26},
+                .Align = Align::Top, .Checked = true, .OnClick = choice});
+  RadioButtonInstallNetworkPrinter = Make<RadioButton>(
+      *Panel3, {.Name = L"RadioButtonInstallNetworkPrinter", .Caption = L"安装网络打印机", .Bounds = {0, 0, 0, 26},
+                .Align = Align::Top, .OnClick = choice});
+
+  const NotifyEvent changed = Handler(&TForm1::ComboBoxDriverNamesChange);
+  PanelNetworkSetting = Make<Panel>(*Panel3, {.Name = L"PanelNetworkSetting", .Bounds = {0, 0, 0, 36},
+                                              .Align = Align::Top, .Visible = false});
+  LabeledEditIP = Make<LabeledEdit>(*PanelNetworkSetting, {.Name = L"LabeledEditIP", .Caption = L"IP: ",
+                                                           .Bounds = {24, 6, 150, 24}, .OnChange = changed});
+  Label1 = Make<Label>(*PanelNetworkSetting,
+                       {.Name = L"Label1", .Caption = L"型号: ", .Bounds = {196, 9, 48, 20}, .AutoSize = true});
+  ComboBoxDriverNames = Make<ComboBox>(*PanelNetworkSetting, {.Name = L"ComboBoxDriverNames",
+                                                              .Bounds = {250, 6, 204, 24}, .OnChange = changed});
+}
+
+void TForm1::BuildButtons() {
+  PanelButtons = Make<Panel>(*this, {.Name = L"PanelButtons", .Bounds = {0, 0, 0, 48}, .Align = Align::Bottom});
+  Bevel1 = Make<Panel>(*PanelButtons, {.Name = L"Bevel1", .Bounds = {0, 0, 0, 2}, .Align = Align::Top,
+                                       .Margins = {8, 0, 8, 0}, .BevelOuter = Bevel::Lowered});
+  ButtonInstall = Make<Button>(*PanelButtons, {.Name = L"ButtonInstall", .Caption = L"安装",
+                                               .Bounds = {390, 11, 88, 28}, .Default = true});
+  ButtonCancel = Make<Button>(*PanelButtons, {.Name = L"ButtonCancel", .Caption = L"取消", .Bounds = {294, 11, 88, 28},
+                                              .OnClick = Handler(&TForm1::ButtonCancelClick)});
+}
+
+TForm1::TForm1()
+    : Form({.Name = L"Form1",
+            .Caption = L"安装打印机",
+            .ClientWidth = 486,
+            .ClientHeight = 388,
+            .Border = BorderStyle::Dialog,
+            .Position = FormPosition::ScreenCenter,
+            .Font = {L"微软雅黑", 9}}) {
+  BuildFoundPrinters();
+  BuildChoices();
+  BuildButtons();
+  Timer1 = new Timer(*this, {.Name = L"Timer1", .Interval = 2000, .Enabled = true,
+                             .OnTimer = Handler(&TForm1::Timer1Timer)});
+  FinishConstruction();
+}
+
+}  // namespace velmo

@@ -1,0 +1,61 @@
+// Form1's behaviour: the start-up flags, the installation choices and the end.
+#include "form1_win.h"
+
+#include <algorithm>
+
+#include "driver_catalogue_win.h"
+#include "installer_state.h"
+#include "translate_form_win.h"
+
+namespace velmo {
+
+TForm1* Form1 = nullptr;
+
+namespace {
+
+// Filled unless only blanks and control characters remain once trimmed.
+bool Filled(const std::wstring& text) {
+  return std::ranges::any_of(text, [](wchar_t c) { return c > L' '; });
+}
+
+}  // namespace
+
+void TForm1::FinishConstruction() {
+  if (DriverInstallEnabled == 0) {
+    CheckBoxInstallDriver->SetChecked(false);
+    CheckBoxInstallDriver->Hide();
+  }
+  if (UsbInstallEnabled == 0) {
+    RadioButtonInstallUSBPrinter->SetChecked(false);
+    RadioButtonInstallUSBPrinter->Hide();
+    RadioButtonInstallNetworkPrinter->SetChecked(true);  // runs RadioButtonInstallUSBPrinterClick
+  }
+  TranslateForm(this, QindleTranslationTable());
+  ListView1->SetColumnWidth(1, ListView1->Width() - ListView1->ColumnWidth(0) - 16);
+  ListDriverModels(*ComboBoxDriverNames);
+  Timer1Timer(*Timer1);
+}
+
+void TForm1::ButtonCancelClick(toolkit::Component&) { Close(); }
+
+void TForm1::RadioButtonInstallUSBPrinterClick(toolkit::Component& Sender) {
+  PanelNetworkSetting->SetVisible(RadioButtonInstallNetworkPrinter->Checked());
+  ComboBoxDriverNamesChange(Sender);
+}
+
+void TForm1::ComboBoxDriverNamesChange(toolkit::Component&) {
+  if (RadioButtonInstallUSBPrinter->Checked()) {
+    ButtonInstall->SetEnabled(true);
+  } else if (RadioButtonInstallNetworkPrinter->Checked()) {
+    const int model = ComboBoxDriverNames->ItemIndex();
+    const std::wstring modelText = model >= 0 ? ComboBoxDriverNames->ItemText(model) : L"";
+    ButtonInstall->SetEnabled(Filled(LabeledEditIP->Text()) && Filled(modelText));
+  }
+}
+
+void TForm1::Timer1Timer(toolkit::Component&) {
+  // The discovery pass: USB printers through devcon and network printers by
+  // broadcast come with discovery. Until then a pass finds nothing.
+}
+
+}  // namespace velmo

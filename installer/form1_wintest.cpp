@@ -1,0 +1,158 @@
+// Form1 in both modes and both languages, built from the driver package
+// beside the test program as the installer builds it beside itself.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "driver_catalogue_win.h"
+#include "english_mode.h"
+#include "form1_win.h"
+#include "installer_state.h"
+#include "translation.h"
+
+namespace velmo {
+namespace {
+
+namespace fs = std::filesystem;
+using Names = std::vector<std::string>;
+
+const char kPackage[] =
+    "[Version]\r\nProvider=Velmo\r\n\r\n[Velmo.NTx86]\r\n\"Velmo LT42\" = A\r\n\"Velmo LT43\" = B\r\n"
+    "Other X1 = C\r\n";
+
+class Form1Modes : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    driver_ = fs::path(ProgramFolder()) / "driver";
+    fs::remove_all(driver_);
+    fs::create_directories(driver_);
+    std::ofstream(driver_ / "velmo.inf", std::ios::binary) << kPackage;
+    previous_ = fs::current_path();
+    fs::current_path(ProgramFolder());
+  }
+  void TearDown() override {
+    delete form_;
+    form_ = nullptr;
+    fs::current_path(previous_);
+    fs::remove_all(driver_);
+    EnglishMode = UsbInstallEnabled = DriverInstallEnabled = 0;
+  }
+  TForm1& Build(int english, int fullMode) {
+    EnglishMode = english;
+    UsbInstallEnabled = DriverInstallEnabled = fullMode;
+    form_ = new TForm1();
+    return *form_;
+  }
+
+  fs::path driver_, previous_;
+  TForm1* form_ = nullptr;
+};
+
+TEST_F(Form1Modes, NetworkOnlyInChineseWaitsForAddressAndModel) {
+  TForm1& f = Build(0, 0);
+  EXPECT_EQ(f.Caption(), L"安装打印机");
+  EXPECT_EQ(f.FormFont().Name, L"微软雅黑");
+  EXPECT_EQ(f.RadioButtonInstallNetworkPrinter->Caption(), L"安装网络打印机");
+  EXPECT_FALSE(f.CheckBoxInstallDriver->Visible());
+  EXPECT_FALSE(f.CheckBoxInstallDriver->Checked());
+  EXPECT_FALSE(f.RadioButtonInstallUSBPrinter->Visible());
+  EXPECT_FALSE(f.RadioButtonInstallUSBPrinter->Checked());
+  EXPECT_TRUE(f.RadioButtonInstallNetworkPrinter->Checked());
+  EXPECT_TRUE(f.PanelNetworkSetting->Visible()) << "selecting the network choice ran its handler";
+  EXPECT_FALSE(f.ButtonInstall->Enabled());
+
+  f.LabeledEditIP->SetText(L" \t ");
+  f.ComboBoxDriverNames->SetItemIndex(0);
+  f.ComboBoxDriverNamesChange(*f.ComboBoxDriverNames);
+  EXPECT_FALSE(f.ButtonInstall->Enabled()) << "blanks are no address";
+  f.LabeledEditIP->SetText(L" 192.168.1.50");
+  EXPECT_TRUE(f.ButtonInstall->Enabled()) << "the edit's change ran the check";
+  f.ComboBoxDriverNames->SetItemIndex(-1);
+  f.ComboBoxDriverNamesChange(*f.ComboBoxDriverNames);
+  EXPECT_FALSE(f.ButtonInstall->Enabled()) << "no model chosen";
+}
+
+TEST_F(Form1Modes, FullModeInEnglishOffersBothChoicesWithTheDriverLocked) {
+  TForm1& f = Build(1, 1);
+  EXPECT_EQ(f.Caption(), L"InstallPrinter");
+  EXPECT_EQ(f.FormFont().Name, L"Tahoma");
+  EXPECT_EQ(f.GroupBox1->Caption(), L"Printer Finded");
+  EXPECT_EQ(f.CheckBoxInstallDriver->Caption(), L"Install Driver");
+  EXPECT_EQ(f.RadioButtonInstallUSBPrinter->Caption(), L"Install USB Printer");
+  EXPECT_EQ(f.LabeledEditIP->EditLabel().Caption(), L"IP: ");
+  EXPECT_EQ(f.Label1->Caption(), L"Model: ");
+  EXPECT_EQ(f.ButtonInstall->Caption(), L"Install");
+  EXPECT_EQ(f.ButtonCancel->Caption(), L"Cancel");
+  EXPECT_TRUE(f.CheckBoxInstallDriver->Visible());
+  EXPECT_TRUE(f.CheckBoxInstallDriver->Checked());
+  EXPECT_FALSE(f.CheckBoxInstallDriver->Enabled());
+  EXPECT_TRUE(f.RadioButtonInstallUSBPrinter->Visible());
+  EXPECT_TRUE(f.RadioButtonInstallUSBPrinter->Checked());
+  EXPECT_FALSE(f.PanelNetworkSetting->Visible());
+  EXPECT_TRUE(f.ButtonInstall->Enabled());
+
+  f.RadioButtonInstallNetworkPrinter->SetChecked(true);
+  EXPECT_TRUE(f.PanelNetworkSetting->Visible());
+  EXPECT_FALSE(f.ButtonInstall->Enabled());
+  f.RadioButtonInstallUSBPrinter->SetChecked(true);
+  EXPECT_FALSE(f.PanelNetworkSetting->Visible());
+  EXPECT_TRUE(f.ButtonInstall->Enabled()) << "a USB installation needs no address";
+}
+
+TEST_F(Form1Modes, ThePortColumnTakesTheListsWidthLessTheNameColumnAnd16) {
+  for (int english : {0, 1}) {
+    TForm1& f = Build(english, 1);
+    EXPECT_EQ(f.ListView1->Width(), 450);
+    EXPECT_EQ(f.ListView1->ColumnWidth(0), 200);
+    EXPECT_EQ(f.ListView1->ColumnWidth(1), 234);
+    EXPECT_EQ(f.ClientWidth(), 486);
+    EXPECT_EQ(f.ClientHeight(), 388);
+    delete form_;
+    form_ = nullptr;
+  }
+}
+
+TEST_F(Form1Modes, TheCatalogueFillsTheModelsAndBrandWords) {
+  BrandWords.Add("stale");
+  TForm1& f = Build(0, 0);
+  ASSERT_EQ(f.ComboBoxDriverNames->ItemCount(), 3);
+  EXPECT_EQ(f.ComboBoxDriverNames->ItemText(0), L"Velmo LT42");
+  EXPECT_EQ(f.ComboBoxDriverNames->ItemText(2), L"Other X1");
+  EXPECT_EQ(f.ComboBoxDriverNames->ItemIndex(), -1);
+  EXPECT_EQ(BrandWords.Items(), (Names{"Velmo", "Other"}));
+  EXPECT_EQ(f.ImageList1->Count(), 1);
+}
+
+TEST_F(Form1Modes, EveryCaptionOfTheDesignHasARow) {
+  TForm1& f = Build(0, 1);
+  std::vector<std::wstring> misses;
+  TranslateComponentTree({QindleTranslationTable(), false,
+                          [&](const std::wstring&, const std::wstring& caption) { misses.push_back(caption); }},
+                         f);
+  EXPECT_TRUE(misses.empty()) << misses.size() << " captions without a row";
+}
+
+TEST_F(Form1Modes, WithoutTheDriverPackageTheWindowIsNotBuilt) {
+  fs::remove_all(driver_);
+  EnglishMode = 1;
+  try {
+    form_ = new TForm1();
+    ADD_FAILURE() << "the window was built";
+  } catch (const std::exception& error) {
+    EXPECT_NE(std::string(error.what()).find("driver package is missing"), std::string::npos) << error.what();
+  }
+}
+
+TEST_F(Form1Modes, CancelClosesTheWindow) {
+  TForm1& f = Build(0, 0);
+  f.Show();
+  ASSERT_TRUE(IsWindowVisible(f.Handle()));
+  f.ButtonCancel->Click();
+  EXPECT_FALSE(IsWindowVisible(f.Handle()));
+}
+
+}  // namespace
+}  // namespace velmo

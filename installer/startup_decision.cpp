@@ -1,0 +1,57 @@
+#include "startup_decision.h"
+
+#include <algorithm>
+
+namespace velmo {
+namespace {
+
+constexpr uint16_t kChinesePrc = 0x0804;
+constexpr std::string_view kLanguagePrefix = "-language:";
+
+bool SafeInBatchLine(std::string_view value) {
+  constexpr std::string_view kSpecial = "\"%&|<>^";
+  const bool harmless = std::ranges::none_of(value, [&](char c) {
+    return static_cast<unsigned char>(c) < 0x20 || c == 0x7f || kSpecial.find(c) != std::string_view::npos;
+  });
+  return harmless && (value.empty() || value.back() != '\\');
+}
+
+// The argument without one leading and then one trailing double quote.
+std::string Unquoted(std::string argument) {
+  if (!argument.empty() && argument.front() == '"') argument.erase(0, 1);
+  if (!argument.empty() && argument.back() == '"') argument.pop_back();
+  return argument;
+}
+
+}  // namespace
+
+bool NamesEnglish(std::string_view text) {
+  std::string lower(text);
+  std::ranges::transform(lower, lower.begin(), [](char c) { return c >= 'A' && c <= 'Z' ? char(c + 32) : c; });
+  return lower.find("english") != std::string::npos;
+}
+
+std::optional<std::string> LanguageRecordCommand(std::string_view value) {
+  if (!SafeInBatchLine(value)) return std::nullopt;
+  std::string command = "reg add \"HKLM\\SOFTWARE\\DARVOLT\\Printer\" /v drv_language /t REG_SZ /d \"";
+  command.append(value).append("\" /f");
+  if (command.size() > kMaxRecordCommandLength) return std::nullopt;
+  return command;
+}
+
+StartupDecision DecideStartup(uint16_t systemUiLanguage, const std::optional<std::string>& recordedLanguage,
+                              const std::vector<std::string>& arguments) {
+  StartupDecision decision;
+  decision.english = systemUiLanguage != kChinesePrc || (recordedLanguage && NamesEnglish(*recordedLanguage));
+  for (const std::string& raw : arguments) {
+    const std::string argument = Unquoted(raw.substr(0, kMaxArgumentLength));
+    if (!argument.starts_with(kLanguagePrefix)) continue;
+    const std::string_view value = std::string_view(argument).substr(kLanguagePrefix.size());
+    decision.fullMode = true;
+    if (NamesEnglish(value)) decision.english = true;
+    if (auto command = LanguageRecordCommand(value)) decision.recordCommands.push_back(std::move(*command));
+  }
+  return decision;
+}
+
+}  // namespace velmo

@@ -1,0 +1,141 @@
+// Start-up against the real platform: hidden processes, the batch file, and
+// the language recorded in the registry through it. Run with a Chinese (PRC)
+// system language.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "english_mode.h"
+#include "installer_state.h"
+#include "registry_win.h"
+#include "run_hidden_win.h"
+#include "startup_win.h"
+
+namespace velmo {
+namespace {
+
+std::string TempFolder() {
+  char folder[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, folder);
+  return folder;
+}
+
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string FileText(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+std::string ThisProgram() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  return path;
+}
+
+// Only run as a child of RunHidden's wait test.
+TEST(Helper, DISABLED_RunsTwoSeconds) { std::this_thread::sleep_for(std::chrono::seconds(2)); }
+
+TEST(RunHidden, ReturnsTheExitCodeOrMinusOneWhenNothingStarts) {
+  EXPECT_EQ(RunHidden("cmd /c exit 3", 5000), 3);
+  EXPECT_EQ(RunHidden("C:\\nowhere\\missing-program.exe", 5000), -1);
+}
+
+TEST(RunHidden, AProcessThatOutlivesTheWaitGivesStillActive) {
+  const std::string child =
+      "\"" + ThisProgram() + "\" --gtest_also_run_disabled_tests --gtest_filter=Helper.DISABLED_RunsTwoSeconds";
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(RunHidden(child, 200), 259);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1500));
+  EXPECT_EQ(RunHidden(child, 10000), 0) << "within its time the same child ends well";
+}
+
+TEST(RunBatch, WritesTheThreeLinesRunsThemAndDeletesTheFile) {
+  const std::string batch = TempFolder() + "~temp.bat";
+  const std::string copy = TempFolder() + "velmo_batch_copy.txt";
+  DeleteFileA(copy.c_str());
+  const std::string command = "copy \"" + batch + "\" \"" + copy + "\"";
+  EXPECT_EQ(RunBatch(command), 0);
+  EXPECT_EQ(FileText(copy), "cd /d C:\\Windows\\Sysnative\r\n" + command + "\r\nexit /b %errorlevel%\r\n");
+  EXPECT_FALSE(FileExists(batch));
+  DeleteFileA(copy.c_str());
+}
+
+TEST(RunBatch, HandsBackTheCommandsExitCode) {
+  EXPECT_EQ(RunBatch("cmd /c exit 7"), 7);
+  EXPECT_NE(RunBatch("C:\\nowhere\\missing-program.exe"), 0);
+}
+
+class LanguageRecord : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(GetSystemDefaultUILanguage(), 0x0804) << "the test runs under a zh_CN locale";
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSettingsKey);
+    EnglishMode = UsbInstallEnabled = DriverInstallEnabled = 0;
+  }
+  void TearDown() override {
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSettingsKey);
+    EnglishMode = UsbInstallEnabled = DriverInstallEnabled = 0;
+  }
+  static void Record(const std::string& value) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(key, kLanguageValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   DWORD(value.size() + 1));
+    RegCloseKey(key);
+  }
+  static std::optional<std::string> Recorded() { return ReadMachineText(kSettingsKey, kLanguageValue); }
+};
+
+TEST_F(LanguageRecord, NoArgumentsOnAChineseSystemChangeNothing) {
+  InitLanguage({"Qindle.exe"});
+  EXPECT_EQ(EnglishMode, 0);
+  EXPECT_EQ(UsbInstallEnabled, 0);
+  EXPECT_EQ(DriverInstallEnabled, 0);
+  EXPECT_FALSE(Recorded());
+}
+
+TEST_F(LanguageRecord, CapitalEnglishIsWrittenAsGivenThroughTheBatch) {
+  InitLanguage({"Qindle.exe", "-language:English"});
+  EXPECT_EQ(EnglishMode, 1);
+  EXPECT_EQ(UsbInstallEnabled, 1);
+  EXPECT_EQ(DriverInstallEnabled, 1);
+  EXPECT_EQ(Recorded(), "English");
+}
+
+TEST_F(LanguageRecord, ChineseAfterARecordedEnglishIsEnglishNowAndChineseNextTime) {
+  Record("english");
+  InitLanguage({"Qindle.exe", "-language:chinese"});
+  EXPECT_EQ(EnglishMode, 1);
+  EXPECT_EQ(Recorded(), "chinese");
+}
+
+TEST_F(LanguageRecord, TwoArgumentsLeaveTheSecondAndAnEmptyValueRecordsEmptyText) {
+  InitLanguage({"Qindle.exe", "-language:english", "-language:chinese"});
+  EXPECT_EQ(Recorded(), "chinese");
+  InitLanguage({"Qindle.exe", "\"-language:\""});
+  EXPECT_EQ(Recorded(), "");
+}
+
+TEST_F(LanguageRecord, AValueThatWouldRunACommandIsNotRecorded) {
+  Record("chinese");
+  const std::string injected = TempFolder() + "velmo_injected.txt";
+  DeleteFileA(injected.c_str());
+  InitLanguage({"Qindle.exe", "-language:english\" & echo x > \"" + injected});
+  EXPECT_FALSE(FileExists(injected)) << "the batch ran a second command";
+  EXPECT_EQ(Recorded(), "chinese");
+  EXPECT_EQ(EnglishMode, 1) << "the value still chooses the language";
+  EXPECT_EQ(UsbInstallEnabled, 1);
+  DeleteFileA(injected.c_str());
+}
+
+}  // namespace
+}  // namespace velmo

@@ -1,12 +1,119 @@
 #pragma once
-// frmPrinterConfig: the dialog for the settings stored in the printer.
+// frmPrinterConfig: the dialog for the settings stored in the printer. It
+// keeps no connection: it reads everything shortly after showing, retrying
+// every 2 s, and each save writes its tab, restarts the printer and waits
+// for it to come back.
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "printer_config_values.h"
 #include "toolkit_win.h"
+#include "usb_prn_cmd.h"
 
 namespace velmo {
 
 class TfrmPrinterConfig : public toolkit::Form {
  public:
   TfrmPrinterConfig();
+  ~TfrmPrinterConfig() override;
+
+  toolkit::Panel* Panel1;
+  toolkit::Button* ButtonPowerReset;
+  toolkit::Button* ButtonPrintSelftest;
+  toolkit::Button* ButtonRegRestoreDefault;
+  toolkit::Button* ButtonClose;
+  toolkit::PageControl* PageControlPrint;
+
+  toolkit::TabSheet* TabSheetPrint;
+  toolkit::Label* LabelPrintDarkness;
+  toolkit::TrackBar* TrackBarDarkness;
+  toolkit::Label* LabelPrintMode;
+  toolkit::Panel* Panel2;
+  toolkit::RadioButton* RadioButtonPrintModeNormal;
+  toolkit::RadioButton* RadioButtonPrintModeFast;
+  toolkit::RadioButton* RadioButtonPrintModePrecise;
+  toolkit::CheckBox* CheckBoxAutoFeed;
+  toolkit::CheckBox* CheckBoxAutoReprint;
+  toolkit::CheckBox* CheckBoxOnlyOnePage;
+  toolkit::Button* Button2;
+
+  toolkit::TabSheet* TabSheetBT;
+  toolkit::LabeledEdit* LabeledEditBluetoothName;
+  toolkit::LabeledEdit* LabeledEditBluetoothPassword;
+  toolkit::LabeledEdit* LabeledEditBluetoothBleName;
+  toolkit::LabeledEdit* LabeledEditBluetoothBlePassword;
+  toolkit::Button* ButtonBtConfigSave;
+
+  toolkit::TabSheet* TabSheetNet;
+  toolkit::LabeledEdit* LabeledEditLanIpAddress;
+  toolkit::CheckBox* CheckBoxLanIpDhcp;
+  toolkit::LabeledEdit* LabeledEditLanNetmask;
+  toolkit::LabeledEdit* LabeledEditLanGateway;
+  toolkit::Button* Button1;
+
+  toolkit::TabSheet* TabSheetWifi;
+  toolkit::LabeledEdit* LabeledEditWifiSSID;
+  toolkit::Button* Button3;
+  toolkit::LabeledEdit* LabeledEditWifiPassword;
+  toolkit::LabeledEdit* LabeledEditWifiIpAddress;
+  toolkit::CheckBox* CheckBoxWifiIpDhcp;
+  toolkit::LabeledEdit* LabeledEditWifiNetmask;
+  toolkit::LabeledEdit* LabeledEditWifiGateway;
+  toolkit::Button* ButtonSaveWifiConfig;
+
+  toolkit::TabSheet* TabSheetFirmware;
+  toolkit::LabeledEdit* LabeledEditModelName;
+  toolkit::LabeledEdit* LabeledEditFirmwareVersion;
+
+  toolkit::Timer* TimerShow;
+  toolkit::Timer* TimerReconnect;
+
+  // The current command object: remade by every read attempt; null before the first.
+  std::unique_ptr<TUsbPrnCmd> UsbCmd;
+
+  void FormShow(toolkit::Component& Sender);
+  void FormClose(toolkit::Component& Sender);
+  void TimerShowTimer(toolkit::Component& Sender);
+  void TimerReconnectTimer(toolkit::Component& Sender);
+  void ButtonCloseClick(toolkit::Component& Sender);
+  void TrackBarDarknessChange(toolkit::Component& Sender);
+  // Changes of the print settings wait for Button2Click.
+  void RadioButtonPrintModeFastClick(toolkit::Component& Sender);
+  void CheckBoxAutoFeedClick(toolkit::Component& Sender);
+  void CheckBoxAutoReprintClick(toolkit::Component& Sender);
+  void CheckBoxOnlyOnePageClick(toolkit::Component& Sender);
+  void CheckBoxLanIpDhcpClick(toolkit::Component& Sender);
+  void CheckBoxWifiIpDhcpClick(toolkit::Component& Sender);
+  void Button2Click(toolkit::Component& Sender);
+  void ButtonBtConfigSaveClick(toolkit::Component& Sender);
+  void Button1Click(toolkit::Component& Sender);
+  void ButtonSaveWifiConfigClick(toolkit::Component& Sender);
+  void Button3Click(toolkit::Component& Sender);
+  void ButtonPrintSelftestClick(toolkit::Component& Sender);
+  void ButtonPowerResetClick(toolkit::Component& Sender);
+  void ButtonRegRestoreDefaultClick(toolkit::Component& Sender);
+
+  void SetControlsEnabled(toolkit::Container& control, bool enabled);
+  void DisableConfigControls();
+  void EnableConfigControls();
+
+ private:
+  void BuildButtonPanel();
+  void BuildPrintSheet();
+  void BuildBluetoothSheet();
+  void BuildNetSheet();
+  void BuildWifiSheet();
+  void BuildFirmwareSheet();
+
+  void ReadAddress(std::string_view key, toolkit::CheckBox* dhcp, std::string& text);
+  // Rewrites the edit with the address that will be sent.
+  AddressBytes TakeAddress(toolkit::LabeledEdit& edit);
+  // The edit's text in the ANSI code page, or nothing (after the message)
+  // when it cannot fit the request frame for `key`.
+  bool TakeText(toolkit::LabeledEdit& edit, std::string_view key, std::string& text);
+  void SaveAndRestart(std::string_view save_command);
+  void RestartAndWait();
 };
 
 extern TfrmPrinterConfig* frmPrinterConfig;

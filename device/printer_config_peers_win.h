@@ -1,0 +1,27 @@
+#pragma once
+// What frmPrinterConfig reaches outside itself: the printer's name, the USB
+// ports, the presence test and the refusal message box. The product uses the
+// real ones; tests put the printer emulator and a recorder in their place.
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+#include "usb_port.h"
+
+namespace velmo {
+
+class PrinterConfigPeers {
+ public:
+  virtual ~PrinterConfigPeers() = default;
+  virtual std::string PrinterName() = 0;  // ANSI code page
+  virtual UsbPortOpener& Ports() = 0;
+  virtual bool IsPrinterPresent(std::string_view printer_name) = 0;
+  virtual void ShowRefusal(HWND owner, const std::wstring& text) = 0;
+};
+
+PrinterConfigPeers& CurrentPrinterConfigPeers();
+// Null puts the real peers back.
+void ReplacePrinterConfigPeers(PrinterConfigPeers* peers);
+
+}  // namespace velmo

@@ -1,0 +1,39 @@
+#pragma once
+// What frmPrinterConfig shows and sends, without a window: address texts,
+// the darkness slider and label, the firmware version line, and the
+// refusal of a text too long for a request frame.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace velmo {
+
+using AddressBytes = std::array<uint8_t, 4>;
+
+// "%d.%d.%d.%d" of the four bytes, byte 0 first.
+std::string AddressText(const AddressBytes& bytes);
+// Up to four dotted decimal numbers, each after optional white space and a
+// sign; reading stops at the first character that does not fit. Numbers not
+// read give 0. A number outside 0..255 is clamped to the nearest of the two,
+// so that -1 stays "nothing" (0) and 256 or more means "all bits" (255).
+AddressBytes ParseAddressText(std::string_view text);
+// 0.0.0.0 stands for DHCP.
+bool IsDhcpAddress(const AddressBytes& bytes);
+
+struct DarknessRange {
+  int min;
+  int max;
+};
+// The printer's size is an unsigned number; the slider runs symmetrically.
+DarknessRange DarknessRangeForSize(int32_t size);
+std::wstring DarknessText(bool english, int position);
+
+// The version, then "." and the command-set version when there is one.
+std::string FirmwareVersionText(const std::string& version, const std::string& command_version);
+
+// The message shown when a text does not fit its request frame; `field` is
+// the edit's caption as shown.
+std::wstring TextTooLongMessage(bool english, std::wstring_view field);
+
+}  // namespace velmo

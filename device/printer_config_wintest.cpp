@@ -1,0 +1,420 @@
+// frmPrinterConfig with real windows against the in-process printer emulator
+// on its virtual clock; timer handlers are run by the test, so nothing sleeps.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+#include "emulated_printer.h"
+#include "english_mode.h"
+#include "printer_config_form_win.h"
+#include "printer_config_peers_win.h"
+#include "usb_frame.h"
+#include "wintest_support_win.h"
+
+namespace velmo {
+namespace {
+
+using emulator::EmulatedPrinter;
+using emulator::PrinterFirmware;
+using Frame = std::vector<uint8_t>;
+
+// Records every request frame on its way to the emulator.
+class RecordingPort : public UsbPort {
+ public:
+  RecordingPort(std::unique_ptr<UsbPort> inner, std::vector<Frame>& frames) : inner_(std::move(inner)), frames_(frames) {}
+  UsbStart StartRead(uint8_t* buffer, size_t capacity) override { return inner_->StartRead(buffer, capacity); }
+  UsbStart StartWrite(const uint8_t* data, size_t length) override {
+    frames_.emplace_back(data, data + length);
+    return inner_->StartWrite(data, length);
+  }
+  bool Wait(UsbChannel channel, uint32_t timeout_ms) override { return inner_->Wait(channel, timeout_ms); }
+  std::optional<size_t> Result(UsbChannel channel) override { return inner_->Result(channel); }
+  void Cancel() override { inner_->Cancel(); }
+
+ private:
+  std::unique_ptr<UsbPort> inner_;
+  std::vector<Frame>& frames_;
+};
+
+class EmulatorPeers : public PrinterConfigPeers, public UsbPortOpener {
+ public:
+  PrinterFirmware firmware;
+  EmulatedPrinter printer{firmware};
+  std::vector<Frame> frames;
+  std::vector<std::wstring> refusals;
+
+  std::string PrinterName() override { return "Velmo LT42"; }
+  UsbPortOpener& Ports() override { return *this; }
+  bool IsPrinterPresent(std::string_view) override { return printer.plugged && printer.Open("") != nullptr; }
+  void ShowRefusal(HWND, const std::wstring& text) override { refusals.push_back(text); }
+  std::unique_ptr<UsbPort> Open(std::string_view name) override {
+    auto port = printer.Open(name);
+    if (!port) return nullptr;
+    return std::make_unique<RecordingPort>(std::move(port), frames);
+  }
+};
+
+Frame View(const std::optional<RequestFrame>& frame) {
+  EXPECT_TRUE(frame.has_value());
+  return frame ? Frame(frame->View().begin(), frame->View().end()) : Frame{};
+}
+Frame Int(std::string_view key, int32_t value) { return View(BuildWriteInt(key, value)); }
+Frame Text(std::string_view key, std::string_view text) { return View(BuildWriteText(key, text)); }
+Frame Bytes(std::string_view key, std::vector<uint8_t> bytes) { return View(BuildWriteBytes(key, bytes)); }
+Frame Save(std::string_view command) { return View(BuildCommand(command, UsbValueKind::kSaveCommand)); }
+Frame Command(std::string_view command) { return View(BuildCommand(command, UsbValueKind::kCommand)); }
+
+class PrinterConfigDialog : public ::testing::Test {
+ protected:
+  void SetUp() override { ReplacePrinterConfigPeers(&peers); }
+  void TearDown() override {
+    form.reset();
+    ReplacePrinterConfigPeers(nullptr);
+    EnglishMode = 0;
+  }
+  void Create(bool english = false) {
+    EnglishMode = english ? 1 : 0;
+    form = std::make_unique<TfrmPrinterConfig>();
+  }
+  // What the dialog does from showing until the first read attempt has run.
+  void ShowAndRead() {
+    form->FormShow(*form);
+    ReadAttempt();
+  }
+  void ReadAttempt() { form->TimerShowTimer(*form); }
+  void Set(const std::string& key, emulator::SettingValue value) { peers.firmware.SetCurrent(key, std::move(value)); }
+  bool DeviceControlsEnabled() const {
+    return form->TrackBarDarkness->Enabled() || form->Button2->Enabled() || form->ButtonPowerReset->Enabled() ||
+           form->ButtonPrintSelftest->Enabled() || form->ButtonRegRestoreDefault->Enabled() ||
+           form->LabeledEditBluetoothName->Enabled() || form->CheckBoxLanIpDhcp->Enabled() ||
+           form->LabeledEditWifiSSID->Enabled() || form->LabeledEditModelName->Enabled();
+  }
+  // A save ends with the printer restarting; it is back after the first wait.
+  void ExpectReconnectsAfterRestart(UINT first_wait_ms) {
+    EXPECT_FALSE(DeviceControlsEnabled());
+    EXPECT_TRUE(form->TimerReconnect->Enabled());
+    EXPECT_EQ(form->TimerReconnect->Interval(), first_wait_ms);
+    EXPECT_FALSE(form->TimerShow->Enabled());
+    const int beeps = peers.firmware.beeps;
+    peers.printer.Advance(first_wait_ms);
+    form->TimerReconnectTimer(*form->TimerReconnect);
+    EXPECT_FALSE(form->TimerReconnect->Enabled());
+    EXPECT_TRUE(form->TimerShow->Enabled());
+    EXPECT_EQ(form->TimerShow->Interval(), 100u);
+    ReadAttempt();
+    EXPECT_TRUE(DeviceControlsEnabled());
+    EXPECT_EQ(peers.firmware.beeps, beeps + 1);
+  }
+
+  EmulatorPeers peers;
+  std::unique_ptr<TfrmPrinterConfig> form;
+};
+
+TEST_F(PrinterConfigDialog, DesignedStateBeforeAnyRead) {
+  Create();
+  EXPECT_EQ(form->Caption(), L"打印机设置");
+  EXPECT_EQ(form->ClientWidth(), 413);
+  EXPECT_EQ(form->ClientHeight(), 329);
+  EXPECT_FALSE(form->TabSheetBT->TabVisible());
+  EXPECT_FALSE(form->TabSheetNet->TabVisible());
+  EXPECT_FALSE(form->TabSheetWifi->TabVisible());
+  EXPECT_EQ(form->PageControlPrint->TabCount(), 2);
+  EXPECT_EQ(form->PageControlPrint->ActivePage(), form->TabSheetPrint);
+  EXPECT_FALSE(DeviceControlsEnabled());
+  EXPECT_TRUE(form->Button3->Enabled());
+  EXPECT_TRUE(form->ButtonClose->Enabled());
+  EXPECT_FALSE(form->TimerShow->Enabled());
+  EXPECT_FALSE(form->TimerReconnect->Enabled());
+  EXPECT_EQ(form->TimerReconnect->Interval(), 2000u);
+  EXPECT_EQ(form->TrackBarDarkness->Min(), -1);
+  EXPECT_EQ(form->TrackBarDarkness->Max(), 1);
+  EXPECT_TRUE(form->LabeledEditModelName->ReadOnly());
+  EXPECT_EQ(form->LabeledEditBluetoothName->EditLabel().Caption(), L"蓝牙名称: ");
+}
+
+TEST_F(PrinterConfigDialog, TranslatedCaptionsInEnglishIncludingHiddenTabs) {
+  Create(true);
+  EXPECT_EQ(form->Caption(), L"PrinterConfig");
+  EXPECT_EQ(form->TabSheetBT->Caption(), L"Bluetooth");
+  EXPECT_EQ(form->TabSheetNet->Caption(), L"LAN");
+  EXPECT_EQ(form->TabSheetWifi->Caption(), L"WIFI");
+  EXPECT_EQ(form->Button2->Caption(), L"Save&&Reset");
+  EXPECT_EQ(form->LabeledEditWifiPassword->EditLabel().Caption(), L"WIFI Password: ");
+  EXPECT_EQ(form->FormFont().Name, L"Tahoma");
+}
+
+TEST_F(PrinterConfigDialog, ReadFillsEveryControlEnablesThemAndBeepsOnce) {
+  Create();
+  Set("PRINT_DARKNESS_SIZE", int32_t{7});
+  Set("PRINT_DARKNESS", int32_t{-2});
+  Set("PRINT_MODE", int32_t{2});
+  Set("AUTO_FEED", int32_t{0});
+  Set("AUTO_REPRINT", int32_t{5});
+  Set("PRINT_ONLY_ONE_PAGE", int32_t{1});
+  Set("BLUETOOTH_NAME", std::string("Shelf"));
+  Set("BLUETOOTH_PASSWORD_LE", std::string("4321"));
+  Set("LAN_CONFIG_IPADDRESS", std::vector<uint8_t>{192, 168, 1, 20});
+  Set("WIFI_CONFIG_SSID", std::string("Office"));
+  Set("WIFI_CONFIG_GATEWAY", std::vector<uint8_t>{10, 0, 0, 254});
+  Set("VERSION", std::string("1.2"));
+  Set("VERSION_CMD", std::string("5"));
+  ShowAndRead();
+  EXPECT_EQ(form->TrackBarDarkness->Min(), -3);
+  EXPECT_EQ(form->TrackBarDarkness->Max(), 3);
+  EXPECT_EQ(form->TrackBarDarkness->Position(), -2);
+  EXPECT_EQ(form->LabelPrintDarkness->Caption(), L"打印黑度: -2");
+  EXPECT_TRUE(form->RadioButtonPrintModePrecise->Checked());
+  EXPECT_FALSE(form->CheckBoxAutoFeed->Checked());
+  EXPECT_TRUE(form->CheckBoxAutoReprint->Checked());
+  EXPECT_TRUE(form->CheckBoxOnlyOnePage->Checked());
+  EXPECT_EQ(form->LabeledEditBluetoothName->Text(), L"Shelf");
+  EXPECT_EQ(form->LabeledEditBluetoothPassword->Text(), L"0000");
+  EXPECT_EQ(form->LabeledEditBluetoothBleName->Text(), L"LT42_BLE");
+  EXPECT_EQ(form->LabeledEditBluetoothBlePassword->Text(), L"4321");
+  EXPECT_EQ(form->LabeledEditLanIpAddress->Text(), L"192.168.1.20");
+  EXPECT_FALSE(form->CheckBoxLanIpDhcp->Checked());
+  EXPECT_EQ(form->LabeledEditLanNetmask->Text(), L"255.255.255.0");
+  EXPECT_EQ(form->LabeledEditLanGateway->Text(), L"192.168.1.1");
+  EXPECT_EQ(form->LabeledEditWifiSSID->Text(), L"Office");
+  EXPECT_TRUE(form->CheckBoxWifiIpDhcp->Checked());
+  EXPECT_EQ(form->LabeledEditWifiIpAddress->Text(), L"0.0.0.0");
+  EXPECT_EQ(form->LabeledEditWifiGateway->Text(), L"10.0.0.254");
+  EXPECT_EQ(form->LabeledEditModelName->Text(), L"Velmo LT42");
+  EXPECT_EQ(form->LabeledEditFirmwareVersion->Text(), L"1.2.5");
+  EXPECT_TRUE(form->TabSheetBT->TabVisible() && form->TabSheetNet->TabVisible() && form->TabSheetWifi->TabVisible());
+  EXPECT_TRUE(form->TrackBarDarkness->Enabled() && form->Button2->Enabled() && form->ButtonPowerReset->Enabled());
+  EXPECT_TRUE(form->LabeledEditLanIpAddress->Enabled());
+  // Under the checked Wi-Fi DHCP box the address edits end disabled.
+  EXPECT_FALSE(form->LabeledEditWifiIpAddress->Enabled());
+  EXPECT_FALSE(form->LabeledEditWifiNetmask->Enabled());
+  EXPECT_FALSE(form->LabeledEditWifiGateway->Enabled());
+  EXPECT_EQ(peers.firmware.beeps, 1);
+  EXPECT_FALSE(form->TimerShow->Enabled());
+  EXPECT_TRUE(peers.frames.back() == Command("beep"));
+}
+
+TEST_F(PrinterConfigDialog, SliderRangeFollowsTheSizeAndTheLabelItsLanguage) {
+  Create(true);
+  for (auto [size, half] : {std::pair{8, 4}, std::pair{0, 0}, std::pair{7, 3}}) {
+    Set("PRINT_DARKNESS_SIZE", int32_t{size});
+    Set("PRINT_DARKNESS", int32_t{-2});
+    ShowAndRead();
+    EXPECT_EQ(form->TrackBarDarkness->Min(), -half) << size;
+    EXPECT_EQ(form->TrackBarDarkness->Max(), half) << size;
+  }
+  EXPECT_EQ(form->TrackBarDarkness->Position(), -2);
+  EXPECT_EQ(form->LabelPrintDarkness->Caption(), L"Darkness: -2");
+}
+
+TEST_F(PrinterConfigDialog, UnknownModeLeavesTheButtonsAndEmptyCommandVersionShowsVersionAlone) {
+  Create();
+  Set("PRINT_MODE", int32_t{1});
+  ShowAndRead();
+  EXPECT_TRUE(form->RadioButtonPrintModeFast->Checked());
+  Set("PRINT_MODE", int32_t{3});
+  Set("VERSION", std::string("1.2"));
+  Set("VERSION_CMD", std::string());
+  ShowAndRead();
+  EXPECT_TRUE(form->RadioButtonPrintModeFast->Checked());
+  EXPECT_FALSE(form->RadioButtonPrintModeNormal->Checked());
+  EXPECT_FALSE(form->RadioButtonPrintModePrecise->Checked());
+  EXPECT_EQ(form->LabeledEditFirmwareVersion->Text(), L"1.2");
+}
+
+TEST_F(PrinterConfigDialog, TabsAppearOnlyForPresentFeaturesAndStay) {
+  Create();
+  Set("BT_ENABLED", int32_t{0});
+  Set("LAN_ENABLED", int32_t{1});
+  Set("WIFI_ENABLED", int32_t{0});
+  ShowAndRead();
+  EXPECT_FALSE(form->TabSheetBT->TabVisible());
+  EXPECT_TRUE(form->TabSheetNet->TabVisible());
+  EXPECT_FALSE(form->TabSheetWifi->TabVisible());
+  for (const Frame& frame : peers.frames) {
+    EXPECT_NE(frame, View(BuildReadRequest("BLUETOOTH_NAME", UsbValueKind::kText)));
+  }
+  Set("LAN_ENABLED", int32_t{0});
+  Set("WIFI_ENABLED", int32_t{1});
+  ShowAndRead();
+  EXPECT_TRUE(form->TabSheetNet->TabVisible());
+  EXPECT_TRUE(form->TabSheetWifi->TabVisible());
+  EXPECT_EQ(form->PageControlPrint->TabCount(), 4);
+}
+
+TEST_F(PrinterConfigDialog, DhcpBoxesFollowTheAddressAndUncheckingKeepsTheText) {
+  Create();
+  Set("LAN_CONFIG_IPADDRESS", std::vector<uint8_t>{0, 0, 0, 0});
+  ShowAndRead();
+  EXPECT_TRUE(form->CheckBoxLanIpDhcp->Checked());
+  EXPECT_FALSE(form->LabeledEditLanIpAddress->Enabled());
+  EXPECT_FALSE(form->LabeledEditLanNetmask->Enabled());
+  EXPECT_FALSE(form->LabeledEditLanGateway->Enabled());
+  form->CheckBoxLanIpDhcp->SetChecked(false);
+  EXPECT_TRUE(form->LabeledEditLanIpAddress->Enabled());
+  EXPECT_TRUE(form->LabeledEditLanGateway->Enabled());
+  EXPECT_EQ(form->LabeledEditLanIpAddress->Text(), L"0.0.0.0");
+  form->LabeledEditLanIpAddress->SetText(L"10.1.2.3");
+  form->CheckBoxLanIpDhcp->SetChecked(true);
+  EXPECT_EQ(form->LabeledEditLanIpAddress->Text(), L"0.0.0.0");
+  EXPECT_EQ(form->LabeledEditLanNetmask->Text(), L"255.255.255.0");
+  form->CheckBoxWifiIpDhcp->SetChecked(false);
+  EXPECT_TRUE(form->LabeledEditWifiNetmask->Enabled());
+}
+
+TEST_F(PrinterConfigDialog, PrintSaveSendsItsFramesInOrderThenRestartsAndReconnects) {
+  Create();
+  ShowAndRead();
+  form->TrackBarDarkness->SetPosition(-3);
+  form->RadioButtonPrintModeFast->SetChecked(true);
+  form->CheckBoxAutoFeed->SetChecked(false);
+  form->CheckBoxOnlyOnePage->SetChecked(true);
+  peers.frames.clear();
+  form->Button2Click(*form->Button2);
+  const std::vector<Frame> expected = {Int("PRINT_DARKNESS", -3), Int("PRINT_MODE", 1), Int("AUTO_FEED", 0),
+                                       Int("AUTO_REPRINT", 0), Int("PRINT_ONLY_ONE_PAGE", 1),
+                                       Save("reg_value_save"), Command("power_reset")};
+  EXPECT_EQ(peers.frames, expected);
+  EXPECT_EQ(peers.firmware.restarts, 1);
+  // Still restarting at the first check: the wait goes on every 2 s.
+  peers.printer.Advance(1);
+  EXPECT_FALSE(peers.IsPrinterPresent(""));
+  form->TimerReconnectTimer(*form->TimerReconnect);
+  EXPECT_TRUE(form->TimerReconnect->Enabled());
+  ExpectReconnectsAfterRestart(2000);
+  EXPECT_EQ(form->TrackBarDarkness->Position(), -3);
+}
+
+TEST_F(PrinterConfigDialog, BluetoothAndWifiSavesSendTheirTextsAndAddresses) {
+  Create();
+  ShowAndRead();
+  form->LabeledEditBluetoothName->SetText(L"Desk");
+  peers.frames.clear();
+  form->ButtonBtConfigSaveClick(*form->ButtonBtConfigSave);
+  std::vector<Frame> expected = {Text("BLUETOOTH_NAME", "Desk"), Text("BLUETOOTH_PASSWORD", "0000"),
+                                 Text("BLUETOOTH_NAME_LE", "LT42_BLE"), Text("BLUETOOTH_PASSWORD_LE", "000000"),
+                                 Save("bt_config_save"), Command("power_reset")};
+  EXPECT_EQ(peers.frames, expected);
+  ExpectReconnectsAfterRestart(2000);
+
+  form->LabeledEditWifiSSID->SetText(L"Office");
+  form->LabeledEditWifiPassword->SetText(L"secret");
+  form->CheckBoxWifiIpDhcp->SetChecked(false);
+  form->LabeledEditWifiIpAddress->SetText(L"192.168.1");
+  form->LabeledEditWifiNetmask->SetText(L"");
+  peers.frames.clear();
+  form->ButtonSaveWifiConfigClick(*form->ButtonSaveWifiConfig);
+  expected = {Text("WIFI_CONFIG_SSID", "Office"), Text("WIFI_CONFIG_PASSWORD", "secret"),
+              Bytes("WIFI_CONFIG_IPADDRESS", {0xC0, 0xA8, 0x01, 0x00}), Bytes("WIFI_CONFIG_NETMASK", {0, 0, 0, 0}),
+              Bytes("WIFI_CONFIG_GATEWAY", {192, 168, 1, 1}), Save("reg_value_save"), Command("power_reset")};
+  EXPECT_EQ(peers.frames, expected);
+  EXPECT_EQ(form->LabeledEditWifiIpAddress->Text(), L"192.168.1.0");
+  EXPECT_EQ(form->LabeledEditWifiNetmask->Text(), L"0.0.0.0");
+  ExpectReconnectsAfterRestart(2000);
+  EXPECT_EQ(form->LabeledEditWifiIpAddress->Text(), L"192.168.1.0");
+}
+
+TEST_F(PrinterConfigDialog, WiredSaveSendsTheAddressesItShows) {
+  Create();
+  ShowAndRead();
+  form->CheckBoxLanIpDhcp->SetChecked(false);
+  form->LabeledEditLanIpAddress->SetText(L"192.168.1");
+  form->LabeledEditLanGateway->SetText(L"10.300.-2.1");
+  peers.frames.clear();
+  form->Button1Click(*form->Button1);
+  const std::vector<Frame> expected = {Bytes("LAN_CONFIG_IPADDRESS", {0xC0, 0xA8, 0x01, 0x00}),
+                                       Bytes("LAN_CONFIG_NETMASK", {255, 255, 255, 0}),
+                                       Bytes("LAN_CONFIG_GATEWAY", {10, 255, 0, 1}), Save("reg_value_save"),
+                                       Command("power_reset")};
+  EXPECT_EQ(peers.frames, expected);
+  EXPECT_EQ(form->LabeledEditLanIpAddress->Text(), L"192.168.1.0");
+  EXPECT_EQ(form->LabeledEditLanGateway->Text(), L"10.255.0.1");
+  ExpectReconnectsAfterRestart(2000);
+}
+
+TEST_F(PrinterConfigDialog, TextTooLongForAFrameIsRefusedBeforeAnythingIsSent) {
+  Create(true);
+  ShowAndRead();
+  form->LabeledEditBluetoothBlePassword->SetText(std::wstring(120, L'x'));
+  peers.frames.clear();
+  form->ButtonBtConfigSaveClick(*form->ButtonBtConfigSave);
+  EXPECT_TRUE(peers.frames.empty());
+  ASSERT_EQ(peers.refusals.size(), 1u);
+  EXPECT_NE(peers.refusals[0].find(L"BLE Password"), std::wstring::npos);
+  EXPECT_EQ(peers.firmware.restarts, 0);
+  EXPECT_TRUE(DeviceControlsEnabled());
+  EXPECT_FALSE(form->TimerReconnect->Enabled());
+
+  form->LabeledEditWifiPassword->SetText(std::wstring(110, L'p'));
+  form->LabeledEditWifiIpAddress->SetText(L"1.2");
+  form->ButtonSaveWifiConfigClick(*form->ButtonSaveWifiConfig);
+  EXPECT_TRUE(peers.frames.empty());
+  ASSERT_EQ(peers.refusals.size(), 2u);
+  EXPECT_NE(peers.refusals[1].find(L"WIFI Password"), std::wstring::npos);
+  EXPECT_EQ(form->LabeledEditWifiIpAddress->Text(), L"1.2");
+}
+
+TEST_F(PrinterConfigDialog, RestartFactoryResetAndSelftest) {
+  Create();
+  ShowAndRead();
+  peers.frames.clear();
+  form->ButtonPrintSelftestClick(*form->ButtonPrintSelftest);
+  EXPECT_EQ(peers.frames, (std::vector<Frame>{Command("ui_prn_selftest")}));
+  EXPECT_EQ(peers.firmware.self_tests, 1);
+  EXPECT_TRUE(DeviceControlsEnabled());
+
+  form->ButtonPowerResetClick(*form->ButtonPowerReset);
+  ExpectReconnectsAfterRestart(3000);
+
+  Set("PRINT_DARKNESS", int32_t{4});
+  peers.frames.clear();
+  form->ButtonRegRestoreDefaultClick(*form->ButtonRegRestoreDefault);
+  EXPECT_EQ(peers.frames, (std::vector<Frame>{Command("reg_restore_default"), Command("power_reset")}));
+  ExpectReconnectsAfterRestart(3000);
+  EXPECT_EQ(form->TrackBarDarkness->Position(), 0);
+}
+
+TEST_F(PrinterConfigDialog, AbsentOrSilentPrinterKeepsControlsDisabledAndRetriesEvery2s) {
+  Create();
+  for (bool unplugged : {true, false}) {
+    peers.printer.plugged = !unplugged;
+    peers.printer.reads_fail = !unplugged;
+    ShowAndRead();
+    EXPECT_FALSE(DeviceControlsEnabled());
+    EXPECT_TRUE(form->TimerShow->Enabled());
+    EXPECT_EQ(form->TimerShow->Interval(), 2000u);
+    EXPECT_EQ(peers.firmware.beeps, 0);
+  }
+  peers.printer.reads_fail = false;
+  ReadAttempt();
+  EXPECT_TRUE(DeviceControlsEnabled());
+  EXPECT_FALSE(form->TimerShow->Enabled());
+}
+
+TEST_F(PrinterConfigDialog, ClosingStopsBothTimersSoAHiddenDialogNeverBeeps) {
+  Create();
+  ShowAndRead();
+  form->Button2Click(*form->Button2);
+  EXPECT_TRUE(form->TimerReconnect->Enabled());
+  form->FormClose(*form);
+  EXPECT_FALSE(form->TimerReconnect->Enabled());
+  EXPECT_FALSE(form->TimerShow->Enabled());
+}
+
+TEST_F(PrinterConfigDialog, ClearEmptiesSsidAndPasswordWithoutSending) {
+  Create();
+  ShowAndRead();
+  form->LabeledEditWifiSSID->SetText(L"Office");
+  form->LabeledEditWifiPassword->SetText(L"secret");
+  peers.frames.clear();
+  form->Button3Click(*form->Button3);
+  EXPECT_EQ(form->LabeledEditWifiSSID->Text(), L"");
+  EXPECT_EQ(form->LabeledEditWifiPassword->Text(), L"");
+  EXPECT_TRUE(peers.frames.empty());
+}
+
+}  // namespace
+}  // namespace velmo

@@ -55,6 +55,13 @@ TEST(FindFiles, ListingsUseTheFirst200CharactersOfTheFolder) {
                                deep.substr(0, 200) + "driver\\*.inf"}));
 }
 
+TEST(FindFiles, TheProgramsFolderIsCutTo255Characters) {
+  const std::string deep = "C:\\" + std::string(300, 'd') + "\\";
+  FakeDisk disk;
+  disk.listings[deep.substr(0, 200) + "driver\\*.inf"] = {{"v.inf", false}};
+  EXPECT_EQ(FindFiles(deep, kCataloguePattern, disk.Listing()), Names{deep.substr(0, 255) + "v.inf"});
+}
+
 TEST(CataloguePath, TheFirstFilesNameInTheProgramsDriverFolder) {
   EXPECT_EQ(CataloguePath({kFolder + "b.inf", kFolder + "a.inf"}), "driver\\b.inf");
   EXPECT_EQ(CataloguePath({kFolder + "copy\\x.inf"}), "driver\\x.inf")

@@ -73,6 +73,30 @@ TEST(RunBatch, HandsBackTheCommandsExitCode) {
   EXPECT_NE(RunBatch("C:\\nowhere\\missing-program.exe"), 0);
 }
 
+// GetTempPathA takes the folder from TMP; each case puts it back.
+class TemporaryFolderSetting : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char value[1024] = {};
+    saved_ = std::string(value, GetEnvironmentVariableA("TMP", value, sizeof value));
+  }
+  void TearDown() override { SetEnvironmentVariableA("TMP", saved_.c_str()); }
+  std::string saved_;
+};
+
+TEST_F(TemporaryFolderSetting, AFolderPathThatDoesNotFit256CharactersRunsNothing) {
+  const std::string marker = saved_ + "\\velmo_ran.txt";
+  DeleteFileA(marker.c_str());
+  SetEnvironmentVariableA("TMP", ("C:\\" + std::string(260, 't')).c_str());
+  EXPECT_EQ(RunBatch("cmd /c echo x > \"" + marker + "\""), -1);
+  EXPECT_FALSE(FileExists(marker));
+}
+
+TEST_F(TemporaryFolderSetting, ABatchFileThatCannotBeWrittenRunsNothing) {
+  SetEnvironmentVariableA("TMP", "C:\\velmo-no-such-folder");
+  EXPECT_EQ(RunBatch("cmd /c exit 0"), -1);
+}
+
 class LanguageRecord : public ::testing::Test {
  protected:
   void SetUp() override {

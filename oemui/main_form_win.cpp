@@ -62,6 +62,8 @@ LRESULT TfrmMain::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void TfrmMain::FormShow(toolkit::Component&) {
   if (HWND parent = ParentWindow()) {
+    // The controls are placed once, for the page's size, not for each step.
+    SuspendLayout();
     // SetParent leaves the pop-up style alone; as a real child the window is
     // maximised to the page's client area, not to the screen.
     SetWindowLongW(Handle(), GWL_STYLE, (GetWindowLongW(Handle(), GWL_STYLE) & ~WS_POPUP) | WS_CHILD);
@@ -70,6 +72,7 @@ void TfrmMain::FormShow(toolkit::Component&) {
     // Minimised, then maximised: the window, now a child, fills the page.
     ShowWindow(Handle(), SW_MINIMIZE);
     ShowWindow(Handle(), SW_SHOWMAXIMIZED);
+    ResumeLayout();
   }
   TimerOnShow->SetInterval(100);
   TimerOnShow->SetEnabled(true);

@@ -308,7 +308,7 @@ RECT Container::AlignArea() const {
 }
 
 void Container::Realign() {
-  if (!Handle()) return;
+  if (!Handle() || OwnerForm().LayoutSuspended()) return;
   std::vector<LayoutItem> items;
   std::vector<Control*> aligned;
   const int dpi = Dpi();

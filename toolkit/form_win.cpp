@@ -209,6 +209,11 @@ void Form::PlaceForShowing() {
   SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOZORDER | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
+void Form::ResumeLayout() {
+  layoutSuspended_ = false;
+  Realign();
+}
+
 void Form::Show() {
   PlaceForShowing();
   Control::visible_ = true;

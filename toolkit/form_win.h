@@ -77,6 +77,12 @@ class Form : public Container {
 
   int Dpi() const { return dpi_; }
 
+  // Between these, size changes place no controls; ResumeLayout places
+  // them once for the final size. For a run of moves and resizes.
+  void SuspendLayout() { layoutSuspended_ = true; }
+  void ResumeLayout();
+  bool LayoutSuspended() const { return layoutSuspended_; }
+
   // Binds a member function as an event handler: Handler(&TfrmMain::ButtonCloseClick).
   template <class F>
   NotifyEvent Handler(void (F::*method)(Component& Sender)) {
@@ -117,6 +123,7 @@ class Form : public Container {
   int dpi_;
   bool modal_ = false;
   bool shownOnce_ = false;
+  bool layoutSuspended_ = false;
   int modalResult_ = mrNone;
   int nextId_ = 1000;
   UINT_PTR nextTimerId_ = 1;

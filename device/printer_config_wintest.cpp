@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -414,6 +416,32 @@ TEST_F(PrinterConfigDialog, ClearEmptiesSsidAndPasswordWithoutSending) {
   EXPECT_EQ(form->LabeledEditWifiSSID->Text(), L"");
   EXPECT_EQ(form->LabeledEditWifiPassword->Text(), L"");
   EXPECT_TRUE(peers.frames.empty());
+}
+
+
+// With VELMO_PICTURES_DIR set: shows the dialog with real timers, measures
+// the time from showing to the printer's beep, and saves a picture of every
+// tab, connected, in the language that LANG chooses.
+TEST_F(PrinterConfigDialog, PicturesOfEveryTabConnected) {
+  const char* dir = std::getenv("VELMO_PICTURES_DIR");
+  if (!dir) GTEST_SKIP() << "VELMO_PICTURES_DIR not set";
+  const bool english = std::getenv("VELMO_PICTURES_ENGLISH") != nullptr;
+  Create(english);
+  LARGE_INTEGER frequency, start, end;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&start);
+  form->Show();
+  ASSERT_TRUE(toolkit::test::PumpUntil([&] { return peers.firmware.beeps == 1; }, 5000));
+  QueryPerformanceCounter(&end);
+  std::printf("show to beep: %.1f ms\n", 1000.0 * double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart));
+  const std::wstring folder(dir, dir + std::strlen(dir));
+  for (toolkit::TabSheet* sheet : form->PageControlPrint->Sheets()) {
+    form->PageControlPrint->SetActivePage(sheet);
+    toolkit::test::PumpUntil([] { return false; }, 300);
+    const std::wstring path = folder + L"\\printer-config-" + (english ? L"en-" : L"zh-") + sheet->Name() + L".bmp";
+    EXPECT_TRUE(toolkit::test::SaveWindowPicture(form->Handle(), path));
+  }
+  form->Close();
 }
 
 }  // namespace

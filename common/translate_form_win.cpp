@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "ansi_text_win.h"
 #include "debug_console_win.h"
 #include "english_mode.h"
 #include "form_win.h"
@@ -12,17 +13,9 @@
 namespace velmo {
 namespace {
 
-std::string Ansi(const std::wstring& text) {
-  if (text.empty()) return {};
-  const int n = WideCharToMultiByte(CP_ACP, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string out(size_t(n), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text.data(), int(text.size()), out.data(), n, nullptr, nullptr);
-  return out;
-}
-
 void ReportMiss(const std::wstring& form_name, const std::wstring& caption) {
   InitConsoleWindow();
-  std::printf("translate miss:[%s][%s]\n", Ansi(form_name).c_str(), Ansi(caption).c_str());
+  std::printf("translate miss:[%s][%s]\n", NarrowToAnsi(form_name).c_str(), NarrowToAnsi(caption).c_str());
   std::fflush(stdout);
 }
 

@@ -2,10 +2,11 @@
 
 #include <algorithm>
 
+#include "language_decision.h"
+
 namespace velmo {
 namespace {
 
-constexpr uint16_t kChinesePrc = 0x0804;
 constexpr std::string_view kLanguagePrefix = "-language:";
 
 bool SafeInBatchLine(std::string_view value) {
@@ -25,12 +26,6 @@ std::string Unquoted(std::string argument) {
 
 }  // namespace
 
-bool NamesEnglish(std::string_view text) {
-  std::string lower(text);
-  std::ranges::transform(lower, lower.begin(), [](char c) { return c >= 'A' && c <= 'Z' ? char(c + 32) : c; });
-  return lower.find("english") != std::string::npos;
-}
-
 std::optional<std::string> LanguageRecordCommand(std::string_view value) {
   if (!SafeInBatchLine(value)) return std::nullopt;
   std::string command = "reg add \"HKLM\\SOFTWARE\\DARVOLT\\Printer\" /v drv_language /t REG_SZ /d \"";
@@ -42,7 +37,7 @@ std::optional<std::string> LanguageRecordCommand(std::string_view value) {
 StartupDecision DecideStartup(uint16_t systemUiLanguage, const std::optional<std::string>& recordedLanguage,
                               const std::vector<std::string>& arguments) {
   StartupDecision decision;
-  decision.english = systemUiLanguage != kChinesePrc || (recordedLanguage && NamesEnglish(*recordedLanguage));
+  decision.english = DecideEnglishMode(systemUiLanguage, recordedLanguage) == 1;
   for (const std::string& raw : arguments) {
     const std::string argument = Unquoted(raw.substr(0, kMaxArgumentLength));
     if (!argument.starts_with(kLanguagePrefix)) continue;

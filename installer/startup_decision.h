@@ -24,8 +24,6 @@ struct StartupDecision {
   std::vector<std::string> recordCommands;
 };
 
-// True when the lower-cased text contains "english".
-bool NamesEnglish(std::string_view text);
 
 // The `reg add` command that records `value`; nothing when the value could
 // do more than be recorded in the batch line (quotes, "%", "&", "|", "<",

@@ -1,7 +1,6 @@
 #include "startup_win.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include "ansi_text_win.h"
 #include "english_mode.h"
@@ -11,15 +10,6 @@
 #include "startup_decision.h"
 
 namespace velmo {
-
-std::vector<std::string> AnsiArguments() {
-  int count = 0;
-  wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-  std::vector<std::string> ansi;
-  for (int i = 0; arguments && i < count; ++i) ansi.push_back(NarrowToAnsi(arguments[i]));
-  LocalFree(arguments);
-  return ansi;
-}
 
 void InitLanguage(const std::vector<std::string>& arguments) {
   const StartupDecision decision =

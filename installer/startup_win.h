@@ -6,9 +6,6 @@
 
 namespace velmo {
 
-// The process's arguments as the platform splits them, in the ANSI code page.
-std::vector<std::string> AnsiArguments();
-
 // Decides EnglishMode, UsbInstallEnabled and DriverInstallEnabled from the
 // system language, the recorded "drv_language" and `arguments`, and runs the
 // recording command of each "-language:" value through RunBatch.

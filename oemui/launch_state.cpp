@@ -1,14 +1,10 @@
 #include "launch_state.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <string_view>
 
 namespace velmo {
 namespace {
-
-constexpr uint16_t kChinesePrc = 0x0804;
 
 bool StartsWith(std::string_view text, std::string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
@@ -47,17 +43,6 @@ void ParseArguments(const std::vector<std::string>& arguments, LaunchState& stat
       state.PrinterName = value_after("-printer:");
     }
   }
-}
-
-int DecideEnglishMode(uint16_t system_ui_language, const std::optional<std::string>& drv_language) {
-  int english = system_ui_language != kChinesePrc ? 1 : 0;
-  if (drv_language) {
-    std::string lower = *drv_language;
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return char(std::tolower(c)); });
-    if (lower.find("english") != std::string::npos) english = 1;
-  }
-  return english;
 }
 
 }  // namespace velmo

@@ -1,8 +1,6 @@
 #pragma once
-// What the driver's plug-in tells the settings program on its command line,
-// and the language decision made before any window exists.
+// What the driver's plug-in tells the settings program on its command line.
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,9 +20,5 @@ constexpr size_t kMaxArgumentLength = 255;
 // Applies the arguments (index 0 is the program's path, already split and
 // unquoted by the platform, in the ANSI code page) to `state`.
 void ParseArguments(const std::vector<std::string>& arguments, LaunchState& state);
-
-// 1 for English, 0 for Chinese: only a Chinese (PRC) system stays Chinese,
-// and a recorded "drv_language" naming English switches to English.
-int DecideEnglishMode(uint16_t system_ui_language, const std::optional<std::string>& drv_language);
 
 }  // namespace velmo

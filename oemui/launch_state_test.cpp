@@ -69,15 +69,5 @@ TEST(ParseArguments, LongArgumentsAreCutAt255Bytes) {
   EXPECT_EQ(quoted.PrinterName, std::string(kMaxArgumentLength - 10, 'n'));
 }
 
-TEST(DecideEnglishMode, SystemLanguageThenRecordedValue) {
-  EXPECT_EQ(DecideEnglishMode(0x0804, std::nullopt), 0);
-  EXPECT_EQ(DecideEnglishMode(0x0404, std::nullopt), 1) << "Taiwan's Chinese is not the designed language";
-  EXPECT_EQ(DecideEnglishMode(0x0409, std::nullopt), 1);
-  EXPECT_EQ(DecideEnglishMode(0x0804, std::string("English (United States)")), 1);
-  EXPECT_EQ(DecideEnglishMode(0x0804, std::string("ENGLISH")), 1);
-  EXPECT_EQ(DecideEnglishMode(0x0804, std::string("Chinese")), 0);
-  EXPECT_EQ(DecideEnglishMode(0x0409, std::string("Chinese")), 1) << "the value cannot switch back";
-}
-
 }  // namespace
 }  // namespace velmo

@@ -15,7 +15,4 @@ bool ParseCommandLine();
 // The language decision alone, from the system language and the registry.
 int DecideEnglishModeFromSystem();
 
-// The process's arguments as the platform splits them, in the ANSI code page.
-std::vector<std::string> AnsiArguments();
-
 }  // namespace velmo

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "about_form_win.h"
+#include "ansi_text_win.h"
 #include "driver_transport_win.h"
 #include "driver_version_win.h"
 #include "launch_win.h"
@@ -20,14 +21,6 @@ TfrmMain* frmMain = nullptr;
 namespace {
 
 HWND ParentWindow() { return WindowFromValue(Launch.ParentWindow); }
-
-std::wstring Widen(const std::string& ansi) {
-  if (ansi.empty()) return {};
-  const int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), int(ansi.size()), nullptr, 0);
-  std::wstring wide(size_t(n), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, ansi.data(), int(ansi.size()), wide.data(), n);
-  return wide;
-}
 
 std::string ProgramPath() {
   char path[MAX_PATH] = {};
@@ -46,7 +39,7 @@ DriverChannel& Driver() {
 void TfrmMain::FinishConstruction() {
   TranslateForm(this, OemuiTranslationTable());
   // Set once, and not translated: it is built at run time.
-  LabelVersion->SetCaption(L"Ver:" + Widen(BuildVersionText(ProgramPath())));
+  LabelVersion->SetCaption(L"Ver:" + WidenAnsi(BuildVersionText(ProgramPath())));
 }
 
 LRESULT TfrmMain::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

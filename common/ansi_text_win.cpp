@@ -1,6 +1,7 @@
 #include "ansi_text_win.h"
 
 #include <windows.h>
+#include <shellapi.h>
 
 namespace velmo {
 
@@ -17,6 +18,15 @@ std::string NarrowToAnsi(const std::wstring& wide) {
   const int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr);
   std::string ansi(size_t(n > 0 ? n : 0), '\0');
   if (n > 0) WideCharToMultiByte(CP_ACP, 0, wide.data(), int(wide.size()), ansi.data(), n, nullptr, nullptr);
+  return ansi;
+}
+
+std::vector<std::string> AnsiArguments() {
+  int count = 0;
+  wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::vector<std::string> ansi;
+  for (int i = 0; arguments && i < count; ++i) ansi.push_back(NarrowToAnsi(arguments[i]));
+  LocalFree(arguments);
   return ansi;
 }
 

@@ -55,7 +55,12 @@ LRESULT TfrmMain::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void TfrmMain::FormShow(toolkit::Component&) {
   if (HWND parent = ParentWindow()) {
-    // The controls are placed once, for the page's size, not for each step.
+    // Laid out for the page's size while still our own window: moving
+    // controls inside another process's window costs a round trip each.
+    RECT page{};
+    GetClientRect(parent, &page);
+    SetWindowPos(Handle(), nullptr, 0, 0, page.right, page.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+    // The steps below then move nothing: their sizes are not laid out.
     SuspendLayout();
     // SetParent leaves the pop-up style alone; as a real child the window is
     // maximised to the page's client area, not to the screen.

@@ -44,5 +44,7 @@ wait_log() {
   done
 }
 
-# no_program_left: no settings program process remains in this Wine session.
-no_program_left() { ! pgrep -f 'drv_velmo_oemui\.exe' >/dev/null; }
+# no_program_left: no settings program process remains. Wine names its
+# processes after the program file (cut to 15 characters); matching on the
+# name, not the command line, leaves out the test scripts themselves.
+no_program_left() { ! pgrep '^drv_velmo_oemui' >/dev/null; }

@@ -44,7 +44,9 @@ wait_log() {
   done
 }
 
-# no_program_left: no settings program process remains. Wine names its
+# program_processes: the settings program's live processes. Wine names its
 # processes after the program file (cut to 15 characters); matching on the
-# name, not the command line, leaves out the test scripts themselves.
-no_program_left() { ! pgrep '^drv_velmo_oemui' >/dev/null; }
+# name, not the command line, leaves out the test scripts themselves, and an
+# ended process its parent has not reaped yet does not count.
+program_processes() { ps -eo pid=,stat=,comm= | awk '$2 !~ /^Z/ && $3 ~ /^drv_velmo_oemui/'; }
+no_program_left() { [ -z "$(program_processes)" ]; }

@@ -25,4 +25,4 @@ winctl detach "打印机管理" && sleep 0.5 && screenshot e2e_settings_in_page
 winctl close "$page_title" || fail "page not found"
 wait_exit $page_pid 15 || fail "page did not end"
 wait_log "$log" "program ended" 1 || fail "program outlived the page: $(tail -3 "$log")"
-no_program_left || fail "a settings process is still running"
+no_program_left || fail "a settings process is still running: $(program_processes)"

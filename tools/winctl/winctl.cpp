@@ -8,6 +8,9 @@
 //                                       (fills: covers its parent's client area)
 //   winctl detach <title>               make it top-level at the same place on
 //                                       screen, so that Wine paints it
+//   winctl click  <title> <text> [timeout-ms]
+//                                       press the enabled button captioned <text>
+//                                       inside the window, once it is enabled
 // Exit code 0 on success, 1 when the window is not there (or stays), 2 on usage.
 #include <windows.h>
 
@@ -79,6 +82,23 @@ int Info(HWND hwnd) {
   return 0;
 }
 
+HWND FindChildByText(HWND parent, const wchar_t* text) {
+  Search search{text, nullptr};
+  EnumChildWindows(parent, MatchTitle, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// Posted, not sent: the button may open a modal dialog.
+int ClickWhenEnabled(HWND window, const wchar_t* text, DWORD timeout_ms) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    HWND button = FindChildByText(window, text);
+    if (button && IsWindowEnabled(button)) return PostMessageW(button, BM_CLICK, 0, 0) ? 0 : 1;
+    if (GetTickCount() - start >= timeout_ms) return 1;
+    Sleep(20);
+  }
+}
+
 int Detach(HWND hwnd) {
   RECT window;
   GetWindowRect(hwnd, &window);
@@ -96,7 +116,7 @@ int wmain(int argc, wchar_t** argv) {
   if (argc < 3) return 2;
   const std::wstring command = argv[1];
   const wchar_t* title = argv[2];
-  const DWORD timeout = argc > 3 ? DWORD(std::wcstoul(argv[3], nullptr, 10)) : 5000;
+  const DWORD timeout = argc > 3 && command != L"click" ? DWORD(std::wcstoul(argv[3], nullptr, 10)) : 5000;
   if (command == L"wait") {
     HWND hwnd = WaitForWindow(title, timeout);
     if (!hwnd) return 1;
@@ -109,5 +129,7 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"close") return PostMessageW(hwnd, WM_CLOSE, 0, 0) ? 0 : 1;
   if (command == L"info") return Info(hwnd);
   if (command == L"detach") return Detach(hwnd);
+  if (command == L"click" && argc > 3)
+    return ClickWhenEnabled(hwnd, argv[3], argc > 4 ? DWORD(std::wcstoul(argv[4], nullptr, 10)) : 5000);
   return 2;
 }

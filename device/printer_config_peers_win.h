@@ -21,6 +21,8 @@ class PrinterConfigPeers {
 };
 
 PrinterConfigPeers& CurrentPrinterConfigPeers();
+// The queue the real peers serve; the program sets it from its command line.
+void SetPrinterConfigPrinterName(std::string printer_name);
 // Null puts the real peers back.
 void ReplacePrinterConfigPeers(PrinterConfigPeers* peers);
 

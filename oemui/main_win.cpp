@@ -10,6 +10,7 @@
 #include "launch_win.h"
 #include "main_form_win.h"
 #include "printer_config_form_win.h"
+#include "printer_config_peers_win.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   using namespace velmo;
@@ -24,6 +25,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
     frmAbout = new TfrmAbout(
         {[](const std::string& keyword, const std::string& option) { Driver().SetFeatureOption(keyword, option); },
          OpenDebugFolder});
+    SetPrinterConfigPrinterName(Launch.PrinterName);
     frmPrinterConfig = new TfrmPrinterConfig();
     result = toolkit::Run(*frmMain);
   });

@@ -3,24 +3,16 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "captioned_component_for_tests.h"
+
 namespace velmo {
 namespace {
 
 using toolkit::Component;
 
-// A component kind with a caption, and one without.
-class Captioned : public Component {
- public:
-  Captioned(Component* owner, std::wstring name, std::wstring caption)
-      : Component(owner, std::move(name)), caption_(std::move(caption)) {}
-  bool HasCaption() const override { return true; }
-  std::wstring Caption() const override { return caption_; }
-  void SetCaption(const std::wstring& caption) override { caption_ = caption; }
+using Captioned = toolkit::CaptionedComponent;
 
- private:
-  std::wstring caption_;
-};
-
+// A component kind without a caption.
 class Plain : public Component {
  public:
   using Component::Component;

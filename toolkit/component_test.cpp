@@ -5,21 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "captioned_component_for_tests.h"
+
 namespace toolkit {
 namespace {
 
-// A kind with a caption, as labels and buttons are.
-class Captioned : public Component {
- public:
-  Captioned(Component* owner, std::wstring name, std::wstring caption)
-      : Component(owner, std::move(name)), caption_(std::move(caption)) {}
-  bool HasCaption() const override { return true; }
-  std::wstring Caption() const override { return caption_; }
-  void SetCaption(const std::wstring& caption) override { caption_ = caption; }
-
- private:
-  std::wstring caption_;
-};
+using Captioned = CaptionedComponent;
 
 // Records its own destruction, to check the order in which owners delete.
 // Like a control, it lets what it owns go first.

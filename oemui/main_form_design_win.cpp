@@ -237,13 +237,13 @@ void TfrmMain::BuildZoomTrimAdjust() {
                                           .Align = Align::Top});
   PanelTrimTop = Make<Panel>(*GroupBoxTrim, Row(L"PanelTrimTop", L"顶部裁剪:", 38, RowState::Disabled));
   LabelTrimTop = Make<Label>(*PanelTrimTop, {.Name = L"LabelTrimTop", .Caption = L"0.0mm",
-                                             .Bounds = {80, 10, 56, 18}, .Alignment = TextAlign::Right});
+                                             .Bounds = {74, 10, 62, 18}, .Alignment = TextAlign::Right});
   TrackBarTrimTop = Make<TrackBar>(*PanelTrimTop, {.Name = L"TrackBarTrimTop", .Bounds = {140, 2, 300, 34},
                                                    .Enabled = false, .Min = 0, .Max = kTrimMax,
                                                    .OnChange = Handler(&TfrmMain::TrackBarTrimTopChange)});
   PanelTrimBottom = Make<Panel>(*GroupBoxTrim, Row(L"PanelTrimBottom", L"底部裁剪:", 38, RowState::Disabled));
   LabelTrimBottom = Make<Label>(*PanelTrimBottom, {.Name = L"LabelTrimBottom", .Caption = L"0.0mm",
-                                                   .Bounds = {80, 10, 56, 18}, .Alignment = TextAlign::Right});
+                                                   .Bounds = {74, 10, 62, 18}, .Alignment = TextAlign::Right});
   TrackBarTrimBottom = Make<TrackBar>(*PanelTrimBottom, {.Name = L"TrackBarTrimBottom",
                                                          .Bounds = {140, 2, 300, 34}, .Enabled = false, .Min = 0,
                                                          .Max = kTrimMax,
@@ -253,13 +253,13 @@ void TfrmMain::BuildZoomTrimAdjust() {
                                             .Bounds = {0, 0, 0, 100}, .Align = Align::Top});
   PanelPrintOffsetX = Make<Panel>(*GroupBoxAdjust, Row(L"PanelPrintOffsetX", L"水平偏移X:", 38, RowState::Disabled));
   LabelOffsetX = Make<Label>(*PanelPrintOffsetX, {.Name = L"LabelOffsetX", .Caption = L"0.0mm",
-                                                  .Bounds = {80, 10, 56, 18}, .Alignment = TextAlign::Right});
+                                                  .Bounds = {74, 10, 62, 18}, .Alignment = TextAlign::Right});
   TrackBarOffsetX = Make<TrackBar>(*PanelPrintOffsetX, {.Name = L"TrackBarOffsetX", .Bounds = {140, 2, 300, 34},
                                                         .Enabled = false, .Min = -kOffsetMax, .Max = kOffsetMax,
                                                         .OnChange = Handler(&TfrmMain::TrackBarOffsetXChange)});
   PanelPrintOffsetY = Make<Panel>(*GroupBoxAdjust, Row(L"PanelPrintOffsetY", L"垂直偏移Y:", 38, RowState::Disabled));
   LabelOffsetY = Make<Label>(*PanelPrintOffsetY, {.Name = L"LabelOffsetY", .Caption = L"0.0mm",
-                                                  .Bounds = {80, 10, 56, 18}, .Alignment = TextAlign::Right});
+                                                  .Bounds = {74, 10, 62, 18}, .Alignment = TextAlign::Right});
   TrackBarOffsetY = Make<TrackBar>(*PanelPrintOffsetY, {.Name = L"TrackBarOffsetY", .Bounds = {140, 2, 300, 34},
                                                         .Enabled = false, .Min = -kOffsetMax, .Max = kOffsetMax,
                                                         .OnChange = Handler(&TfrmMain::TrackBarOffsetYChange)});

@@ -2,8 +2,6 @@
 // reply side of the driver channel, the test page.
 #include "main_form_win.h"
 
-#include <memory>
-
 #include "about_form_win.h"
 #include "ansi_text_win.h"
 #include "driver_transport_win.h"
@@ -46,7 +44,7 @@ LRESULT TfrmMain::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_COPYDATA) {
     const auto* reply = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
     Driver().OnReply(reply->dwData, reply->lpData, reply->cbData);
-  } else if (message == WM_DESTROY) {
+  } else if (message == WM_DESTROY && toolkit::IsMainForm(*this)) {
     // Destroyed with the driver's page it lives in: the program ends.
     PostQuitMessage(0);
   }

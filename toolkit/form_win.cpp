@@ -130,13 +130,13 @@ UINT_PTR Form::AddTimer(Timer& timer) {
 HFONT Form::CachedFont(int points) {
   auto& font = fonts_[{font_.Name, points, dpi_}];
   if (!font) {
-    LOGFONTW spec{};
-    spec.lfHeight = -MulDiv(points, dpi_, 72);
-    spec.lfWeight = FW_NORMAL;
-    spec.lfCharSet = DEFAULT_CHARSET;
-    spec.lfQuality = DEFAULT_QUALITY;
-    lstrcpynW(spec.lfFaceName, font_.Name.c_str(), LF_FACESIZE);
-    font.reset(CreateFontIndirectW(&spec));
+    LOGFONTW logfont{};
+    logfont.lfHeight = -MulDiv(points, dpi_, 72);
+    logfont.lfWeight = FW_NORMAL;
+    logfont.lfCharSet = DEFAULT_CHARSET;
+    logfont.lfQuality = DEFAULT_QUALITY;
+    lstrcpynW(logfont.lfFaceName, font_.Name.c_str(), LF_FACESIZE);
+    font.reset(CreateFontIndirectW(&logfont));
   }
   return font.get();
 }

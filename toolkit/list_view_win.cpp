@@ -11,11 +11,11 @@ ListView::ListView(Component& owner, Container& parent, const Design& design)
   ListView_SetExtendedListViewStyle(Handle(), LVS_EX_DOUBLEBUFFER);
   for (const Column& column : design.Columns) {
     std::wstring caption = column.Caption;
-    LVCOLUMNW spec{};
-    spec.mask = LVCF_TEXT | LVCF_WIDTH;
-    spec.pszText = caption.data();
-    spec.cx = Scale(column.Width);
-    ListView_InsertColumn(Handle(), columns_++, &spec);
+    LVCOLUMNW column_info{};
+    column_info.mask = LVCF_TEXT | LVCF_WIDTH;
+    column_info.pszText = caption.data();
+    column_info.cx = Scale(column.Width);
+    ListView_InsertColumn(Handle(), columns_++, &column_info);
   }
   if (design.Images) {
     ListView_SetImageList(Handle(), design.Images->Handle(), LVSIL_SMALL);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "ansi_text_win.h"
 #include "driver_channel.h"
 #include "feature_codecs.h"
 #include "main_form_win.h"
@@ -17,8 +18,6 @@ using toolkit::RadioButton;
 using toolkit::TrackBar;
 
 namespace {
-
-std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
 
 // Reads one feature; nothing when the driver did not answer in time.
 std::optional<std::string> Read(const char* keyword) {
@@ -205,7 +204,7 @@ void TfrmMain::TrackBarBlacknessAdjustChange(Component&) {
   const auto [high, low] = BlacknessOptions(position);
   Write("BlacknessAdjustH", high);
   Write("BlacknessAdjustL", low);
-  LabelBlacknessAdjust->SetCaption(Wide(BlacknessLabel(position)));
+  LabelBlacknessAdjust->SetCaption(WidenAnsi(BlacknessLabel(position)));
   RenderPreview();
 }
 
@@ -220,7 +219,7 @@ void TfrmMain::TrackBarBlacknessRedAdjustChange(Component&) {
   const auto [high, low] = BlacknessOptions(position);
   Write("BlacknessRedAdjustH", high);
   Write("BlacknessRedAdjustL", low);
-  LabelBlacknessRedAdjust->SetCaption(Wide(BlacknessLabel(position)));
+  LabelBlacknessRedAdjust->SetCaption(WidenAnsi(BlacknessLabel(position)));
   RenderPreview();
 }
 
@@ -265,23 +264,23 @@ void TfrmMain::RadioButtonZoomAlignVCenterClick(Component& Sender) {
 
 void TfrmMain::TrackBarTrimTopChange(Component&) {
   Write("PrintTrimTop", TrimOption(TrackBarTrimTop->Position()));
-  LabelTrimTop->SetCaption(Wide(TrimLabel(TrackBarTrimTop->Position())));
+  LabelTrimTop->SetCaption(WidenAnsi(TrimLabel(TrackBarTrimTop->Position())));
 }
 
 void TfrmMain::TrackBarTrimBottomChange(Component&) {
   Write("PrintTrimBottom", TrimOption(TrackBarTrimBottom->Position()));
-  LabelTrimBottom->SetCaption(Wide(TrimLabel(TrackBarTrimBottom->Position())));
+  LabelTrimBottom->SetCaption(WidenAnsi(TrimLabel(TrackBarTrimBottom->Position())));
 }
 
 void TfrmMain::TrackBarOffsetXChange(Component&) {
   Write("PrintOffsetX", OffsetOption(TrackBarOffsetX->Position()));
-  LabelOffsetX->SetCaption(Wide(OffsetLabel(TrackBarOffsetX->Position())));
+  LabelOffsetX->SetCaption(WidenAnsi(OffsetLabel(TrackBarOffsetX->Position())));
   UpdatePreviewOffset();
 }
 
 void TfrmMain::TrackBarOffsetYChange(Component&) {
   Write("PrintOffsetY", OffsetOption(TrackBarOffsetY->Position()));
-  LabelOffsetY->SetCaption(Wide(OffsetLabel(TrackBarOffsetY->Position())));
+  LabelOffsetY->SetCaption(WidenAnsi(OffsetLabel(TrackBarOffsetY->Position())));
   UpdatePreviewOffset();
 }
 

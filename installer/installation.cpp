@@ -1,0 +1,116 @@
+#include "installation.h"
+
+#include <algorithm>
+#include <functional>
+
+#include "install_commands.h"
+
+namespace velmo {
+namespace {
+
+constexpr unsigned kDeviceSettleMs = 2000;
+constexpr unsigned kBeforeDefaultMs = 1000;
+constexpr unsigned kQueuePollMs = 100;
+
+bool Filled(const std::string& text) {
+  return std::ranges::any_of(text, [](char c) { return static_cast<unsigned char>(c) > ' '; });
+}
+
+bool HoldsQuote(const std::string& text) { return text.find('"') != std::string::npos; }
+
+// The queue's driver comes from this package when it is one of its models:
+// that is the driver name the queue command installs.
+bool FromCatalogue(const PrinterQueue& queue, const std::vector<std::string>& models) {
+  return std::ranges::any_of(models, [&](const std::string& model) {
+    return SameTextIgnoringCase(model, queue.driverName);
+  });
+}
+
+void RunIfBuilt(InstallationPeers& peers, const std::optional<std::string>& command) {
+  if (command) peers.RunHidden(*command, kCommandTimeoutMs);
+}
+
+void WaitForQueue(InstallationPeers& peers, const InstalledPrinters& known, unsigned limitMs,
+                  const std::function<bool(const PrinterQueue&)>& isNew) {
+  const std::uint32_t start = peers.Ticks();
+  while (peers.Ticks() - start < limitMs) {
+    const std::optional<std::vector<PrinterQueue>> queues = peers.LocalQueues();
+    if (!queues) return;
+    for (const PrinterQueue& queue : *queues) {
+      if ((queue.attributes & kQueueWorkOffline) || !FromCatalogue(queue, known.catalogueModels) || !isNew(queue))
+        continue;
+      peers.Pause(kBeforeDefaultMs);
+      peers.SetDefaultPrinter(queue.printerName);
+      peers.Start(kPrintersFolderCommand);
+      return;
+    }
+    peers.Pause(kQueuePollMs);
+  }
+}
+
+// The network choice's fields, checked before anything runs. Beyond the
+// emptiness test, a double quote would end a quoted argument early, and
+// a command line that does not fit is not run cut short.
+std::optional<InstallationOutcome> NetworkInputProblem(const InstallationRequest& request) {
+  if (!Filled(request.ipText) || HoldsQuote(request.ipText)) return InstallationOutcome::FocusAddress;
+  if (!Filled(request.modelText) || HoldsQuote(request.modelText)) return InstallationOutcome::FocusModel;
+  const std::string port = NetworkPortName(request.ipText);
+  if (!PortCommand(port, request.ipText) ||
+      !QueueCommand(NetworkQueueName(request.modelText, request.ipText), port, request.modelText))
+    return InstallationOutcome::FocusAddress;
+  return std::nullopt;
+}
+
+}  // namespace
+
+void DevconRescan(InstallationPeers& peers) {
+  RunIfBuilt(peers, DevconRescanCommand(peers.ProgramFolder(), peers.NativeArchitecture()));
+}
+
+void DevconRestart(InstallationPeers& peers, const std::string& pattern) {
+  RunIfBuilt(peers, DevconRestartCommand(peers.ProgramFolder(), peers.NativeArchitecture(), pattern));
+}
+
+void AddNetworkPrinter(InstallationPeers& peers, const std::string& queueName, const std::string& modelText,
+                       const std::string& ipText) {
+  const std::string port = NetworkPortName(ipText);
+  RunIfBuilt(peers, PortCommand(port, ipText));
+  RunIfBuilt(peers, QueueCommand(queueName, port, modelText));
+}
+
+void WaitForUsbQueue(InstallationPeers& peers, const InstalledPrinters& known, unsigned limitMs) {
+  WaitForQueue(peers, known, limitMs, [&](const PrinterQueue& queue) {
+    // An empty port name would be found in every ID.
+    return !queue.portName.empty() && std::ranges::any_of(known.usbDeviceIds.Items(), [&](const std::string& id) {
+      return id.find(queue.portName) != std::string::npos;
+    });
+  });
+}
+
+void WaitForNetworkQueue(InstallationPeers& peers, const InstalledPrinters& known, const std::string& queueName,
+                         unsigned limitMs) {
+  WaitForQueue(peers, known, limitMs, [&](const PrinterQueue& queue) { return queue.printerName == queueName; });
+}
+
+InstallationOutcome InstallPrinter(const InstallationRequest& request, const InstalledPrinters& known,
+                                   InstallationPeers& peers) {
+  if (request.network) {
+    if (const std::optional<InstallationOutcome> problem = NetworkInputProblem(request)) return *problem;
+  }
+  if (request.installDriver && !peers.RunElevated(kDriverSetupProgram, peers.ProgramFolder()))
+    return InstallationOutcome::Finished;
+  if (request.usb) {
+    DevconRescan(peers);
+    peers.Pause(kDeviceSettleMs);
+    DevconRestart(peers, kUsbPrinterClassPattern);
+    WaitForUsbQueue(peers, known, kQueueWaitMs);
+  } else if (request.network) {
+    const std::string queueName = NetworkQueueName(request.modelText, request.ipText);
+    AddNetworkPrinter(peers, queueName, request.modelText, request.ipText);
+    WaitForNetworkQueue(peers, known, queueName, kQueueWaitMs);
+    peers.Start(kPrintersFolderCommand);
+  }
+  return InstallationOutcome::Finished;
+}
+
+}  // namespace velmo

@@ -1,0 +1,83 @@
+#pragma once
+// One installation, from the press of "安装" to the end of the program: the
+// driver setup program, the device console tool or the port and queue
+// commands, and the wait for the new queue, which becomes the default
+// printer.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "text_list.h"
+
+namespace velmo {
+
+constexpr unsigned kCommandTimeoutMs = 5000;
+constexpr unsigned kQueueWaitMs = 3000;
+constexpr std::uint32_t kQueueWorkOffline = 0x400;
+
+// A local queue as the spooler lists it (level 2).
+struct PrinterQueue {
+  std::string printerName;
+  std::string portName;
+  std::string driverName;
+  std::uint32_t attributes = 0;
+};
+
+// What the installation needs of the platform.
+class InstallationPeers {
+ public:
+  virtual ~InstallationPeers() = default;
+  virtual std::string ProgramFolder() = 0;  // ends with its separator
+  virtual int NativeArchitecture() = 0;
+  // Starts `file` through the shell with the verb "runas" in `folder` and
+  // waits for it to end; false when the shell could not start it (the user
+  // refused the elevation, or the file is missing).
+  virtual bool RunElevated(const std::string& file, const std::string& folder) = 0;
+  virtual int RunHidden(const std::string& commandLine, unsigned timeoutMs) = 0;
+  // Starts a command with its window shown, without waiting.
+  virtual void Start(const std::string& commandLine) = 0;
+  // Nothing when the spooler's list cannot be had.
+  virtual std::optional<std::vector<PrinterQueue>> LocalQueues() = 0;
+  virtual void SetDefaultPrinter(const std::string& printerName) = 0;
+  virtual std::uint32_t Ticks() = 0;  // milliseconds, wrapping
+  virtual void Pause(unsigned ms) = 0;
+};
+
+struct InstallationRequest {
+  bool usb = false;      // the USB choice is selected
+  bool network = false;  // the network choice is selected
+  bool installDriver = false;
+  std::string ipText;     // as entered, blanks included
+  std::string modelText;  // the chosen model, empty for none
+};
+
+enum class InstallationOutcome {
+  FocusAddress,  // the address is missing or unusable: nothing ran, the window stays
+  FocusModel,    // the model is missing or unusable: nothing ran, the window stays
+  Finished,      // the window closes and the program ends
+};
+
+// What the queue waits single out: queues of the catalogue's models, and the
+// USB printers of the latest search.
+struct InstalledPrinters {
+  const std::vector<std::string>& catalogueModels;
+  const TextList& usbDeviceIds;
+};
+
+InstallationOutcome InstallPrinter(const InstallationRequest& request, const InstalledPrinters& known,
+                                   InstallationPeers& peers);
+
+// The two steps of the USB sequence that wake the device console tool.
+void DevconRescan(InstallationPeers& peers);
+void DevconRestart(InstallationPeers& peers, const std::string& pattern);
+void AddNetworkPrinter(InstallationPeers& peers, const std::string& queueName, const std::string& modelText,
+                       const std::string& ipText);
+
+// Each waits at most `limitMs` for its queue; a queue found becomes the
+// default printer after a second and the printers folder is opened.
+void WaitForUsbQueue(InstallationPeers& peers, const InstalledPrinters& known, unsigned limitMs);
+void WaitForNetworkQueue(InstallationPeers& peers, const InstalledPrinters& known, const std::string& queueName,
+                         unsigned limitMs);
+
+}  // namespace velmo

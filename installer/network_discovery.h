@@ -1,0 +1,54 @@
+#pragma once
+// The network half of a discovery pass: one query to the broadcast address
+// of every local /24 network, and the printers' replies read into rows.
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "found_printers.h"
+
+namespace velmo {
+
+constexpr std::uint16_t kDiscoveryPort = 3000;
+constexpr std::string_view kDiscoveryQuery = "0";
+// A reply is read up to its first zero byte, at most this many bytes.
+constexpr std::size_t kMaxReplyText = 8095;
+
+using Ipv4Address = std::array<std::uint8_t, 4>;
+
+// Four decimal numbers 0..255 of one to three digits, joined by ".".
+bool IsDottedIpv4(std::string_view text);
+
+// a.b.c.255 for every host address a.b.c.d, whatever the netmask, in the
+// order the queries go out: the last address first.
+std::vector<std::string> QueryDestinations(const std::vector<Ipv4Address>& hostAddresses);
+
+struct DiscoveryReply {
+  std::string model;    // the catalogue's full model name
+  std::string address;  // from the reply's text, not its sender
+};
+
+// The printer a reply names: "IP:" and "DEVICENAME:", each up to ";" or the
+// end, in any order. The device name is matched, ignoring case, against each
+// model's text after its first blank. Nothing for a reply without both
+// fields, with an address that is not a dotted IPv4 address (it goes into
+// command lines later), or with a model the catalogue does not hold.
+std::optional<DiscoveryReply> ReadDiscoveryReply(std::string_view payload, const std::vector<std::string>& models);
+
+// The socket layer of the installer's UDP endpoint.
+class DiscoveryNetwork {
+ public:
+  virtual ~DiscoveryNetwork() = default;
+  // The local host's IPv4 addresses; nothing when they cannot be had.
+  virtual std::optional<std::vector<Ipv4Address>> HostAddresses() = 0;
+  // Sends the query to `address`, port 3000, from the endpoint (bound and
+  // allowed to broadcast on first use). Errors are thrown to the caller.
+  virtual void SendQuery(const std::string& address) = 0;
+};
+
+void ScanNetworkPrinters(DiscoveryNetwork& network);
+
+}  // namespace velmo

@@ -25,7 +25,8 @@ void TForm1::BuildFoundPrinters() {
                                      .Align = Align::Top, .Margins = {8, 8, 8, 0}});
   // 486 - 2 * 8 around the group box, - 2 * 2 of its frame, - 2 * 8: 450 wide.
   ListView1 = Make<ListView>(*GroupBox1, {.Name = L"ListView1", .Align = Align::Client, .Margins = {8, 0, 8, 8},
-                                          .Columns = {{L"Name", 200}, {L"Port", 200}}, .Images = ImageList1});
+                                          .Columns = {{L"Name", 200}, {L"Port", 200}}, .Images = ImageList1,
+                                          .OnDblClick = Handler(&TForm1::ListView1DblClick)});
 }
 
 void TForm1::BuildChoices() {
@@ -57,19 +58,21 @@ void TForm1::BuildButtons() {
   Bevel1 = Make<Panel>(*PanelButtons, {.Name = L"Bevel1", .Bounds = {0, 0, 0, 2}, .Align = Align::Top,
                                        .Margins = {8, 0, 8, 0}, .BevelOuter = Bevel::Lowered});
   ButtonInstall = Make<Button>(*PanelButtons, {.Name = L"ButtonInstall", .Caption = L"安装",
-                                               .Bounds = {390, 11, 88, 28}, .Default = true});
+                                               .Bounds = {390, 11, 88, 28}, .Default = true,
+                                               .OnClick = Handler(&TForm1::ButtonInstallClick)});
   ButtonCancel = Make<Button>(*PanelButtons, {.Name = L"ButtonCancel", .Caption = L"取消", .Bounds = {294, 11, 88, 28},
                                               .OnClick = Handler(&TForm1::ButtonCancelClick)});
 }
 
-TForm1::TForm1()
+TForm1::TForm1(const InstallerPeers& peers)
     : Form({.Name = L"Form1",
             .Caption = L"安装打印机",
             .ClientWidth = 486,
             .ClientHeight = 388,
             .Border = BorderStyle::Dialog,
             .Position = FormPosition::ScreenCenter,
-            .Font = {L"微软雅黑", 9}}) {
+            .Font = {L"微软雅黑", 9}}),
+      peers_(peers) {
   BuildFoundPrinters();
   BuildChoices();
   BuildButtons();

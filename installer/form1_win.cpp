@@ -33,7 +33,13 @@ void TForm1::FinishConstruction() {
   TranslateForm(this, QindleTranslationTable());
   ListView1->SetColumnWidth(1, ListView1->Width() - ListView1->ColumnWidth(0) - 16);
   ListDriverModels(*ComboBoxDriverNames);
-  Timer1Timer(*Timer1);
+  StartDiscovery();
+}
+
+LRESULT TForm1::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  // Replies that arrive while the window goes are not for its list.
+  if (message == WM_DESTROY) IdUDPServer1->Close();
+  return Form::WindowProc(message, wParam, lParam);
 }
 
 void TForm1::ButtonCancelClick(toolkit::Component&) { Close(); }
@@ -51,11 +57,6 @@ void TForm1::ComboBoxDriverNamesChange(toolkit::Component&) {
     const std::wstring modelText = model >= 0 ? ComboBoxDriverNames->ItemText(model) : L"";
     ButtonInstall->SetEnabled(Filled(LabeledEditIP->Text()) && Filled(modelText));
   }
-}
-
-void TForm1::Timer1Timer(toolkit::Component&) {
-  // The discovery pass: USB printers through devcon and network printers by
-  // broadcast come with discovery. Until then a pass finds nothing.
 }
 
 }  // namespace velmo

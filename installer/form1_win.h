@@ -2,16 +2,18 @@
 // Form1 (module Unit1): the installer's one window. It lists the printers
 // found, offers the USB or the network installation, and holds the network
 // printer's address and model.
-#include "toolkit_win.h"
+#include <memory>
+
+#include "discovery_adapters_win.h"
 
 namespace velmo {
 
 class TForm1 : public toolkit::Form {
  public:
   // Builds the window for the start-up flags, translates it, sizes the list's
-  // "Port" column and loads the driver catalogue (which throws when the
-  // driver package is missing).
-  TForm1();
+  // "Port" column, loads the driver catalogue (which throws when the driver
+  // package is missing) and runs the first discovery pass.
+  explicit TForm1(const InstallerPeers& peers);
 
   toolkit::GroupBox* GroupBox1;
   toolkit::ListView* ListView1;
@@ -29,19 +31,42 @@ class TForm1 : public toolkit::Form {
   toolkit::Button* ButtonInstall;
   toolkit::Button* ButtonCancel;
   toolkit::Timer* Timer1;
+  std::unique_ptr<UdpEndpoint> IdUDPServer1;
 
   void ButtonCancelClick(toolkit::Component& Sender);
   // Either radio button: the network settings show with the network choice.
   void RadioButtonInstallUSBPrinterClick(toolkit::Component& Sender);
   // The address or the model changed: installing needs both for a network printer.
   void ComboBoxDriverNamesChange(toolkit::Component& Sender);
+  // A discovery pass: USB printers (in full mode) and network printers.
   void Timer1Timer(toolkit::Component& Sender);
+  // One discovery reply, on the window's thread.
+  void IdUDPServer1UDPRead(const std::string& datagram);
+  // A found printer's address and model become the network choice; a USB
+  // printer selects the USB choice.
+  void ListView1DblClick(toolkit::Component& Sender);
+  void ButtonInstallClick(toolkit::Component& Sender);
+  // The installation; the window closes afterwards unless a field is missing.
+  void InstallPrinter();
+
+  const FoundPrinters& FoundRows() const { return *rows_; }
+
+ protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  std::vector<std::string> CatalogueModels() const;
   void BuildFoundPrinters();
   void BuildChoices();
   void BuildButtons();
   void FinishConstruction();
+  // The endpoint, the list's rows and the first pass.
+  void StartDiscovery();
+
+  const InstallerPeers& peers_;
+  std::unique_ptr<ListViewRows> listRows_;
+  std::unique_ptr<FoundPrinters> rows_;
+  std::unique_ptr<EndpointNetwork> network_;
 };
 
 extern TForm1* Form1;

@@ -11,6 +11,7 @@
 #include "english_mode.h"
 #include "form1_win.h"
 #include "installer_state.h"
+#include "recorded_installation_peers.h"
 #include "translation.h"
 
 namespace velmo {
@@ -43,12 +44,16 @@ class Form1Modes : public ::testing::Test {
   TForm1& Build(int english, int fullMode) {
     EnglishMode = english;
     UsbInstallEnabled = DriverInstallEnabled = fullMode;
-    form_ = new TForm1();
+    form_ = new TForm1(peers_);
     return *form_;
   }
 
   fs::path driver_, previous_;
   TForm1* form_ = nullptr;
+  // No device console tool and no network: these windows find nothing.
+  RecordedPeers installation_;
+  InstallerPeers peers_{[](const std::string&, std::string&) { return -1; }, [] { return std::nullopt; },
+                        installation_};
 };
 
 TEST_F(Form1Modes, NetworkOnlyInChineseWaitsForAddressAndModel) {
@@ -139,7 +144,7 @@ TEST_F(Form1Modes, WithoutTheDriverPackageTheWindowIsNotBuilt) {
   fs::remove_all(driver_);
   EnglishMode = 1;
   try {
-    form_ = new TForm1();
+    form_ = new TForm1(peers_);
     ADD_FAILURE() << "the window was built";
   } catch (const std::exception& error) {
     EXPECT_NE(std::string(error.what()).find("driver package is missing"), std::string::npos) << error.what();

@@ -40,7 +40,7 @@ void WaitForQueue(InstallationPeers& peers, const InstalledPrinters& known, unsi
       if ((queue.attributes & kQueueWorkOffline) || !FromCatalogue(queue, known.catalogueModels) || !isNew(queue))
         continue;
       peers.Pause(kBeforeDefaultMs);
-      peers.SetDefaultPrinter(queue.printerName);
+      peers.MakeDefaultPrinter(queue.printerName);
       peers.Start(kPrintersFolderCommand);
       return;
     }

@@ -39,7 +39,7 @@ class InstallationPeers {
   virtual void Start(const std::string& commandLine) = 0;
   // Nothing when the spooler's list cannot be had.
   virtual std::optional<std::vector<PrinterQueue>> LocalQueues() = 0;
-  virtual void SetDefaultPrinter(const std::string& printerName) = 0;
+  virtual void MakeDefaultPrinter(const std::string& printerName) = 0;
   virtual std::uint32_t Ticks() = 0;  // milliseconds, wrapping
   virtual void Pause(unsigned ms) = 0;
 };

@@ -4,51 +4,12 @@
 
 #include "install_commands.h"
 #include "installation.h"
+#include "recorded_installation_peers.h"
 
 namespace velmo {
 namespace {
 
 using Texts = std::vector<std::string>;
-
-constexpr char kFolder[] = "C:\\Velmo\\";
-
-// Records every outside step; time passes only in pauses and queue listings.
-class RecordedPeers : public InstallationPeers {
- public:
-  std::string ProgramFolder() override { return kFolder; }
-  int NativeArchitecture() override { return architecture; }
-  bool RunElevated(const std::string& file, const std::string& folder) override {
-    steps.push_back("runas " + file + " in " + folder);
-    return elevationGranted;
-  }
-  int RunHidden(const std::string& commandLine, unsigned timeoutMs) override {
-    steps.push_back("hidden " + std::to_string(timeoutMs) + " " + commandLine);
-    if (commandLine.starts_with("rundll32") || commandLine.find("restart") != std::string::npos)
-      queues = queuesAfterInstall;
-    return 0;
-  }
-  void Start(const std::string& commandLine) override { steps.push_back("start " + commandLine); }
-  std::optional<std::vector<PrinterQueue>> LocalQueues() override {
-    ++listings;
-    now += 7;
-    if (!spoolerAnswers) return std::nullopt;
-    return queues;
-  }
-  void SetDefaultPrinter(const std::string& printerName) override { steps.push_back("default " + printerName); }
-  std::uint32_t Ticks() override { return now; }
-  void Pause(unsigned ms) override {
-    if (ms != 100) steps.push_back("pause " + std::to_string(ms));
-    now += ms;
-  }
-
-  int architecture = kArchitectureX64;
-  bool elevationGranted = true;
-  bool spoolerAnswers = true;
-  std::vector<PrinterQueue> queues, queuesAfterInstall;
-  std::uint32_t now = 0xFFFFF000u;  // the tick count wraps during the wait
-  int listings = 0;
-  Texts steps;
-};
 
 const std::vector<std::string> kModels = {"Velmo LT42", "Velmo LT43"};
 
@@ -74,9 +35,9 @@ TEST(InstallCommands, TheWorkedExampleAndTheDevconLines) {
   EXPECT_EQ(QueueCommand("Velmo LT42-192.168.1.50", "IP_192.168.1.50", "Velmo LT42"),
             "rundll32 printui.dll PrintUIEntry /q /if /b \"Velmo LT42-192.168.1.50\" /r \"IP_192.168.1.50\" /m "
             "\"Velmo LT42\"");
-  EXPECT_EQ(DevconCommand(kFolder, 9, "status USBPRINT\\VELMO*"), "C:\\Velmo\\devcon_x64.exe status USBPRINT\\VELMO*");
-  EXPECT_EQ(DevconRescanCommand(kFolder, 9), "C:\\Velmo\\\\devcon_x64.exe rescan");
-  EXPECT_EQ(DevconRestartCommand(kFolder, 0, "*class_07*"), "C:\\Velmo\\\\devcon_x32.exe restart *class_07*");
+  EXPECT_EQ(DevconCommand(kRecordedProgramFolder, 9, "status USBPRINT\\VELMO*"), "C:\\Velmo\\devcon_x64.exe status USBPRINT\\VELMO*");
+  EXPECT_EQ(DevconRescanCommand(kRecordedProgramFolder, 9), "C:\\Velmo\\\\devcon_x64.exe rescan");
+  EXPECT_EQ(DevconRestartCommand(kRecordedProgramFolder, 0, "*class_07*"), "C:\\Velmo\\\\devcon_x32.exe restart *class_07*");
 }
 
 TEST(InstallCommands, X64ToolsOnX64AndItaniumOnly) {

@@ -4,6 +4,7 @@
 #include "application_win.h"
 #include "error_box_win.h"
 #include "form1_win.h"
+#include "installer_peers_win.h"
 #include "startup_win.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
@@ -13,7 +14,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   toolkit::Guarded([] {
     InitLanguage();
     toolkit::InitializeToolkit();
-    Form1 = new TForm1();
+    Form1 = new TForm1(WindowsInstallerPeers());
     toolkit::Run(*Form1);
   });
   return 0;

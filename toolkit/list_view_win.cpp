@@ -42,6 +42,8 @@ int ListView::AddItem(const std::wstring& caption, const std::vector<std::wstrin
   return index;
 }
 
+void ListView::DeleteItem(int item) { ListView_DeleteItem(Handle(), item); }
+
 void ListView::Clear() { ListView_DeleteAllItems(Handle()); }
 
 int ListView::ItemCount() const { return ListView_GetItemCount(Handle()); }

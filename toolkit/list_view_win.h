@@ -19,6 +19,7 @@ class ListView : public Control {
 
   // Adds a row; `subItems` fill the columns after the first. Returns its index.
   int AddItem(const std::wstring& caption, const std::vector<std::wstring>& subItems = {}, int image = 0);
+  void DeleteItem(int item);
   void Clear();
   int ItemCount() const;
   // Column 0 is the row's caption, 1 and on its sub-items.

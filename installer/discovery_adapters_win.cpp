@@ -1,0 +1,19 @@
+#include "discovery_adapters_win.h"
+
+#include "ansi_text_win.h"
+
+namespace velmo {
+
+void ListViewRows::RowAppended(const PrinterRow& row) {
+  list_.AddItem(WidenAnsi(row.caption), {WidenAnsi(row.port)});
+}
+
+void ListViewRows::RowRemoved(std::size_t index) { list_.DeleteItem(int(index)); }
+
+void EndpointNetwork::SendQuery(const std::string& address) {
+  endpoint_.SetBroadcastEnabled(true);
+  endpoint_.Activate();
+  endpoint_.Send(address, kDiscoveryPort, kDiscoveryQuery);
+}
+
+}  // namespace velmo

@@ -1,0 +1,60 @@
+// Form1's installation: taking over a found printer, and the install button.
+#include "ansi_text_win.h"
+#include "form1_win.h"
+#include "installer_state.h"
+#include "text_list.h"
+
+namespace velmo {
+namespace {
+
+constexpr std::size_t kMaxPortText = 255;
+
+bool Holds(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
+
+}  // namespace
+
+void TForm1::ListView1DblClick(toolkit::Component& Sender) {
+  const int selected = ListView1->SelectedIndex();
+  if (selected < 0) return;
+  const std::string port = NarrowToAnsi(ListView1->ItemText(selected, 1)).substr(0, kMaxPortText);
+  if (Holds(port, "USB")) {
+    RadioButtonInstallUSBPrinter->SetChecked(true);
+  } else if (Holds(port, ".")) {
+    LabeledEditIP->SetText(WidenAnsi(port));
+    const std::string caption = NarrowToAnsi(ListView1->ItemText(selected, 0));
+    int model = -1;
+    for (int i = 0; i < ComboBoxDriverNames->ItemCount() && model < 0; ++i) {
+      if (SameTextIgnoringCase(NarrowToAnsi(ComboBoxDriverNames->ItemText(i)), caption)) model = i;
+    }
+    ComboBoxDriverNames->SetItemIndex(model);
+    RadioButtonInstallNetworkPrinter->SetChecked(true);
+    ComboBoxDriverNamesChange(Sender);
+  }
+}
+
+void TForm1::ButtonInstallClick(toolkit::Component&) { InstallPrinter(); }
+
+void TForm1::InstallPrinter() {
+  const int model = ComboBoxDriverNames->ItemIndex();
+  const InstallationRequest request{
+      .usb = RadioButtonInstallUSBPrinter->Checked(),
+      .network = RadioButtonInstallNetworkPrinter->Checked(),
+      .installDriver = CheckBoxInstallDriver->Checked(),
+      .ipText = NarrowToAnsi(LabeledEditIP->Text()),
+      .modelText = model >= 0 ? NarrowToAnsi(ComboBoxDriverNames->ItemText(model)) : std::string(),
+  };
+  const std::vector<std::string> models = CatalogueModels();
+  switch (velmo::InstallPrinter(request, {models, UsbDeviceIds}, peers_.installation)) {
+    case InstallationOutcome::FocusAddress:
+      LabeledEditIP->SetFocus();
+      break;
+    case InstallationOutcome::FocusModel:
+      ComboBoxDriverNames->SetFocus();
+      break;
+    case InstallationOutcome::Finished:
+      Close();
+      break;
+  }
+}
+
+}  // namespace velmo

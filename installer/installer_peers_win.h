@@ -1,0 +1,42 @@
+#pragma once
+// What Form1 reaches outside the program: the device console tool, the local
+// host's addresses, and the shell and the spooler of an installation. Tests
+// hand the window their own.
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "installation.h"
+#include "network_discovery.h"
+#include "usb_scan.h"
+
+namespace velmo {
+
+struct InstallerPeers {
+  DevconRunner devcon;
+  std::function<std::optional<std::vector<Ipv4Address>>()> hostAddresses;
+  InstallationPeers& installation;
+};
+
+// The local host's IPv4 addresses in the order the resolver gives them
+// (gethostname, gethostbyname); nothing when they cannot be had.
+std::optional<std::vector<Ipv4Address>> LocalHostAddresses();
+
+// The shell, the spooler and the clock of this machine.
+class WindowsInstallationPeers : public InstallationPeers {
+ public:
+  std::string ProgramFolder() override;
+  int NativeArchitecture() override;
+  bool RunElevated(const std::string& file, const std::string& folder) override;
+  int RunHidden(const std::string& commandLine, unsigned timeoutMs) override;
+  void Start(const std::string& commandLine) override;
+  std::optional<std::vector<PrinterQueue>> LocalQueues() override;
+  void MakeDefaultPrinter(const std::string& printerName) override;
+  std::uint32_t Ticks() override;
+  void Pause(unsigned ms) override;
+};
+
+// The real tool, resolver and installation peers.
+const InstallerPeers& WindowsInstallerPeers();
+
+}  // namespace velmo

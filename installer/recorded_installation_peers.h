@@ -1,0 +1,54 @@
+#pragma once
+// Installation peers for tests: every outside step is recorded as a line of
+// text, the spooler's queues appear once the queue or restart command has
+// run, and time passes only in pauses and queue listings.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "install_commands.h"
+#include "installation.h"
+
+namespace velmo {
+
+inline constexpr char kRecordedProgramFolder[] = "C:\\Velmo\\";
+
+class RecordedPeers : public InstallationPeers {
+ public:
+  std::string ProgramFolder() override { return kRecordedProgramFolder; }
+  int NativeArchitecture() override { return architecture; }
+  bool RunElevated(const std::string& file, const std::string& folder) override {
+    steps.push_back("runas " + file + " in " + folder);
+    return elevationGranted;
+  }
+  int RunHidden(const std::string& commandLine, unsigned timeoutMs) override {
+    steps.push_back("hidden " + std::to_string(timeoutMs) + " " + commandLine);
+    if (commandLine.starts_with("rundll32") || commandLine.find("restart") != std::string::npos)
+      queues = queuesAfterInstall;
+    return 0;
+  }
+  void Start(const std::string& commandLine) override { steps.push_back("start " + commandLine); }
+  std::optional<std::vector<PrinterQueue>> LocalQueues() override {
+    ++listings;
+    now += 7;
+    if (!spoolerAnswers) return std::nullopt;
+    return queues;
+  }
+  void MakeDefaultPrinter(const std::string& printerName) override { steps.push_back("default " + printerName); }
+  std::uint32_t Ticks() override { return now; }
+  void Pause(unsigned ms) override {
+    if (ms != 100) steps.push_back("pause " + std::to_string(ms));
+    now += ms;
+  }
+
+  int architecture = kArchitectureX64;
+  bool elevationGranted = true;
+  bool spoolerAnswers = true;
+  std::vector<PrinterQueue> queues, queuesAfterInstall;
+  std::uint32_t now = 0xFFFFF000u;  // the tick count wraps during the wait
+  int listings = 0;
+  std::vector<std::string> steps;  // pauses of 100 ms (polling) are left out
+};
+
+}  // namespace velmo

@@ -4,57 +4,18 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
-#include "driver_catalogue_win.h"
 #include "english_mode.h"
-#include "form1_win.h"
+#include "form1_fixture_wintest.h"
 #include "installer_state.h"
-#include "recorded_installation_peers.h"
 #include "translation.h"
 
 namespace velmo {
 namespace {
 
 namespace fs = std::filesystem;
+
 using Names = std::vector<std::string>;
-
-const char kPackage[] =
-    "[Version]\r\nProvider=Velmo\r\n\r\n[Velmo.NTx86]\r\n\"Velmo LT42\" = A\r\n\"Velmo LT43\" = B\r\n"
-    "Other X1 = C\r\n";
-
-class Form1Modes : public ::testing::Test {
- protected:
-  void SetUp() override {
-    driver_ = fs::path(ProgramFolder()) / "driver";
-    fs::remove_all(driver_);
-    fs::create_directories(driver_);
-    std::ofstream(driver_ / "velmo.inf", std::ios::binary) << kPackage;
-    previous_ = fs::current_path();
-    fs::current_path(ProgramFolder());
-  }
-  void TearDown() override {
-    delete form_;
-    form_ = nullptr;
-    fs::current_path(previous_);
-    fs::remove_all(driver_);
-    EnglishMode = UsbInstallEnabled = DriverInstallEnabled = 0;
-  }
-  TForm1& Build(int english, int fullMode) {
-    EnglishMode = english;
-    UsbInstallEnabled = DriverInstallEnabled = fullMode;
-    form_ = new TForm1(peers_);
-    return *form_;
-  }
-
-  fs::path driver_, previous_;
-  TForm1* form_ = nullptr;
-  // No device console tool and no network: these windows find nothing.
-  RecordedPeers installation_;
-  InstallerPeers peers_{[](const std::string&, std::string&) { return -1; }, [] { return std::nullopt; },
-                        installation_};
-};
+using Form1Modes = Form1Fixture;
 
 TEST_F(Form1Modes, NetworkOnlyInChineseWaitsForAddressAndModel) {
   TForm1& f = Build(0, 0);

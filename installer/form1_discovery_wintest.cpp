@@ -1,0 +1,187 @@
+// Form1 finding printers and installing one: the USB rows follow the
+// scripted device console tool, a printer on loopback answers the real
+// query, and the double-click and install button act on what was found.
+#include <winsock2.h>
+#include <windows.h>
+
+#include "ansi_text_win.h"
+#include "form1_fixture_wintest.h"
+
+namespace velmo {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+const char kPattern[] = "status USBPRINT\\VELMO*";
+
+std::string DevconOutput(const Texts& idsAndNames) {
+  std::string text;
+  for (std::size_t i = 0; i + 1 < idsAndNames.size(); i += 2)
+    text += idsAndNames[i] + "\r\n    Name: " + idsAndNames[i + 1] + "\r\n    Driver is running.\r\n";
+  return text + std::to_string(idsAndNames.size() / 2) + " matching device(s) found.\r\n";
+}
+
+// The printer on loopback: 127.0.0.255 is one of the host's loopback
+// addresses, so the query to it stays on this machine.
+class LoopbackPrinter {
+ public:
+  LoopbackPrinter() {
+    WSADATA data;
+    WSAStartup(MAKEWORD(2, 2), &data);
+    socket_ = socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
+    const BOOL reuse = TRUE;
+    setsockopt(socket_, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<const char*>(&reuse), sizeof reuse);
+    sockaddr_in local{};
+    local.sin_family = AF_INET;
+    local.sin_addr.s_addr = inet_addr("127.0.0.255");
+    local.sin_port = htons(kDiscoveryPort);
+    bound_ = bind(socket_, reinterpret_cast<sockaddr*>(&local), sizeof local) == 0;
+    DWORD waitMs = 3000;
+    setsockopt(socket_, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&waitMs), sizeof waitMs);
+  }
+  ~LoopbackPrinter() {
+    closesocket(socket_);
+    WSACleanup();
+  }
+  bool Bound() const { return bound_; }
+  // Waits for a query and answers each reply text to its sender.
+  std::string AnswerQuery(const Texts& replies) {
+    char buffer[64];
+    sockaddr_in from{};
+    int length = sizeof from;
+    const int got = recvfrom(socket_, buffer, sizeof buffer, 0, reinterpret_cast<sockaddr*>(&from), &length);
+    if (got < 0) return "";
+    for (const std::string& reply : replies)
+      sendto(socket_, reply.data(), int(reply.size()), 0, reinterpret_cast<const sockaddr*>(&from), sizeof from);
+    return std::string(buffer, std::size_t(got));
+  }
+
+ private:
+  SOCKET socket_;
+  bool bound_ = false;
+};
+
+template <class Done>
+bool PumpUntil(Done done) {
+  const DWORD start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start > 3000) return false;
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    Sleep(1);
+  }
+  return true;
+}
+
+Texts Shown(const toolkit::ListView& list) {
+  Texts rows;
+  for (int i = 0; i < list.ItemCount(); ++i)
+    rows.push_back(NarrowToAnsi(list.ItemText(i, 0)) + " | " + NarrowToAnsi(list.ItemText(i, 1)));
+  return rows;
+}
+
+using Form1Discovery = Form1Fixture;
+
+TEST_F(Form1Discovery, FindsUsbAndNetworkPrintersAndFollowsAnUnplug) {
+  LoopbackPrinter printer;
+  ASSERT_TRUE(printer.Bound()) << "port 3000 on 127.0.0.255 is taken";
+  devconOutputs_[kPattern] = DevconOutput({"USBPRINT\\VELMOLT42\\7&2A1F3C5&0&USB001", "Velmo LT42",
+                                           "USBPRINT\\VELMOLT43\\7&11&0&USB002", "Velmo LT43"});
+  hostAddresses_ = {{127, 0, 0, 9}};
+  TForm1& f = Build(0, 1);
+  EXPECT_EQ(devconRuns_, (Texts{kPattern, "status USBPRINT\\OTHER*"})) << "one status per brand word";
+  EXPECT_EQ(UsbDeviceIds.Count(), 2u);
+
+  EXPECT_EQ(printer.AnswerQuery({"IP:192.168.1.50;DEVICENAME:lt42;", "IP:192.168.1.50;DEVICENAME:LT42;",
+                                 "IP:abc;DEVICENAME:LT42;", "DEVICENAME:X1;IP:10.0.0.8"}),
+            "0");
+  ASSERT_TRUE(PumpUntil([&] { return f.ListView1->ItemCount() == 4; }));
+  EXPECT_EQ(Shown(*f.ListView1), (Texts{"Velmo LT42 | USB001", "Velmo LT43 | USB002", "Velmo LT42 | 192.168.1.50",
+                                        "Other X1 | 10.0.0.8"}))
+      << "the second reply adds nothing and an address that is no IPv4 address is dropped";
+
+  devconOutputs_[kPattern] = DevconOutput({});  // both unplugged
+  f.Timer1Timer(*f.Timer1);
+  EXPECT_EQ(printer.AnswerQuery({}), "0") << "every pass queries again";
+  EXPECT_EQ(Shown(*f.ListView1), (Texts{"Velmo LT42 | 192.168.1.50", "Other X1 | 10.0.0.8"}));
+  EXPECT_EQ(UsbDeviceIds.Count(), 0u);
+}
+
+TEST_F(Form1Discovery, NetworkOnlyModeRunsNoDeviceConsole) {
+  devconOutputs_[kPattern] = DevconOutput({"USBPRINT\\VELMOLT42\\7&2&0&USB001", "Velmo LT42"});
+  TForm1& f = Build(0, 0);
+  f.Timer1Timer(*f.Timer1);
+  EXPECT_TRUE(devconRuns_.empty());
+  EXPECT_EQ(f.ListView1->ItemCount(), 0);
+}
+
+TEST_F(Form1Discovery, DoubleClickTakesOverAFoundPrinter) {
+  devconOutputs_[kPattern] = DevconOutput({"USBPRINT\\VELMOLT42\\7&2&0&USB001", "Velmo LT42"});
+  TForm1& f = Build(0, 1);
+  f.IdUDPServer1UDPRead("IP:10.0.0.7;DEVICENAME:lt43");
+  ASSERT_EQ(f.ListView1->ItemCount(), 2);
+
+  f.ListView1DblClick(*f.ListView1);
+  EXPECT_TRUE(f.RadioButtonInstallUSBPrinter->Checked()) << "no row selected: nothing changes";
+  EXPECT_EQ(f.LabeledEditIP->Text(), L"");
+
+  f.ListView1->SetSelectedIndex(1);
+  f.ListView1DblClick(*f.ListView1);
+  EXPECT_EQ(f.LabeledEditIP->Text(), L"10.0.0.7");
+  EXPECT_EQ(f.ComboBoxDriverNames->ItemIndex(), 1);
+  EXPECT_TRUE(f.RadioButtonInstallNetworkPrinter->Checked());
+  EXPECT_TRUE(f.PanelNetworkSetting->Visible());
+  EXPECT_TRUE(f.ButtonInstall->Enabled());
+
+  f.ListView1->SetSelectedIndex(0);
+  f.ListView1DblClick(*f.ListView1);
+  EXPECT_TRUE(f.RadioButtonInstallUSBPrinter->Checked());
+  EXPECT_FALSE(f.PanelNetworkSetting->Visible());
+  EXPECT_EQ(f.LabeledEditIP->Text(), L"10.0.0.7") << "a USB row changes only the choice";
+}
+
+TEST_F(Form1Discovery, InstallingANetworkPrinterRunsItsCommandsAndEndsTheWindow) {
+  TForm1& f = Build(0, 1);
+  f.Show();
+  installation_.queuesAfterInstall = {{"Velmo LT43-10.0.0.7", "IP_10.0.0.7", "Velmo LT43", 0}};
+  f.IdUDPServer1UDPRead("IP:10.0.0.7;DEVICENAME:LT43;");
+  f.ListView1->SetSelectedIndex(0);
+  f.ListView1DblClick(*f.ListView1);
+  f.ButtonInstall->Click();
+  EXPECT_EQ(installation_.steps,
+            (Texts{"runas Drovik.exe in C:\\Velmo\\",
+                   "hidden 5000 cscript prnport.vbs -a -r IP_10.0.0.7 -h 10.0.0.7 -n 9100 -o raw",
+                   "hidden 5000 rundll32 printui.dll PrintUIEntry /q /if /b \"Velmo LT43-10.0.0.7\" /r "
+                   "\"IP_10.0.0.7\" /m \"Velmo LT43\"",
+                   "pause 1000", "default Velmo LT43-10.0.0.7", "start control printers", "start control printers"}));
+  EXPECT_FALSE(IsWindowVisible(f.Handle())) << "the installation ends the program";
+}
+
+TEST_F(Form1Discovery, AMissingOrUnsafeAddressTakesTheFocusAndNothingRuns) {
+  TForm1& f = Build(0, 1);
+  f.Show();
+  f.RadioButtonInstallNetworkPrinter->SetChecked(true);
+  f.ComboBoxDriverNames->SetItemIndex(0);
+  f.LabeledEditIP->SetText(L"10.0.0.7\" /r \"LPT1:");
+  f.ButtonInstall->Click();
+  EXPECT_EQ(GetFocus(), f.LabeledEditIP->Handle());
+  f.LabeledEditIP->SetText(L"10.0.0.7");
+  f.ComboBoxDriverNames->SetItemIndex(-1);
+  f.InstallPrinter();
+  EXPECT_EQ(GetFocus(), f.ComboBoxDriverNames->Handle());
+  EXPECT_TRUE(installation_.steps.empty());
+  EXPECT_TRUE(IsWindowVisible(f.Handle()));
+}
+
+TEST_F(Form1Discovery, RefusedElevationEndsTheProgramBeforeAnyCommand) {
+  devconOutputs_[kPattern] = DevconOutput({"USBPRINT\\VELMOLT42\\7&2&0&USB001", "Velmo LT42"});
+  TForm1& f = Build(0, 1);
+  f.Show();
+  installation_.elevationGranted = false;
+  f.ButtonInstall->Click();
+  EXPECT_EQ(installation_.steps, Texts{"runas Drovik.exe in C:\\Velmo\\"});
+  EXPECT_FALSE(IsWindowVisible(f.Handle()));
+}
+
+}  // namespace
+}  // namespace velmo

@@ -2,11 +2,11 @@
 # The real installer beside a sample driver package, in network-only and full
 # mode, in Chinese and in English: its window appears, is photographed and
 # closes; full mode records the language in the registry. Without a package
-# the installer says so and ends. Nothing here broadcasts: discovery is not
-# part of the program yet.
+# the installer says so and ends.
 # Usage: e2e_modes.sh <Qindle.exe> <winctl.exe>
 . "$(dirname "$0")/../tests/e2e/lib.sh"
 program=$1 WINCTL=$2
+[ -n "${VELMO_TEST_NETWORK:-}" ] || fail "the installer queries the network: run this inside tools/netns-session"
 stage="$velmo_root/build/installer-stage"
 key='HKLM\SOFTWARE\DARVOLT\Printer'
 

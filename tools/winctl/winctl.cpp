@@ -11,8 +11,13 @@
 //   winctl click  <title> <text> [timeout-ms]
 //                                       press the enabled button captioned <text>
 //                                       inside the window, once it is enabled
+//   winctl rows   <title>               print the rows of the list view in the
+//                                       window, "name|port" one per line (UTF-8)
+//   winctl double-click-row <title> <index>
+//                                       double-click that row of the list view
 // Exit code 0 on success, 1 when the window is not there (or stays), 2 on usage.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -99,6 +104,95 @@ int ClickWhenEnabled(HWND window, const wchar_t* text, DWORD timeout_ms) {
   }
 }
 
+HWND FindListView(HWND window) {
+  HWND found = nullptr;
+  EnumChildWindows(
+      window,
+      [](HWND child, LPARAM lparam) -> BOOL {
+        wchar_t name[64];
+        if (!GetClassNameW(child, name, 64) || std::wcscmp(name, WC_LISTVIEWW) != 0) return TRUE;
+        *reinterpret_cast<HWND*>(lparam) = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+// Memory inside the list view's process, where its messages' pointers must point.
+class RemoteBlock {
+ public:
+  RemoteBlock(HWND window, SIZE_T size) : size_(size) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (process_) address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+  }
+  ~RemoteBlock() {
+    if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+    if (process_) CloseHandle(process_);
+  }
+  bool Ok() const { return address_ != nullptr; }
+  char* At(SIZE_T offset) const { return static_cast<char*>(address_) + offset; }
+  bool Write(SIZE_T offset, const void* data, SIZE_T size) const {
+    return offset + size <= size_ && WriteProcessMemory(process_, At(offset), data, size, nullptr);
+  }
+  bool Read(SIZE_T offset, void* data, SIZE_T size) const {
+    return offset + size <= size_ && ReadProcessMemory(process_, At(offset), data, size, nullptr);
+  }
+
+ private:
+  SIZE_T size_;
+  HANDLE process_ = nullptr;
+  void* address_ = nullptr;
+};
+
+std::string ItemText(HWND list, const RemoteBlock& block, int item, int column) {
+  constexpr int kChars = 256;
+  LVITEMW request{};
+  request.iSubItem = column;
+  request.cchTextMax = kChars;
+  request.pszText = reinterpret_cast<wchar_t*>(block.At(sizeof request));
+  wchar_t text[kChars] = L"";
+  if (!block.Write(0, &request, sizeof request)) return "";
+  SendMessageW(list, LVM_GETITEMTEXTW, item, reinterpret_cast<LPARAM>(block.At(0)));
+  block.Read(sizeof request, text, sizeof text);
+  text[kChars - 1] = 0;
+  char utf8[4 * kChars];
+  WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+  return utf8;
+}
+
+int PrintRows(HWND window) {
+  HWND list = FindListView(window);
+  if (!list) return 1;
+  RemoteBlock block(list, sizeof(LVITEMW) + 512);
+  if (!block.Ok()) return 1;
+  const int count = int(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i)
+    std::printf("%s|%s\n", ItemText(list, block, i, 0).c_str(), ItemText(list, block, i, 1).c_str());
+  return 0;
+}
+
+// Selects the row, then the double-click itself at the row's middle: the
+// list view reports it to its window as a user's would be.
+int DoubleClickRow(HWND window, int index) {
+  HWND list = FindListView(window);
+  if (!list) return 1;
+  RemoteBlock block(list, sizeof(LVITEMW));
+  RECT row{LVIR_BOUNDS, 0, 0, 0};
+  if (!block.Ok() || !block.Write(0, &row, sizeof row)) return 1;
+  if (!SendMessageW(list, LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(block.At(0)))) return 1;
+  block.Read(0, &row, sizeof row);
+  LVITEMW selected{};
+  selected.stateMask = selected.state = LVIS_SELECTED | LVIS_FOCUSED;
+  if (!block.Write(0, &selected, sizeof selected)) return 1;
+  if (!SendMessageW(list, LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(block.At(0)))) return 1;
+  const LPARAM at = MAKELPARAM((row.left + row.right) / 2, (row.top + row.bottom) / 2);
+  PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+  PostMessageW(list, WM_LBUTTONUP, 0, at);
+  return 0;
+}
+
 int Detach(HWND hwnd) {
   RECT window;
   GetWindowRect(hwnd, &window);
@@ -116,7 +210,7 @@ int wmain(int argc, wchar_t** argv) {
   if (argc < 3) return 2;
   const std::wstring command = argv[1];
   const wchar_t* title = argv[2];
-  const DWORD timeout = argc > 3 && command != L"click" ? DWORD(std::wcstoul(argv[3], nullptr, 10)) : 5000;
+  const DWORD timeout = argc > 3 && command != L"click" && command != L"double-click-row" ? DWORD(std::wcstoul(argv[3], nullptr, 10)) : 5000;
   if (command == L"wait") {
     HWND hwnd = WaitForWindow(title, timeout);
     if (!hwnd) return 1;
@@ -131,5 +225,7 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"detach") return Detach(hwnd);
   if (command == L"click" && argc > 3)
     return ClickWhenEnabled(hwnd, argv[3], argc > 4 ? DWORD(std::wcstoul(argv[4], nullptr, 10)) : 5000);
+  if (command == L"rows") return PrintRows(hwnd);
+  if (command == L"double-click-row" && argc > 3) return DoubleClickRow(hwnd, int(std::wcstol(argv[3], nullptr, 10)));
   return 2;
 }

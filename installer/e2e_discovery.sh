@@ -1,0 +1,98 @@
+#!/bin/bash
+# The real installer inside a test network (tools/netns-session), beside the
+# stand-ins of the device console tool, the driver setup, the script host,
+# printui and the printers folder, with a network printer responder on the
+# printer host. It must list the scripted USB printer and the responder's
+# printer, drop the USB printer when it is unplugged, install the network
+# printer taken over by a double-click, and then the USB printer; the
+# stand-ins' log holds the exact command lines in order.
+# Usage: e2e_discovery.sh <Qindle.exe> <winctl.exe> <stand-ins folder>
+. "$(dirname "$0")/../tests/e2e/lib.sh"
+program=$1 WINCTL=$2 standins=$3
+[ -n "${VELMO_TEST_NETWORK:-}" ] || fail "the installer queries the network: run this inside tools/netns-session"
+stage="$velmo_root/build/installer-discovery-stage"
+log="$stage/standin.log"
+title="安装打印机"
+usb_id='USBPRINT\VELMOLT42\7&2A1F3C5&0&USB001'
+queue="Velmo LT43-$VELMO_PRINTER_IP"
+
+rm -rf "$stage" && mkdir -p "$stage" || fail "no stage folder"
+cp "$program" "$standins"/*.exe "$standins/prnport.vbs" "$stage/" || fail "no stand-ins in $standins"
+cp -r "$velmo_root/tools/installer-fixtures/driver" "$stage/" || fail "no sample package"
+plug() { printf 'USBPRINT\\VelmoLT42A1B2|%s|Velmo LT42\r\n' "$usb_id" >"$stage/devcon_devices.txt"; }
+unplug() { : >"$stage/devcon_devices.txt"; }
+"$velmo_wine" reg delete "HKLM\\System\\CurrentControlSet\\Control\\Print\\Printers\\$queue" /f >/dev/null 2>&1
+
+ip netns exec "$VELMO_PRINTER_NS" "$velmo_root/tools/printer-responder" \
+  --reply "IP:$VELMO_PRINTER_IP;DEVICENAME:lt43;" --log "$stage/responder.log" &
+responder=$!
+trap 'kill $responder 2>/dev/null' EXIT
+wait_log "$stage/responder.log" ready 10 || fail "the responder did not start"
+
+rows() { winctl rows "$title"; }
+# wait_rows <expected rows, one per line> <seconds>
+wait_rows() {
+  local deadline=$((SECONDS + $2))
+  until [ "$(rows)" = "$1" ]; do
+    [ $SECONDS -ge $deadline ] && return 1
+    sleep 0.2
+  done
+}
+start_installer() {
+  (cd "$stage" && exec "$velmo_wine" Qindle.exe -language:chinese >/dev/null 2>&1) &
+  installer=$!
+  winctl wait "$title" 20000 >/dev/null || fail "no installer window"
+}
+# commands: the logged command lines other than the status queries.
+commands() { grep -v ' status USBPRINT' "$log" 2>/dev/null; }
+# expect_commands <what> <lines>: the printers folder starts without being
+# waited for, so its lines may come a moment after the installer ended.
+expect_commands() {
+  local deadline=$((SECONDS + 5))
+  until [ "$(commands)" = "$2" ]; do
+    [ $SECONDS -ge $deadline ] && fail "$1 ran:
+$(commands)
+expected:
+$2"
+    sleep 0.2
+  done
+}
+folder=$(winepath -w "$stage" 2>/dev/null)
+
+# 1. Both printers are found; the unplugged one goes; the network one is installed.
+plug
+start_installer
+usb_row="Velmo LT42|USB001"
+net_row="Velmo LT43|$VELMO_PRINTER_IP"
+wait_rows "$usb_row"$'\n'"$net_row" 10 || fail "found rows: $(rows | tr '\n' ';')"
+grep -qxF "$folder\\devcon_x64.exe status USBPRINT\\VELMO*" "$log" || fail "no status query: $(head -2 "$log")"
+screenshot installer_discovery_found
+unplug
+wait_rows "$net_row" 5 || fail "after the unplug: $(rows | tr '\n' ';')"
+winctl double-click-row "$title" 0 || fail "no row to double-click"
+sleep 1
+screenshot installer_discovery_network_choice
+[ -z "$(commands)" ] || fail "something ran before the install: $(commands)"
+winctl click "$title" "安装" || fail "no install button"
+wait_exit $installer 30 || { kill $installer; fail "the installer did not end after the network install"; }
+expected="\"$folder\\Drovik.exe\"
+cscript prnport.vbs -a -r IP_$VELMO_PRINTER_IP -h $VELMO_PRINTER_IP -n 9100 -o raw
+rundll32 printui.dll PrintUIEntry /q /if /b \"$queue\" /r \"IP_$VELMO_PRINTER_IP\" /m \"Velmo LT43\"
+control printers
+control printers"
+expect_commands "the network install" "$expected"
+"$velmo_wine" reg query 'HKCU\Software\Microsoft\Windows NT\CurrentVersion\Windows' /v Device 2>/dev/null |
+  grep -q -- "$queue" || fail "the new queue is not the default printer"
+
+# 2. The USB printer, plugged in again, is installed with the USB choice.
+: >"$log"
+plug
+start_installer
+wait_rows "$usb_row"$'\n'"$net_row" 10 || fail "found rows: $(rows | tr '\n' ';')"
+winctl click "$title" "安装" || fail "no install button"
+wait_exit $installer 30 || { kill $installer; fail "the installer did not end after the USB install"; }
+expected="\"$folder\\Drovik.exe\"
+$folder\\\\devcon_x64.exe rescan
+$folder\\\\devcon_x64.exe restart *class_07*"
+expect_commands "the USB install" "$expected"
+echo "queries answered: $(grep -c query "$stage/responder.log"); screenshots in $shots/installer_discovery_*.png"

@@ -5,7 +5,6 @@
 //    tool (the stand-in) and the network query.
 // Prints minimum, median and maximum of repeated runs.
 //   installer_discovery_benchmark <folder of devcon_x64.exe> [runs]
-#include <winsock2.h>
 #include <windows.h>
 
 #include <algorithm>
@@ -21,6 +20,7 @@
 #include "driver_catalogue_win.h"
 #include "form1_win.h"
 #include "installer_state.h"
+#include "loopback_socket_wintest.h"
 #include "recorded_installation_peers.h"
 #include "run_captured_win.h"
 
@@ -41,37 +41,26 @@ void Report(const char* what, std::vector<double> times) {
               times[times.size() / 2], times.back(), times.size());
 }
 
-// Answers every query at once, on a thread of its own.
-class LoopbackPrinter {
+// Answers every query at once, on a thread of its own, until it goes.
+class AnsweringPrinter {
  public:
-  LoopbackPrinter() {
-    WSADATA data;
-    WSAStartup(MAKEWORD(2, 2), &data);
-    socket_ = socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
-    sockaddr_in local{};
-    local.sin_family = AF_INET;
-    local.sin_addr.s_addr = inet_addr("127.0.0.255");
-    local.sin_port = htons(kDiscoveryPort);
-    bind(socket_, reinterpret_cast<sockaddr*>(&local), sizeof local);
+  AnsweringPrinter() : socket_("127.0.0.255", kDiscoveryPort, 100) {
     thread_ = std::thread([this] {
-      char buffer[16];
-      sockaddr_in from{};
-      int length = sizeof from;
       int answered = 0;
-      while (recvfrom(socket_, buffer, sizeof buffer, 0, reinterpret_cast<sockaddr*>(&from), &length) > 0) {
-        const std::string reply = "IP:10.9.0." + std::to_string(++answered % 250) + ";DEVICENAME:LT43;";
-        sendto(socket_, reply.data(), int(reply.size()), 0, reinterpret_cast<sockaddr*>(&from), length);
+      while (!stop_) {
+        if (const auto query = socket_.Receive())
+          socket_.Reply(*query, "IP:10.9.0." + std::to_string(++answered % 250) + ";DEVICENAME:LT43;");
       }
     });
   }
-  ~LoopbackPrinter() {
-    closesocket(socket_);
+  ~AnsweringPrinter() {
+    stop_ = true;
     thread_.join();
-    WSACleanup();
   }
 
  private:
-  SOCKET socket_;
+  LoopbackSocket socket_;
+  std::atomic<bool> stop_{false};
   std::thread thread_;
 };
 
@@ -96,7 +85,7 @@ int wmain(int argc, wchar_t** argv) {
                              [] { return std::optional<std::vector<Ipv4Address>>({{127, 0, 0, 9}}); },
                              installation};
   toolkit::InitializeToolkit();
-  LoopbackPrinter printer;
+  AnsweringPrinter printer;
   UsbInstallEnabled = 1;
   TForm1 form(peers);
   form.Show();

@@ -1,11 +1,9 @@
 // Form1 finding printers and installing one: the USB rows follow the
 // scripted device console tool, a printer on loopback answers the real
 // query, and the double-click and install button act on what was found.
-#include <winsock2.h>
-#include <windows.h>
-
 #include "ansi_text_win.h"
 #include "form1_fixture_wintest.h"
+#include "loopback_socket_wintest.h"
 
 namespace velmo {
 namespace {
@@ -23,55 +21,17 @@ std::string DevconOutput(const Texts& idsAndNames) {
 
 // The printer on loopback: 127.0.0.255 is one of the host's loopback
 // addresses, so the query to it stays on this machine.
-class LoopbackPrinter {
+class LoopbackPrinter : public LoopbackSocket {
  public:
-  LoopbackPrinter() {
-    WSADATA data;
-    WSAStartup(MAKEWORD(2, 2), &data);
-    socket_ = socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
-    const BOOL reuse = TRUE;
-    setsockopt(socket_, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<const char*>(&reuse), sizeof reuse);
-    sockaddr_in local{};
-    local.sin_family = AF_INET;
-    local.sin_addr.s_addr = inet_addr("127.0.0.255");
-    local.sin_port = htons(kDiscoveryPort);
-    bound_ = bind(socket_, reinterpret_cast<sockaddr*>(&local), sizeof local) == 0;
-    DWORD waitMs = 3000;
-    setsockopt(socket_, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&waitMs), sizeof waitMs);
-  }
-  ~LoopbackPrinter() {
-    closesocket(socket_);
-    WSACleanup();
-  }
-  bool Bound() const { return bound_; }
+  LoopbackPrinter() : LoopbackSocket("127.0.0.255", kDiscoveryPort, 3000) {}
   // Waits for a query and answers each reply text to its sender.
   std::string AnswerQuery(const Texts& replies) {
-    char buffer[64];
-    sockaddr_in from{};
-    int length = sizeof from;
-    const int got = recvfrom(socket_, buffer, sizeof buffer, 0, reinterpret_cast<sockaddr*>(&from), &length);
-    if (got < 0) return "";
-    for (const std::string& reply : replies)
-      sendto(socket_, reply.data(), int(reply.size()), 0, reinterpret_cast<const sockaddr*>(&from), sizeof from);
-    return std::string(buffer, std::size_t(got));
+    const std::optional<Datagram> query = Receive();
+    if (!query) return "";
+    for (const std::string& reply : replies) Reply(*query, reply);
+    return query->payload;
   }
-
- private:
-  SOCKET socket_;
-  bool bound_ = false;
 };
-
-template <class Done>
-bool PumpUntil(Done done) {
-  const DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start > 3000) return false;
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-    Sleep(1);
-  }
-  return true;
-}
 
 Texts Shown(const toolkit::ListView& list) {
   Texts rows;

@@ -19,10 +19,10 @@ constexpr long kListenStepUs = 100000;
   throw std::runtime_error("Socket Error # " + std::to_string(WSAGetLastError()) + " (" + what + ")");
 }
 
-void RegisterHandOffClass() {
-  static const bool registered = [] {
+void RegisterHandOffClass(WNDPROC procedure) {
+  static const bool registered = [procedure] {
     WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.lpszClassName = kHandOffClass;
     return RegisterClassW(&windowClass) != 0;
@@ -33,12 +33,11 @@ void RegisterHandOffClass() {
 }  // namespace
 
 UdpEndpoint::UdpEndpoint(ReadEvent onRead) : onRead_(std::move(onRead)) {
-  RegisterHandOffClass();
+  RegisterHandOffClass(&UdpEndpoint::HandOffProc);
   handOff_ = CreateWindowExW(0, kHandOffClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr),
                              nullptr);
   if (!handOff_) throw std::runtime_error("no window for the UDP endpoint");
   SetWindowLongPtrW(handOff_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  SetWindowLongPtrW(handOff_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&UdpEndpoint::HandOffProc));
 }
 
 UdpEndpoint::~UdpEndpoint() {

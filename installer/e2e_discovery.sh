@@ -4,8 +4,10 @@
 # printui and the printers folder, with a network printer responder on the
 # printer host. It must list the scripted USB printer and the responder's
 # printer, drop the USB printer when it is unplugged, install the network
-# printer taken over by a double-click, and then the USB printer; the
-# stand-ins' log holds the exact command lines in order.
+# printer taken over by a double-click, and then the USB printer, whose
+# queue the device console stand-in's restart sets up as plug and play
+# would. The stand-ins' log holds the exact command lines in order, and
+# each new queue becomes the default printer.
 # Usage: e2e_discovery.sh <Qindle.exe> <winctl.exe> <stand-ins folder>
 . "$(dirname "$0")/../tests/e2e/lib.sh"
 program=$1 WINCTL=$2 standins=$3
@@ -17,11 +19,20 @@ usb_id='USBPRINT\VELMOLT42\7&2A1F3C5&0&USB001'
 queue="Velmo LT43-$VELMO_PRINTER_IP"
 
 rm -rf "$stage" && mkdir -p "$stage" || fail "no stage folder"
-cp "$program" "$standins"/*.exe "$standins/prnport.vbs" "$stage/" || fail "no stand-ins in $standins"
+for file in devcon_x64.exe devcon_x32.exe Drovik.exe cscript.exe rundll32.exe control.exe prnport.vbs; do
+  cp "$standins/$file" "$stage/" || fail "no stand-in $file in $standins"
+done
+cp "$program" "$stage/" || fail "no $program"
 cp -r "$velmo_root/tools/installer-fixtures/driver" "$stage/" || fail "no sample package"
 plug() { printf 'USBPRINT\\VelmoLT42A1B2|%s|Velmo LT42\r\n' "$usb_id" >"$stage/devcon_devices.txt"; }
 unplug() { : >"$stage/devcon_devices.txt"; }
-"$velmo_wine" reg delete "HKLM\\System\\CurrentControlSet\\Control\\Print\\Printers\\$queue" /f >/dev/null 2>&1
+for old in "$queue" "Velmo LT42"; do
+  "$velmo_wine" reg delete "HKLM\\System\\CurrentControlSet\\Control\\Print\\Printers\\$old" /f >/dev/null 2>&1
+done
+default_printer() {
+  "$velmo_wine" reg query 'HKCU\Software\Microsoft\Windows NT\CurrentVersion\Windows' /v Device 2>/dev/null |
+    tr -d '\r' | grep -q -- "$1"
+}
 
 ip netns exec "$VELMO_PRINTER_NS" "$velmo_root/tools/printer-responder" \
   --reply "IP:$VELMO_PRINTER_IP;DEVICENAME:lt43;" --log "$stage/responder.log" &
@@ -81,8 +92,7 @@ rundll32 printui.dll PrintUIEntry /q /if /b \"$queue\" /r \"IP_$VELMO_PRINTER_IP
 control printers
 control printers"
 expect_commands "the network install" "$expected"
-"$velmo_wine" reg query 'HKCU\Software\Microsoft\Windows NT\CurrentVersion\Windows' /v Device 2>/dev/null |
-  grep -q -- "$queue" || fail "the new queue is not the default printer"
+default_printer "$queue" || fail "the new network queue is not the default printer"
 
 # 2. The USB printer, plugged in again, is installed with the USB choice.
 : >"$log"
@@ -93,6 +103,8 @@ winctl click "$title" "安装" || fail "no install button"
 wait_exit $installer 30 || { kill $installer; fail "the installer did not end after the USB install"; }
 expected="\"$folder\\Drovik.exe\"
 $folder\\\\devcon_x64.exe rescan
-$folder\\\\devcon_x64.exe restart *class_07*"
+$folder\\\\devcon_x64.exe restart *class_07*
+control printers"
 expect_commands "the USB install" "$expected"
+default_printer "Velmo LT42," || fail "the USB printer's new queue is not the default printer"
 echo "queries answered: $(grep -c query "$stage/responder.log"); screenshots in $shots/installer_discovery_*.png"

@@ -159,6 +159,10 @@ std::vector<Device> ParseDeviceList(std::string_view text) {
   return devices;
 }
 
+std::string UsbPortOf(std::string_view instance_id) {
+  return std::string(instance_id.substr(instance_id.rfind('&') + 1));
+}
+
 Outcome RunDevcon(const std::vector<std::string>& args, const std::vector<Device>& devices) {
   Outcome outcome;
   const std::string command = args.empty() ? std::string() : ToLower(args[0]);
@@ -190,6 +194,7 @@ Outcome RunDevcon(const std::vector<std::string>& args, const std::vector<Device
       if (!matches(device, true)) continue;
       ++restarted;
       outcome.out += ToUpper(device.instance_id) + ": Restarted\r\n";
+      outcome.restarted.push_back(device);
     }
     outcome.out += std::to_string(restarted) + " device(s) restarted.\r\n";
   } else {

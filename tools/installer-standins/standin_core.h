@@ -39,7 +39,14 @@ struct Outcome {
   std::string out;
   std::string err;
   int exit_code = 0;
+  // devcon restart: the devices that start again, for which plug and play
+  // would now set up a queue.
+  std::vector<Device> restarted{};
 };
+
+// The port a USB printer's queue gets: the instance ID's text after its last
+// "&" (USB001 for USBPRINT\VELMOLT42\7&2A1F3C5&0&USB001).
+std::string UsbPortOf(std::string_view instance_id);
 
 // Every listed device is a USB printer with this compatible ID.
 inline constexpr std::string_view kUsbPrinterCompatibleId = "USB\\Class_07&SubClass_01&Prot_02";

@@ -104,6 +104,11 @@ TEST_F(StandinDevcon, RestartAndRescan) {
             "USB\\VID_1FC9&PID_2016\\5&1A2B: Restarted\r\nUSB\\VID_0483&PID_5740\\6&2B: Restarted\r\n"
             "USB\\VID_1FC9&PID_2017\\7&3C: Restarted\r\n3 device(s) restarted.\r\n");
   EXPECT_EQ(RunDevcon({"restart", "USB\\VID_9999*"}, devices).out, "0 device(s) restarted.\r\n");
+  const Outcome restarted = RunDevcon({"restart", "*class_07*"}, devices);
+  ASSERT_EQ(restarted.restarted.size(), 3u) << "each restarted printer gets its queue";
+  EXPECT_EQ(restarted.restarted[0].name, "Velmo LT42");
+  EXPECT_EQ(UsbPortOf("USBPRINT\\VELMOLT42\\7&2A1F3C5&0&USB001"), "USB001");
+  EXPECT_TRUE(RunDevcon({"status", "*"}, devices).restarted.empty());
   EXPECT_EQ(RunDevcon({"rescan"}, devices).out, "Scanning for new hardware.\r\nScanning completed.\r\n");
 }
 

@@ -103,6 +103,17 @@ Outcome RunRundll32Role(const std::string& command_line) {
   return Outcome{};
 }
 
+// What plug and play does once a printer's driver is in place: a queue named
+// after the device, on its USB port, with the driver of that name. One that
+// exists already is left as it is.
+void AddRestartedQueues(Outcome& outcome) {
+  for (const Device& device : outcome.restarted) {
+    std::string failure;
+    if (!device.name.empty() && !AddLocalQueue(device.name, UsbPortOf(device.instance_id), device.name, failure))
+      outcome.err += failure + "\r\n";
+  }
+}
+
 }  // namespace
 
 int wmain() {
@@ -117,6 +128,7 @@ int wmain() {
   switch (RoleFromProgramPath(Narrow(own_path))) {
     case Role::Devcon:
       outcome = RunDevcon(args, ParseDeviceList(ReadWholeFile(folder + L"\\devcon_devices.txt")));
+      AddRestartedQueues(outcome);
       break;
     case Role::ScriptHost:
       outcome = RunScriptHostRole(args);

@@ -130,7 +130,7 @@ TEST_F(Standins, DevconAnswersFromTheDeviceFileAndLogsEveryRun) {
   EXPECT_EQ(run.exit_code, 0u);
 
   // Unplugged: the next run reads the rewritten file.
-  WriteFileText(Path("devcon_devices.txt"), "USB\\VID_0483&PID_5740|USB\\VID_0483&PID_5740\\6&2B|Other\n");
+  WriteFileText(Path("devcon_devices.txt"), "USB\\VID_0483&PID_5740|USB\\VID_0483&PID_5740\\6&2B|\n");
   const std::string again = Exe("devcon_x32.exe") + "  status USB\\VID_1FC9*";
   EXPECT_EQ(In(again).out, "No matching devices found.\r\n");
   const std::string restart = Exe("devcon_x64.exe") + " restart \"USB\\Class_07&SubClass_01&Prot_02\"";
@@ -210,6 +210,24 @@ TEST_F(Standins, PrintUiAddsTheQueueToTheSpooler) {
   }
   EXPECT_TRUE(listed);
   EXPECT_TRUE(DeleteQueue(queue));
+  DeletePrinterDriverA(nullptr, nullptr, const_cast<char*>(model.c_str()));
+}
+
+TEST_F(Standins, DevconRestartSetsUpTheQueueOfEachNamedPrinter) {
+  const std::string model = "Velmo Standin LT43 (test)";
+  DeleteQueue(model);
+  WriteFileText(Path("devcon_devices.txt"), "USBPRINT\\VelmoLT43|USBPRINT\\VELMOLT43\\7&11&0&USB009|" + model + "\r\n");
+  const Finished run = In(Exe("devcon_x64.exe") + " restart *class_07*");
+  EXPECT_EQ(run.err, "");
+  int listed = 0;
+  for (const Queue& found : LocalQueues()) {
+    if (found.name != model) continue;
+    ++listed;
+    EXPECT_EQ(found.port, "USB009");
+    EXPECT_EQ(found.driver, model);
+  }
+  EXPECT_EQ(listed, 1);
+  EXPECT_TRUE(DeleteQueue(model));
   DeletePrinterDriverA(nullptr, nullptr, const_cast<char*>(model.c_str()));
 }
 

@@ -17,7 +17,8 @@ void TForm1::StartDiscovery() {
 
 std::vector<std::string> TForm1::CatalogueModels() const {
   std::vector<std::string> models;
-  for (int i = 0; i < ComboBoxDriverNames->ItemCount(); ++i) models.push_back(NarrowToAnsi(ComboBoxDriverNames->ItemText(i)));
+  for (int i = 0; i < ComboBoxDriverNames->ItemCount(); ++i)
+    models.push_back(NarrowToAnsi(ComboBoxDriverNames->ItemText(i)));
   return models;
 }
 

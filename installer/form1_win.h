@@ -49,8 +49,6 @@ class TForm1 : public toolkit::Form {
   // The installation; the window closes afterwards unless a field is missing.
   void InstallPrinter();
 
-  const FoundPrinters& FoundRows() const { return *rows_; }
-
  protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 

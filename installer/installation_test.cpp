@@ -21,7 +21,9 @@ class Installation : public ::testing::Test {
   InstallationRequest Network(std::string ip, std::string model = "Velmo LT42", bool driver = false) {
     return {.usb = false, .network = true, .installDriver = driver, .ipText = ip, .modelText = model};
   }
-  InstallationRequest Usb() { return {.usb = true, .network = false, .installDriver = true, .ipText = "", .modelText = ""}; }
+  InstallationRequest Usb() {
+    return {.usb = true, .network = false, .installDriver = true, .ipText = "", .modelText = ""};
+  }
 
   RecordedPeers peers_;
   TextList usbIds_;
@@ -35,9 +37,11 @@ TEST(InstallCommands, TheWorkedExampleAndTheDevconLines) {
   EXPECT_EQ(QueueCommand("Velmo LT42-192.168.1.50", "IP_192.168.1.50", "Velmo LT42"),
             "rundll32 printui.dll PrintUIEntry /q /if /b \"Velmo LT42-192.168.1.50\" /r \"IP_192.168.1.50\" /m "
             "\"Velmo LT42\"");
-  EXPECT_EQ(DevconCommand(kRecordedProgramFolder, 9, "status USBPRINT\\VELMO*"), "C:\\Velmo\\devcon_x64.exe status USBPRINT\\VELMO*");
+  EXPECT_EQ(DevconCommand(kRecordedProgramFolder, 9, "status USBPRINT\\VELMO*"),
+            "C:\\Velmo\\devcon_x64.exe status USBPRINT\\VELMO*");
   EXPECT_EQ(DevconRescanCommand(kRecordedProgramFolder, 9), "C:\\Velmo\\\\devcon_x64.exe rescan");
-  EXPECT_EQ(DevconRestartCommand(kRecordedProgramFolder, 0, "*class_07*"), "C:\\Velmo\\\\devcon_x32.exe restart *class_07*");
+  EXPECT_EQ(DevconRestartCommand(kRecordedProgramFolder, 0, "*class_07*"),
+            "C:\\Velmo\\\\devcon_x32.exe restart *class_07*");
 }
 
 TEST(InstallCommands, X64ToolsOnX64AndItaniumOnly) {

@@ -210,7 +210,8 @@ int wmain(int argc, wchar_t** argv) {
   if (argc < 3) return 2;
   const std::wstring command = argv[1];
   const wchar_t* title = argv[2];
-  const DWORD timeout = argc > 3 && command != L"click" && command != L"double-click-row" ? DWORD(std::wcstoul(argv[3], nullptr, 10)) : 5000;
+  const bool timed = command == L"wait" || command == L"gone";
+  const DWORD timeout = argc > 3 && timed ? DWORD(std::wcstoul(argv[3], nullptr, 10)) : 5000;
   if (command == L"wait") {
     HWND hwnd = WaitForWindow(title, timeout);
     if (!hwnd) return 1;

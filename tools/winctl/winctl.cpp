@@ -104,17 +104,16 @@ int ClickWhenEnabled(HWND window, const wchar_t* text, DWORD timeout_ms) {
   }
 }
 
+BOOL CALLBACK MatchListView(HWND child, LPARAM lparam) {
+  wchar_t name[64];
+  if (!GetClassNameW(child, name, 64) || std::wcscmp(name, WC_LISTVIEWW) != 0) return TRUE;
+  *reinterpret_cast<HWND*>(lparam) = child;
+  return FALSE;
+}
+
 HWND FindListView(HWND window) {
   HWND found = nullptr;
-  EnumChildWindows(
-      window,
-      [](HWND child, LPARAM lparam) -> BOOL {
-        wchar_t name[64];
-        if (!GetClassNameW(child, name, 64) || std::wcscmp(name, WC_LISTVIEWW) != 0) return TRUE;
-        *reinterpret_cast<HWND*>(lparam) = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumChildWindows(window, MatchListView, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 

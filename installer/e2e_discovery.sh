@@ -14,7 +14,6 @@ program=$1 WINCTL=$2 standins=$3
 [ -n "${VELMO_TEST_NETWORK:-}" ] || fail "the installer queries the network: run this inside tools/netns-session"
 stage="$velmo_root/build/installer-discovery-stage"
 log="$stage/standin.log"
-title="安装打印机"
 usb_id='USBPRINT\VELMOLT42\7&2A1F3C5&0&USB001'
 queue="Velmo LT43-$VELMO_PRINTER_IP"
 
@@ -49,8 +48,10 @@ wait_rows() {
     sleep 0.2
   done
 }
+# start_installer <language value>: full mode; sets title and installer.
 start_installer() {
-  (cd "$stage" && exec "$velmo_wine" Qindle.exe -language:chinese >/dev/null 2>&1) &
+  [ "$1" = English ] && title="InstallPrinter" || title="安装打印机"
+  (cd "$stage" && exec "$velmo_wine" Qindle.exe "-language:$1" >/dev/null 2>&1) &
   installer=$!
   winctl wait "$title" 20000 >/dev/null || fail "no installer window"
 }
@@ -72,7 +73,7 @@ folder=$(winepath -w "$stage" 2>/dev/null)
 
 # 1. Both printers are found; the unplugged one goes; the network one is installed.
 plug
-start_installer
+start_installer chinese
 usb_row="Velmo LT42|USB001"
 net_row="Velmo LT43|$VELMO_PRINTER_IP"
 wait_rows "$usb_row"$'\n'"$net_row" 10 || fail "found rows: $(rows | tr '\n' ';')"
@@ -94,12 +95,14 @@ control printers"
 expect_commands "the network install" "$expected"
 default_printer "$queue" || fail "the new network queue is not the default printer"
 
-# 2. The USB printer, plugged in again, is installed with the USB choice.
+# 2. The USB printer, plugged in again, is installed with the USB choice,
+# this time in English.
 : >"$log"
 plug
-start_installer
+start_installer English
 wait_rows "$usb_row"$'\n'"$net_row" 10 || fail "found rows: $(rows | tr '\n' ';')"
-winctl click "$title" "安装" || fail "no install button"
+screenshot installer_discovery_found_en
+winctl click "$title" "Install" || fail "no install button"
 wait_exit $installer 30 || { kill $installer; fail "the installer did not end after the USB install"; }
 expected="\"$folder\\Drovik.exe\"
 $folder\\\\devcon_x64.exe rescan

@@ -17,6 +17,10 @@ log="$stage/standin.log"
 usb_id='USBPRINT\VELMOLT42\7&2A1F3C5&0&USB001'
 queue="Velmo LT43-$VELMO_PRINTER_IP"
 
+# The spooler's default-printer call is imported by its name, not an ordinal.
+imports=$(x86_64-w64-mingw32-objdump -p "$program") || fail "cannot read the imports of $program"
+grep -qE '\s[0-9]+ +SetDefaultPrinterA$' <<<"$imports" || fail "SetDefaultPrinterA is not imported by name"
+
 rm -rf "$stage" && mkdir -p "$stage" || fail "no stage folder"
 for file in devcon_x64.exe devcon_x32.exe Drovik.exe cscript.exe rundll32.exe control.exe prnport.vbs; do
   cp "$standins/$file" "$stage/" || fail "no stand-in $file in $standins"
@@ -25,6 +29,8 @@ cp "$program" "$stage/" || fail "no $program"
 cp -r "$velmo_root/tools/installer-fixtures/driver" "$stage/" || fail "no sample package"
 plug() { printf 'USBPRINT\\VelmoLT42A1B2|%s|Velmo LT42\r\n' "$usb_id" >"$stage/devcon_devices.txt"; }
 unplug() { : >"$stage/devcon_devices.txt"; }
+# A language recorded by an earlier run would win over "-language:chinese".
+"$velmo_wine" reg delete 'HKLM\SOFTWARE\DARVOLT\Printer' /f >/dev/null 2>&1
 for old in "$queue" "Velmo LT42"; do
   "$velmo_wine" reg delete "HKLM\\System\\CurrentControlSet\\Control\\Print\\Printers\\$old" /f >/dev/null 2>&1
 done
@@ -44,7 +50,7 @@ rows() { winctl rows "$title"; }
 wait_rows() {
   local deadline=$((SECONDS + $2))
   until [ "$(rows)" = "$1" ]; do
-    [ $SECONDS -ge $deadline ] && return 1
+    [ $SECONDS -ge $deadline ] && { screenshot installer_discovery_unexpected_rows; return 1; }
     sleep 0.2
   done
 }

@@ -11,7 +11,7 @@
 # Usage: e2e_discovery.sh <Qindle.exe> <winctl.exe> <stand-ins folder>
 . "$(dirname "$0")/../tests/e2e/lib.sh"
 program=$1 WINCTL=$2 standins=$3
-[ -n "${VELMO_TEST_NETWORK:-}" ] || fail "the installer queries the network: run this inside tools/netns-session"
+require_test_network
 stage="$velmo_root/build/installer-discovery-stage"
 log="$stage/standin.log"
 usb_id='USBPRINT\VELMOLT42\7&2A1F3C5&0&USB001'

@@ -6,7 +6,7 @@
 # Usage: e2e_modes.sh <Qindle.exe> <winctl.exe>
 . "$(dirname "$0")/../tests/e2e/lib.sh"
 program=$1 WINCTL=$2
-[ -n "${VELMO_TEST_NETWORK:-}" ] || fail "the installer queries the network: run this inside tools/netns-session"
+require_test_network
 stage="$velmo_root/build/installer-stage"
 key='HKLM\SOFTWARE\DARVOLT\Printer'
 

@@ -15,10 +15,9 @@ void TForm1::StartDiscovery() {
   Timer1Timer(*Timer1);
 }
 
-std::vector<std::string> TForm1::CatalogueModels() const {
-  std::vector<std::string> models;
-  for (int i = 0; i < ComboBoxDriverNames->ItemCount(); ++i)
-    models.push_back(NarrowToAnsi(ComboBoxDriverNames->ItemText(i)));
+TextList TForm1::CatalogueModels() const {
+  TextList models;
+  for (int i = 0; i < ComboBoxDriverNames->ItemCount(); ++i) models.Add(NarrowToAnsi(ComboBoxDriverNames->ItemText(i)));
   return models;
 }
 
@@ -28,7 +27,7 @@ void TForm1::Timer1Timer(toolkit::Component&) {
 }
 
 void TForm1::IdUDPServer1UDPRead(const std::string& datagram) {
-  if (const std::optional<DiscoveryReply> reply = ReadDiscoveryReply(datagram, CatalogueModels()))
+  if (const std::optional<DiscoveryReply> reply = ReadDiscoveryReply(datagram, CatalogueModels().Items()))
     rows_->AddNetworkPrinter(reply->model, reply->address);
 }
 

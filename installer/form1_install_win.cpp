@@ -2,7 +2,6 @@
 #include "ansi_text_win.h"
 #include "form1_win.h"
 #include "installer_state.h"
-#include "text_list.h"
 
 namespace velmo {
 namespace {
@@ -21,12 +20,7 @@ void TForm1::ListView1DblClick(toolkit::Component& Sender) {
     RadioButtonInstallUSBPrinter->SetChecked(true);
   } else if (Holds(port, ".")) {
     LabeledEditIP->SetText(WidenAnsi(port));
-    const std::string caption = NarrowToAnsi(ListView1->ItemText(selected, 0));
-    int model = -1;
-    for (int i = 0; i < ComboBoxDriverNames->ItemCount() && model < 0; ++i) {
-      if (SameTextIgnoringCase(NarrowToAnsi(ComboBoxDriverNames->ItemText(i)), caption)) model = i;
-    }
-    ComboBoxDriverNames->SetItemIndex(model);
+    ComboBoxDriverNames->SetItemIndex(CatalogueModels().IndexOf(NarrowToAnsi(ListView1->ItemText(selected, 0))));
     RadioButtonInstallNetworkPrinter->SetChecked(true);
     ComboBoxDriverNamesChange(Sender);
   }
@@ -34,17 +28,20 @@ void TForm1::ListView1DblClick(toolkit::Component& Sender) {
 
 void TForm1::ButtonInstallClick(toolkit::Component&) { InstallPrinter(); }
 
-void TForm1::InstallPrinter() {
+InstallationRequest TForm1::CurrentRequest() const {
   const int model = ComboBoxDriverNames->ItemIndex();
-  const InstallationRequest request{
+  return {
       .usb = RadioButtonInstallUSBPrinter->Checked(),
       .network = RadioButtonInstallNetworkPrinter->Checked(),
       .installDriver = CheckBoxInstallDriver->Checked(),
       .ipText = NarrowToAnsi(LabeledEditIP->Text()),
       .modelText = model >= 0 ? NarrowToAnsi(ComboBoxDriverNames->ItemText(model)) : std::string(),
   };
-  const std::vector<std::string> models = CatalogueModels();
-  switch (velmo::InstallPrinter(request, {models, UsbDeviceIds}, peers_.installation)) {
+}
+
+void TForm1::InstallPrinter() {
+  const TextList models = CatalogueModels();
+  switch (velmo::InstallPrinter(CurrentRequest(), {models.Items(), UsbDeviceIds}, peers_.installation)) {
     case InstallationOutcome::FocusAddress:
       LabeledEditIP->SetFocus();
       break;

@@ -1,8 +1,6 @@
 // Form1's behaviour: the start-up flags, the installation choices and the end.
 #include "form1_win.h"
 
-#include <algorithm>
-
 #include "driver_catalogue_win.h"
 #include "installer_state.h"
 #include "translate_form_win.h"
@@ -10,15 +8,6 @@
 namespace velmo {
 
 TForm1* Form1 = nullptr;
-
-namespace {
-
-// Filled unless only blanks and control characters remain once trimmed.
-bool Filled(const std::wstring& text) {
-  return std::ranges::any_of(text, [](wchar_t c) { return c > L' '; });
-}
-
-}  // namespace
 
 void TForm1::FinishConstruction() {
   if (DriverInstallEnabled == 0) {
@@ -50,12 +39,11 @@ void TForm1::RadioButtonInstallUSBPrinterClick(toolkit::Component& Sender) {
 }
 
 void TForm1::ComboBoxDriverNamesChange(toolkit::Component&) {
-  if (RadioButtonInstallUSBPrinter->Checked()) {
+  const InstallationRequest request = CurrentRequest();
+  if (request.usb) {
     ButtonInstall->SetEnabled(true);
-  } else if (RadioButtonInstallNetworkPrinter->Checked()) {
-    const int model = ComboBoxDriverNames->ItemIndex();
-    const std::wstring modelText = model >= 0 ? ComboBoxDriverNames->ItemText(model) : L"";
-    ButtonInstall->SetEnabled(Filled(LabeledEditIP->Text()) && Filled(modelText));
+  } else if (request.network) {
+    ButtonInstall->SetEnabled(HasText(request.ipText) && HasText(request.modelText));
   }
 }
 

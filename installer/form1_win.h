@@ -5,6 +5,8 @@
 #include <memory>
 
 #include "discovery_adapters_win.h"
+#include "installation.h"
+#include "text_list.h"
 
 namespace velmo {
 
@@ -53,7 +55,10 @@ class TForm1 : public toolkit::Form {
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  std::vector<std::string> CatalogueModels() const;
+  // The catalogue's model names, as the model list holds them.
+  TextList CatalogueModels() const;
+  // The choice, the driver setup and the network fields as they stand.
+  InstallationRequest CurrentRequest() const;
   void BuildFoundPrinters();
   void BuildChoices();
   void BuildButtons();

@@ -12,10 +12,6 @@ constexpr unsigned kDeviceSettleMs = 2000;
 constexpr unsigned kBeforeDefaultMs = 1000;
 constexpr unsigned kQueuePollMs = 100;
 
-bool Filled(const std::string& text) {
-  return std::ranges::any_of(text, [](char c) { return static_cast<unsigned char>(c) > ' '; });
-}
-
 bool HoldsQuote(const std::string& text) { return text.find('"') != std::string::npos; }
 
 // The queue's driver comes from this package when it is one of its models:
@@ -52,8 +48,8 @@ void WaitForQueue(InstallationPeers& peers, const InstalledPrinters& known, unsi
 // emptiness test, a double quote would end a quoted argument early, and
 // a command line that does not fit is not run cut short.
 std::optional<InstallationOutcome> NetworkInputProblem(const InstallationRequest& request) {
-  if (!Filled(request.ipText) || HoldsQuote(request.ipText)) return InstallationOutcome::FocusAddress;
-  if (!Filled(request.modelText) || HoldsQuote(request.modelText)) return InstallationOutcome::FocusModel;
+  if (!HasText(request.ipText) || HoldsQuote(request.ipText)) return InstallationOutcome::FocusAddress;
+  if (!HasText(request.modelText) || HoldsQuote(request.modelText)) return InstallationOutcome::FocusModel;
   const std::string port = NetworkPortName(request.ipText);
   if (!PortCommand(port, request.ipText) ||
       !QueueCommand(NetworkQueueName(request.modelText, request.ipText), port, request.modelText))
@@ -62,6 +58,10 @@ std::optional<InstallationOutcome> NetworkInputProblem(const InstallationRequest
 }
 
 }  // namespace
+
+bool HasText(std::string_view text) {
+  return std::ranges::any_of(text, [](char c) { return static_cast<unsigned char>(c) > ' '; });
+}
 
 void DevconRescan(InstallationPeers& peers) {
   RunIfBuilt(peers, DevconRescanCommand(peers.ProgramFolder(), peers.NativeArchitecture()));

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "text_list.h"
@@ -64,6 +65,10 @@ struct InstalledPrinters {
   const std::vector<std::string>& catalogueModels;
   const TextList& usbDeviceIds;
 };
+
+// Something is left once leading and trailing blanks and control characters
+// are removed: the test for the address and the model.
+bool HasText(std::string_view text);
 
 InstallationOutcome InstallPrinter(const InstallationRequest& request, const InstalledPrinters& known,
                                    InstallationPeers& peers);

@@ -64,15 +64,13 @@ int RunCaptured(const std::string& commandLine, std::string& output, DWORD timeo
   // Polled, not blocking reads: a tool that hangs, or a child of it that
   // keeps the pipe open, must not hold the window past the time-out.
   const DWORD start = GetTickCount();
-  bool ended = false;
-  while (DrainAvailable(readEnd.handle, output) && !ended) {
-    ended = WaitForSingleObject(process.hProcess, 1) == WAIT_OBJECT_0;
-    if (!ended && GetTickCount() - start >= timeoutMs) {
-      TerminateProcess(process.hProcess, DWORD(-1));
-      return -1;
+  bool pipeOpen = true;
+  while (true) {
+    if (pipeOpen) pipeOpen = DrainAvailable(readEnd.handle, output);
+    if (WaitForSingleObject(process.hProcess, 1) == WAIT_OBJECT_0) {
+      if (pipeOpen) DrainAvailable(readEnd.handle, output);  // what it wrote last
+      break;
     }
-  }
-  while (WaitForSingleObject(process.hProcess, 1) == WAIT_TIMEOUT) {
     if (GetTickCount() - start >= timeoutMs) {
       TerminateProcess(process.hProcess, DWORD(-1));
       return -1;

@@ -12,6 +12,7 @@
 
 #include "english_mode.h"
 #include "installer_state.h"
+#include "recorded_language_for_tests_win.h"
 #include "registry_win.h"
 #include "run_hidden_win.h"
 #include "startup_win.h"
@@ -109,12 +110,7 @@ class LanguageRecord : public ::testing::Test {
     EnglishMode = UsbInstallEnabled = DriverInstallEnabled = 0;
   }
   static void Record(const std::string& value) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExA(key, kLanguageValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   DWORD(value.size() + 1));
-    RegCloseKey(key);
+    ASSERT_TRUE(RecordLanguageForTest(value));
   }
   static std::optional<std::string> Recorded() { return ReadMachineText(kSettingsKey, kLanguageValue); }
 };

@@ -1,4 +1,5 @@
 #include <winsock2.h>
+#include <ws2tcpip.h>
 
 #include "udp_endpoint_win.h"
 
@@ -115,8 +116,7 @@ void UdpEndpoint::Send(const std::string& address, std::uint16_t port, std::stri
   sockaddr_in target{};
   target.sin_family = AF_INET;
   target.sin_port = htons(port);
-  target.sin_addr.s_addr = inet_addr(address.c_str());
-  if (target.sin_addr.s_addr == INADDR_NONE && address != "255.255.255.255")
+  if (inet_pton(AF_INET, address.c_str(), &target.sin_addr) != 1)
     throw std::runtime_error("Socket Error: not an address: " + address);
   if (sendto(socket_, payload.data(), int(payload.size()), 0, reinterpret_cast<const sockaddr*>(&target),
              sizeof target) == SOCKET_ERROR)

@@ -8,6 +8,7 @@
 
 #include "english_mode.h"
 #include "launch_win.h"
+#include "recorded_language_for_tests_win.h"
 #include "registry_win.h"
 
 namespace velmo {
@@ -22,12 +23,7 @@ class LanguageFromRegistry : public ::testing::Test {
   void TearDown() override { RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSettingsKey); }
 
   void Record(const std::string& value) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExA(key, kLanguageValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   DWORD(value.size() + 1));
-    RegCloseKey(key);
+    ASSERT_TRUE(RecordLanguageForTest(value));
   }
 };
 

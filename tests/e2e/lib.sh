@@ -7,6 +7,11 @@ mkdir -p "$shots"
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
+# For a script that starts the installer, which queries the network at once.
+require_test_network() {
+  [ -n "${VELMO_TEST_NETWORK:-}" ] || fail "the installer queries the network: run this inside tools/netns-session"
+}
+
 winctl() { "$velmo_wine" "$WINCTL" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
 
 screenshot() { import -display "$DISPLAY" -window root "$shots/$1.png" || fail "screenshot $1"; }

@@ -23,6 +23,8 @@ function(velmo_add_fuzz_target name)
   add_executable(${name} EXCLUDE_FROM_ALL ${F_SOURCES})
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
   target_link_libraries(${name} PRIVATE ${F_LIBS} velmo_warnings)
+  # fuzz_check.h: VELMO_FUZZ_CHECK, the targets' assertion.
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tools/fuzz-support)
   add_dependencies(velmo_fuzz_targets ${name})
 
   set(corpus ${CMAKE_CURRENT_SOURCE_DIR}/fuzz-corpus/${name})

@@ -171,6 +171,11 @@ bool DecodePng(std::span<const uint8_t> data, ColorImage& out) {
     return false;
   }
   png_set_read_fn(png, &reader, PngRead);
+  // The preview needs the pixels and their transparency only. libpng would
+  // allocate whatever length a text or other extra chunk declares before
+  // reading it (a length past the limit is only a warning), so every chunk
+  // but IHDR, PLTE, tRNS, IDAT and IEND is passed over unread.
+  png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
   png_read_info(png, info);
   // Whatever the stored format, read 8-bit RGBA; alpha is composed on white,
   // as a transparent area prints as paper.

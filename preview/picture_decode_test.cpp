@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
+
+#include <zlib.h>
 
 #include "picture_encode.h"
 
@@ -30,6 +33,48 @@ TEST(PictureDecode, PngRoundTripIsExact) {
   EXPECT_EQ(decoded.width, 37);
   EXPECT_EQ(decoded.height, 21);
   EXPECT_EQ(decoded.pixels, original.pixels);
+}
+
+// `file` with a chunk of `type` inserted after IHDR; `declared` overrides
+// the length field (the data stays as given).
+std::vector<uint8_t> WithPngChunk(std::vector<uint8_t> file, const char (&type)[5], std::vector<uint8_t> data,
+                                  std::optional<uint32_t> declared = std::nullopt) {
+  std::vector<uint8_t> chunk;
+  const uint32_t length = declared.value_or(uint32_t(data.size()));
+  for (int shift : {24, 16, 8, 0}) chunk.push_back(uint8_t(length >> shift));
+  chunk.insert(chunk.end(), type, type + 4);
+  chunk.insert(chunk.end(), data.begin(), data.end());
+  const uint32_t crc = uint32_t(crc32(crc32(0, nullptr, 0), chunk.data() + 4, uInt(chunk.size() - 4)));
+  for (int shift : {24, 16, 8, 0}) chunk.push_back(uint8_t(crc >> shift));
+  const size_t afterHeader = 8 + 12 + 13;  // signature, then IHDR
+  file.insert(file.begin() + long(afterHeader), chunk.begin(), chunk.end());
+  return file;
+}
+
+TEST(PictureDecode, PngExtraChunksArePassedOverAndTransparencyKept) {
+  const ColorImage original = Gradient(8, 4);
+  const std::vector<uint8_t> plain = EncodePng(original);
+  std::vector<uint8_t> file = WithPngChunk(plain, "tEXt", {'C', 'o', 'm', 'm', 'e', 'n', 't', 0, 'h', 'i'});
+  file = WithPngChunk(file, "vlMo", {1, 2, 3});
+  file = WithPngChunk(file, "gAMA", {0, 0, 0xB1, 0x8F});
+  ColorImage decoded;
+  ASSERT_TRUE(DecodePng(file, decoded));
+  EXPECT_EQ(decoded.pixels, original.pixels);
+
+  // tRNS makes the first pixel's colour transparent: it comes out as paper.
+  const uint32_t first = original.pixels[0];
+  const std::vector<uint8_t> key = {0, RedOf(first), 0, GreenOf(first), 0, BlueOf(first)};
+  ASSERT_TRUE(DecodePng(WithPngChunk(plain, "tRNS", key), decoded));
+  EXPECT_EQ(decoded.pixels[0], 0xFFFFFFu);
+  EXPECT_EQ(decoded.pixels[1], original.pixels[1]);
+}
+
+TEST(PictureDecode, PngChunkDeclaringMoreThanTheFileIsRefused) {
+  // A text chunk that declares 835 MB in a file of a few hundred bytes.
+  const std::vector<uint8_t> file = WithPngChunk(EncodePng(Gradient(8, 4)), "tEXt", {'a', 0, 'b'}, 0x342D0025);
+  ColorImage image{1, 1, {0x123456}};
+  EXPECT_FALSE(DecodePng(file, image));
+  EXPECT_EQ(image.pixels, std::vector<uint32_t>{0x123456});
 }
 
 TEST(PictureDecode, JpegRoundTripIsClose) {

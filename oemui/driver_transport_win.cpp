@@ -36,4 +36,11 @@ void CopyDataTransport::HandleOneMessage(uint32_t max_wait_ms) {
   toolkit::ProcessOneMessage();
 }
 
+void CopyDataTransport::ReceiveSentReplies() {
+  // Delivers the messages other threads have sent and are waiting on (the
+  // page's WM_COPYDATA replies); posted messages stay queued.
+  MSG message;
+  PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+}
+
 }  // namespace velmo

@@ -282,7 +282,6 @@ struct SilentTransport : DriverTransport {
   uint32_t now = 0;
   void Send(uint32_t, std::string_view) override {}
   void HandleOneMessage(uint32_t) override { now += 50; }
-  void ReceiveSentReplies() override {}
   uint32_t TickCount() override { return now; }
 };
 

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "install_commands.h"
+#include "network_discovery.h"
 
 namespace velmo {
 namespace {
@@ -44,24 +45,24 @@ void WaitForQueue(InstallationPeers& peers, const InstalledPrinters& known, unsi
   }
 }
 
-// The network choice's fields, checked before anything runs. Beyond the
-// emptiness test, a double quote would end a quoted argument early, and
-// a command line that does not fit is not run cut short.
-std::optional<InstallationOutcome> NetworkInputProblem(const InstallationRequest& request) {
-  if (!HasText(request.ipText) || HoldsQuote(request.ipText)) return InstallationOutcome::FocusAddress;
+// The network choice's fields, checked before anything runs: the address
+// as a dotted IPv4 address once trimmed, the model free of a double quote
+// (which would end its quoted argument early), and command lines that fit
+// (one cut short is not run).
+std::optional<InstallationOutcome> NetworkInputProblem(const InstallationRequest& request,
+                                                       const std::optional<std::string>& address) {
+  if (!address) return InstallationOutcome::FocusAddress;
   if (!HasText(request.modelText) || HoldsQuote(request.modelText)) return InstallationOutcome::FocusModel;
-  const std::string port = NetworkPortName(request.ipText);
-  if (!PortCommand(port, request.ipText) ||
-      !QueueCommand(NetworkQueueName(request.modelText, request.ipText), port, request.modelText))
-    return InstallationOutcome::FocusAddress;
+  const std::string port = NetworkPortName(*address);
+  if (!PortCommand(port, *address)) return InstallationOutcome::FocusAddress;
+  if (!QueueCommand(NetworkQueueName(request.modelText, *address), port, request.modelText))
+    return InstallationOutcome::FocusModel;
   return std::nullopt;
 }
 
 }  // namespace
 
-bool HasText(std::string_view text) {
-  return std::ranges::any_of(text, [](char c) { return static_cast<unsigned char>(c) > ' '; });
-}
+bool HasText(std::string_view text) { return !TrimmedText(text).empty(); }
 
 void DevconRescan(InstallationPeers& peers) {
   RunIfBuilt(peers, DevconRescanCommand(peers.ProgramFolder(), peers.NativeArchitecture()));
@@ -94,8 +95,9 @@ void WaitForNetworkQueue(InstallationPeers& peers, const InstalledPrinters& know
 
 InstallationOutcome InstallPrinter(const InstallationRequest& request, const InstalledPrinters& known,
                                    InstallationPeers& peers) {
+  const std::optional<std::string> address = CheckedIpv4Address(request.ipText);
   if (request.network) {
-    if (const std::optional<InstallationOutcome> problem = NetworkInputProblem(request)) return *problem;
+    if (const std::optional<InstallationOutcome> problem = NetworkInputProblem(request, address)) return *problem;
   }
   if (request.installDriver && !peers.RunElevated(kDriverSetupProgram, peers.ProgramFolder()))
     return InstallationOutcome::Finished;
@@ -105,8 +107,8 @@ InstallationOutcome InstallPrinter(const InstallationRequest& request, const Ins
     DevconRestart(peers, kUsbPrinterClassPattern);
     WaitForUsbQueue(peers, known, kQueueWaitMs);
   } else if (request.network) {
-    const std::string queueName = NetworkQueueName(request.modelText, request.ipText);
-    AddNetworkPrinter(peers, queueName, request.modelText, request.ipText);
+    const std::string queueName = NetworkQueueName(request.modelText, *address);
+    AddNetworkPrinter(peers, queueName, request.modelText, *address);
     WaitForNetworkQueue(peers, known, queueName, kQueueWaitMs);
     peers.Start(kPrintersFolderCommand);
   }

@@ -110,7 +110,8 @@ TEST_F(Form1Discovery, InstallingANetworkPrinterRunsItsCommandsAndEndsTheWindow)
   f.ButtonInstall->Click();
   EXPECT_EQ(installation_.steps,
             (Texts{"runas Drovik.exe in C:\\Program Files\\Velmo\\",
-                   "hidden 5000 cscript prnport.vbs -a -r IP_10.0.0.7 -h 10.0.0.7 -n 9100 -o raw",
+                   "hidden 5000 in C:\\Program Files\\Velmo\\ cscript prnport.vbs -a -r IP_10.0.0.7 -h 10.0.0.7 -n "
+                   "9100 -o raw",
                    "hidden 5000 rundll32 printui.dll PrintUIEntry /q /if /b \"Velmo LT43-10.0.0.7\" /r "
                    "\"IP_10.0.0.7\" /m \"Velmo LT43\"",
                    "pause 1000", "default Velmo LT43-10.0.0.7", "start control printers", "start control printers"}));

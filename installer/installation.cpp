@@ -23,8 +23,9 @@ bool FromCatalogue(const PrinterQueue& queue, const std::vector<std::string>& mo
   });
 }
 
-void RunIfBuilt(InstallationPeers& peers, const std::optional<std::string>& command) {
-  if (command) peers.RunHidden(*command, kCommandTimeoutMs);
+void RunIfBuilt(InstallationPeers& peers, const std::optional<std::string>& command,
+                const std::string& workingFolder = {}) {
+  if (command) peers.RunHidden(*command, kCommandTimeoutMs, workingFolder);
 }
 
 void WaitForQueue(InstallationPeers& peers, const InstalledPrinters& known, unsigned limitMs,
@@ -75,7 +76,9 @@ void DevconRestart(InstallationPeers& peers, const std::string& pattern) {
 void AddNetworkPrinter(InstallationPeers& peers, const std::string& queueName, const std::string& modelText,
                        const std::string& ipText) {
   const std::string port = NetworkPortName(ipText);
-  RunIfBuilt(peers, PortCommand(port, ipText));
+  // The script host looks the port script up in its current folder: the
+  // program's own, wherever the installer was started from.
+  RunIfBuilt(peers, PortCommand(port, ipText), peers.ProgramFolder());
   RunIfBuilt(peers, QueueCommand(queueName, port, modelText));
 }
 

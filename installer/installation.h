@@ -35,7 +35,9 @@ class InstallationPeers {
   // waits for it to end; false when the shell could not start it (the user
   // refused the elevation, or the file is missing).
   virtual bool RunElevated(const std::string& file, const std::string& folder) = 0;
-  virtual int RunHidden(const std::string& commandLine, unsigned timeoutMs) = 0;
+  // As RunHidden of the start-up, in `workingFolder` (empty: the installer's
+  // own current folder).
+  virtual int RunHidden(const std::string& commandLine, unsigned timeoutMs, const std::string& workingFolder) = 0;
   // Starts a command with its window shown, without waiting.
   virtual void Start(const std::string& commandLine) = 0;
   // Nothing when the spooler's list cannot be had.

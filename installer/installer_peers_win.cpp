@@ -56,8 +56,9 @@ bool WindowsInstallationPeers::RunElevated(const std::string& file, const std::s
   return true;
 }
 
-int WindowsInstallationPeers::RunHidden(const std::string& commandLine, unsigned timeoutMs) {
-  return velmo::RunHidden(commandLine, timeoutMs);
+int WindowsInstallationPeers::RunHidden(const std::string& commandLine, unsigned timeoutMs,
+                                        const std::string& workingFolder) {
+  return velmo::RunHidden(commandLine, timeoutMs, workingFolder);
 }
 
 void WindowsInstallationPeers::Start(const std::string& commandLine) { WinExec(commandLine.c_str(), SW_SHOWNORMAL); }

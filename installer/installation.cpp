@@ -69,16 +69,14 @@ class FirstFailure {
 };
 
 // The network choice's fields, checked before anything runs: the address
-// as a dotted IPv4 address once trimmed, the model free of a double quote
-// (which would end its quoted argument early), and command lines that fit
-// (one cut short is not run).
+// as a dotted IPv4 address once trimmed (its port command always fits), the
+// model free of a double quote (which would end its quoted argument early)
+// and short enough for the queue command (one cut short is not run).
 std::optional<InstallationOutcome> NetworkInputProblem(const InstallationRequest& request,
                                                        const std::optional<std::string>& address) {
   if (!address) return InstallationOutcome::FocusAddress;
   if (!HasText(request.modelText) || HoldsQuote(request.modelText)) return InstallationOutcome::FocusModel;
-  const std::string port = NetworkPortName(*address);
-  if (!PortCommand(port, *address)) return InstallationOutcome::FocusAddress;
-  if (!QueueCommand(NetworkQueueName(request.modelText, *address), port, request.modelText))
+  if (!QueueCommand(NetworkQueueName(request.modelText, *address), NetworkPortName(*address), request.modelText))
     return InstallationOutcome::FocusModel;
   return std::nullopt;
 }

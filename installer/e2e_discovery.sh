@@ -2,17 +2,18 @@
 # The real installer inside a test network (tools/netns-session), beside the
 # stand-ins of the device console tool, the driver setup, the script host,
 # printui and the printers folder, with a network printer responder on the
-# printer host. It must list the scripted USB printer and the responder's
+# printer host. The product sits in a folder whose path holds blanks, and the
+# installer is started with C:\ as its current folder, as from a shortcut. It must list the scripted USB printer and the responder's
 # printer, drop the USB printer when it is unplugged, install the network
 # printer taken over by a double-click, and then the USB printer, whose
 # queue the device console stand-in's restart sets up as plug and play
 # would. The stand-ins' log holds the exact command lines in order, and
-# each new queue becomes the default printer.
+# each new queue becomes the default printer; the program ends with 0.
 # Usage: e2e_discovery.sh <Qindle.exe> <winctl.exe> <stand-ins folder>
 . "$(dirname "$0")/../tests/e2e/lib.sh"
 program=$1 WINCTL=$2 standins=$3
 require_test_network
-stage="$velmo_root/build/installer-discovery-stage"
+stage="$velmo_root/build/installer-discovery-stage/Velmo Driver (x86)"
 log="$stage/standin.log"
 usb_id='USBPRINT\VELMOLT42\7&2A1F3C5&0&USB001'
 queue="Velmo LT43-$VELMO_PRINTER_IP"
@@ -21,7 +22,7 @@ queue="Velmo LT43-$VELMO_PRINTER_IP"
 imports=$(x86_64-w64-mingw32-objdump -p "$program") || fail "cannot read the imports of $program"
 grep -qE '\s[0-9]+ +SetDefaultPrinterA$' <<<"$imports" || fail "SetDefaultPrinterA is not imported by name"
 
-rm -rf "$stage" && mkdir -p "$stage" || fail "no stage folder"
+rm -rf "$(dirname "$stage")" && mkdir -p "$stage" || fail "no stage folder"
 for file in devcon_x64.exe devcon_x32.exe Drovik.exe cscript.exe rundll32.exe control.exe prnport.vbs; do
   cp "$standins/$file" "$stage/" || fail "no stand-in $file in $standins"
 done
@@ -54,12 +55,20 @@ wait_rows() {
     sleep 0.2
   done
 }
-# start_installer <language value>: full mode; sets title and installer.
+# start_installer <language value>: full mode, started from C:\; sets title
+# and installer.
 start_installer() {
   [ "$1" = English ] && title="InstallPrinter" || title="安装打印机"
-  (cd "$stage" && exec "$velmo_wine" Qindle.exe "-language:$1" >/dev/null 2>&1) &
+  (cd "$WINEPREFIX/drive_c" && exec "$velmo_wine" "$stage/Qindle.exe" "-language:$1" >/dev/null 2>&1) &
   installer=$!
   winctl wait "$title" 20000 >/dev/null || fail "no installer window"
+}
+# ended_well <what>: the installer ended in time with exit code 0.
+ended_well() {
+  wait_exit $installer 30 || { kill $installer; fail "the installer did not end after $1"; }
+  wait $installer
+  local code=$?
+  [ $code = 0 ] || fail "the installer ended with $code after $1"
 }
 # commands: the logged command lines other than the status queries.
 commands() { grep -v ' status USBPRINT' "$log" 2>/dev/null; }
@@ -83,7 +92,7 @@ start_installer chinese
 usb_row="Velmo LT42|USB001"
 net_row="Velmo LT43|$VELMO_PRINTER_IP"
 wait_rows "$usb_row"$'\n'"$net_row" 10 || fail "found rows: $(rows | tr '\n' ';')"
-grep -qxF "$folder\\devcon_x64.exe status USBPRINT\\VELMO*" "$log" || fail "no status query: $(head -2 "$log")"
+grep -qxF "\"$folder\\devcon_x64.exe\" status USBPRINT\\VELMO*" "$log" || fail "no status query: $(head -2 "$log")"
 screenshot installer_discovery_found
 unplug
 wait_rows "$net_row" 5 || fail "after the unplug: $(rows | tr '\n' ';')"
@@ -92,7 +101,7 @@ sleep 1
 screenshot installer_discovery_network_choice
 [ -z "$(commands)" ] || fail "something ran before the install: $(commands)"
 winctl click "$title" "安装" || fail "no install button"
-wait_exit $installer 30 || { kill $installer; fail "the installer did not end after the network install"; }
+ended_well "the network install"
 expected="\"$folder\\Drovik.exe\"
 cscript prnport.vbs -a -r IP_$VELMO_PRINTER_IP -h $VELMO_PRINTER_IP -n 9100 -o raw
 rundll32 printui.dll PrintUIEntry /q /if /b \"$queue\" /r \"IP_$VELMO_PRINTER_IP\" /m \"Velmo LT43\"
@@ -109,10 +118,10 @@ start_installer English
 wait_rows "$usb_row"$'\n'"$net_row" 10 || fail "found rows: $(rows | tr '\n' ';')"
 screenshot installer_discovery_found_en
 winctl click "$title" "Install" || fail "no install button"
-wait_exit $installer 30 || { kill $installer; fail "the installer did not end after the USB install"; }
+ended_well "the USB install"
 expected="\"$folder\\Drovik.exe\"
-$folder\\\\devcon_x64.exe rescan
-$folder\\\\devcon_x64.exe restart *class_07*
+\"$folder\\\\devcon_x64.exe\" rescan
+\"$folder\\\\devcon_x64.exe\" restart *class_07*
 control printers"
 expect_commands "the USB install" "$expected"
 default_printer "Velmo LT42," || fail "the USB printer's new queue is not the default printer"

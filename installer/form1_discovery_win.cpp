@@ -1,6 +1,7 @@
 // Form1's discovery: a pass on the timer, the replies of network printers,
 // and the rows of the found-printers list.
 #include "ansi_text_win.h"
+#include "error_box_win.h"
 #include "discovery_adapters_win.h"
 #include "form1_win.h"
 #include "installer_state.h"
@@ -12,7 +13,7 @@ void TForm1::StartDiscovery() {
   listRows_ = std::make_unique<ListViewRows>(*ListView1);
   rows_ = std::make_unique<FoundPrinters>(*listRows_);
   network_ = std::make_unique<EndpointNetwork>(peers_, *IdUDPServer1);
-  Timer1Timer(*Timer1);
+  DiscoveryPass();
 }
 
 TextList TForm1::CatalogueModels() const {
@@ -21,9 +22,18 @@ TextList TForm1::CatalogueModels() const {
   return models;
 }
 
-void TForm1::Timer1Timer(toolkit::Component&) {
+void TForm1::DiscoveryPass() {
   if (UsbInstallEnabled == 1) ScanUsbPrinters(peers_.devcon, BrandWords, UsbDeviceIds, UsbDeviceNames, *rows_);
   ScanNetworkPrinters(*network_);
+}
+
+void TForm1::Timer1Timer(toolkit::Component&) {
+  // The error box runs the message loop, timer included: without this a
+  // lasting socket error would stack a new box every 2 seconds.
+  if (passRunning_) return;
+  passRunning_ = true;
+  toolkit::Guarded([this] { DiscoveryPass(); });
+  passRunning_ = false;
 }
 
 void TForm1::IdUDPServer1UDPRead(const std::string& datagram) {

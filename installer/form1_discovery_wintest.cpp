@@ -2,8 +2,11 @@
 // scripted device console tool, a printer on loopback answers the real
 // query, and the double-click and install button act on what was found.
 #include "ansi_text_win.h"
+#include "application_win.h"
 #include "form1_fixture_wintest.h"
+#include "installation_report.h"
 #include "loopback_socket_wintest.h"
+#include "message_box_watcher_wintest.h"
 
 namespace velmo {
 namespace {
@@ -107,14 +110,39 @@ TEST_F(Form1Discovery, InstallingANetworkPrinterRunsItsCommandsAndEndsTheWindow)
   f.IdUDPServer1UDPRead("IP:10.0.0.7;DEVICENAME:LT43;");
   f.ListView1->SetSelectedIndex(0);
   f.ListView1DblClick(*f.ListView1);
+  const MessageBoxWatcher boxes;
   f.ButtonInstall->Click();
+  EXPECT_EQ(boxes.Seen(), 0) << "an installed printer needs no word";
+  EXPECT_EQ(ExitCode, 0);
   EXPECT_EQ(installation_.steps,
-            (Texts{"runas Drovik.exe in C:\\Velmo\\",
-                   "hidden 5000 cscript prnport.vbs -a -r IP_10.0.0.7 -h 10.0.0.7 -n 9100 -o raw",
+            (Texts{"runas Drovik.exe in C:\\Program Files\\Velmo\\",
+                   "hidden 5000 in C:\\Program Files\\Velmo\\ cscript prnport.vbs -a -r IP_10.0.0.7 -h 10.0.0.7 -n "
+                   "9100 -o raw",
                    "hidden 5000 rundll32 printui.dll PrintUIEntry /q /if /b \"Velmo LT43-10.0.0.7\" /r "
                    "\"IP_10.0.0.7\" /m \"Velmo LT43\"",
                    "pause 1000", "default Velmo LT43-10.0.0.7", "start control printers", "start control printers"}));
   EXPECT_FALSE(IsWindowVisible(f.Handle())) << "the installation ends the program";
+}
+
+TEST_F(Form1Discovery, EnterInstallsOnlyFromTheFocusedInstallButton) {
+  TForm1& f = Build(0, 1);
+  f.Show();
+  f.IdUDPServer1UDPRead("IP:10.0.0.7;DEVICENAME:LT43;");
+  f.ListView1->SetSelectedIndex(0);
+  f.ListView1DblClick(*f.ListView1);
+  const auto pressEnterIn = [&](toolkit::Control& control) {
+    control.SetFocus();
+    PostMessageW(control.Handle(), WM_KEYDOWN, VK_RETURN, 0);
+    PostMessageW(control.Handle(), WM_KEYUP, VK_RETURN, 0);
+    toolkit::ProcessMessages();
+  };
+  pressEnterIn(*f.ListView1);
+  pressEnterIn(*f.LabeledEditIP);
+  EXPECT_TRUE(installation_.steps.empty()) << "Enter on a found printer or in the address starts nothing";
+  EXPECT_TRUE(IsWindowVisible(f.Handle()));
+  const MessageBoxWatcher boxes;  // no queue comes: the installation says so
+  pressEnterIn(*f.ButtonInstall);
+  EXPECT_FALSE(installation_.steps.empty()) << "the focused button is pressed as by a click";
 }
 
 TEST_F(Form1Discovery, AMissingOrUnsafeAddressTakesTheFocusAndNothingRuns) {
@@ -133,13 +161,62 @@ TEST_F(Form1Discovery, AMissingOrUnsafeAddressTakesTheFocusAndNothingRuns) {
   EXPECT_TRUE(IsWindowVisible(f.Handle()));
 }
 
+TEST_F(Form1Discovery, AnInstallationThatLeavesNoQueueSaysWhichStepFailedAndEndsWithAnErrorCode) {
+  TForm1& f = Build(1, 1);
+  f.Show();
+  installation_.exitCodes = {{"prnport.vbs", 1}};
+  f.RadioButtonInstallNetworkPrinter->SetChecked(true);
+  f.LabeledEditIP->SetText(L"10.0.0.7");
+  f.ComboBoxDriverNames->SetItemIndex(1);
+  const MessageBoxWatcher boxes;
+  f.ButtonInstall->Click();
+  EXPECT_EQ(boxes.Seen(), 1);
+  EXPECT_EQ(boxes.LastText(), L"The printer was not installed: creating the printer port failed.");
+  EXPECT_EQ(boxes.LastTitle(), L"InstallPrinter");
+  EXPECT_EQ(installation_.steps.back(), "start control printers") << "the printers folder opens as without a queue";
+  EXPECT_EQ(ExitCode, kNotInstalledExitCode);
+  EXPECT_FALSE(IsWindowVisible(f.Handle())) << "the program ends once the box is closed";
+}
+
+TEST_F(Form1Discovery, AUsbQueueThatNeverAppearsIsReportedInChinese) {
+  devconOutputs_[kPattern] = DevconOutput({"USBPRINT\\VELMOLT42\\7&2&0&USB001", "Velmo LT42"});
+  TForm1& f = Build(0, 1);
+  f.Show();
+  const MessageBoxWatcher boxes;
+  f.ButtonInstall->Click();
+  EXPECT_EQ(boxes.Seen(), 1);
+  EXPECT_EQ(boxes.LastText(), L"打印机没有安装：新的打印队列没有出现。");
+  EXPECT_EQ(boxes.LastTitle(), L"安装打印机");
+  EXPECT_EQ(ExitCode, kNotInstalledExitCode);
+}
+
+TEST_F(Form1Discovery, ALastingSocketErrorShowsOneErrorBoxAtATime) {
+  TForm1& f = Build(0, 0);
+  f.Show();
+  socketError_ = true;
+  const int lookupsBefore = hostLookups_;
+  f.Timer1->SetInterval(20);
+  const MessageBoxWatcher boxes(400);  // some 20 ticks fall due under the box
+  f.Timer1Timer(*f.Timer1);
+  EXPECT_EQ(boxes.Seen(), 1);
+  EXPECT_EQ(boxes.MostOpenAtOnce(), 1);
+  EXPECT_EQ(boxes.LastText(), L"Socket Error # 10065");
+  EXPECT_EQ(hostLookups_ - lookupsBefore, 1) << "no pass ran under the open box";
+  f.Timer1->SetEnabled(false);
+  f.Timer1Timer(*f.Timer1);
+  EXPECT_EQ(boxes.Seen(), 2) << "once it is closed, the next pass reports again";
+}
+
 TEST_F(Form1Discovery, RefusedElevationEndsTheProgramBeforeAnyCommand) {
   devconOutputs_[kPattern] = DevconOutput({"USBPRINT\\VELMOLT42\\7&2&0&USB001", "Velmo LT42"});
   TForm1& f = Build(0, 1);
   f.Show();
   installation_.elevationGranted = false;
+  const MessageBoxWatcher boxes;
   f.ButtonInstall->Click();
-  EXPECT_EQ(installation_.steps, Texts{"runas Drovik.exe in C:\\Velmo\\"});
+  EXPECT_EQ(boxes.LastText(), L"打印机没有安装：驱动安装程序未能完成。");
+  EXPECT_EQ(ExitCode, kNotInstalledExitCode);
+  EXPECT_EQ(installation_.steps, Texts{"runas Drovik.exe in C:\\Program Files\\Velmo\\"});
   EXPECT_FALSE(IsWindowVisible(f.Handle()));
 }
 

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <map>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -37,7 +38,7 @@ class Form1Fixture : public ::testing::Test {
     form_ = nullptr;
     std::filesystem::current_path(previous_);
     std::filesystem::remove_all(driver_);
-    EnglishMode = UsbInstallEnabled = DriverInstallEnabled = 0;
+    EnglishMode = UsbInstallEnabled = DriverInstallEnabled = ExitCode = 0;
     UsbDeviceIds.Clear();
     UsbDeviceNames.Clear();
   }
@@ -52,10 +53,12 @@ class Form1Fixture : public ::testing::Test {
   TForm1* form_ = nullptr;
   // The device console tool's output per argument text (a missing entry is
   // a tool that cannot start), and the local host's addresses (none: no
-  // query is sent).
+  // query is sent; `socketError_`: the pass fails as on a socket error).
   std::map<std::string, std::string> devconOutputs_;
   std::vector<std::string> devconRuns_;
   std::optional<std::vector<Ipv4Address>> hostAddresses_;
+  bool socketError_ = false;
+  int hostLookups_ = 0;
   RecordedPeers installation_;
   InstallerPeers peers_{[this](const std::string& arguments, std::string& output) {
                           devconRuns_.push_back(arguments);
@@ -64,7 +67,12 @@ class Form1Fixture : public ::testing::Test {
                           output = found->second;
                           return 0;
                         },
-                        [this] { return hostAddresses_; }, installation_};
+                        [this] {
+                          ++hostLookups_;
+                          if (socketError_) throw std::runtime_error("Socket Error # 10065");
+                          return hostAddresses_;
+                        },
+                        installation_};
 };
 
 }  // namespace velmo

@@ -1,6 +1,9 @@
 // Form1's installation: taking over a found printer, and the install button.
 #include "ansi_text_win.h"
+#include "application_win.h"
+#include "english_mode.h"
 #include "form1_win.h"
+#include "installation_report.h"
 #include "installer_state.h"
 
 namespace velmo {
@@ -41,7 +44,9 @@ InstallationRequest TForm1::CurrentRequest() const {
 
 void TForm1::InstallPrinter() {
   const TextList models = CatalogueModels();
-  switch (velmo::InstallPrinter(CurrentRequest(), {models.Items(), UsbDeviceIds}, peers_.installation)) {
+  const InstallationResult result =
+      velmo::InstallPrinter(CurrentRequest(), {models.Items(), UsbDeviceIds}, peers_.installation);
+  switch (result.outcome) {
     case InstallationOutcome::FocusAddress:
       LabeledEditIP->SetFocus();
       break;
@@ -49,6 +54,11 @@ void TForm1::InstallPrinter() {
       ComboBoxDriverNames->SetFocus();
       break;
     case InstallationOutcome::Finished:
+      if (result.failedStep) {
+        const NotInstalledMessage message = NotInstalledMessageFor(*result.failedStep, IsEnglish());
+        toolkit::ShowMessageBox(Handle(), message.text, message.title, MB_OK | MB_ICONERROR);
+      }
+      ExitCode = InstallationExitCode(result);
       Close();
       break;
   }

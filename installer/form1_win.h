@@ -40,7 +40,9 @@ class TForm1 : public toolkit::Form {
   void RadioButtonInstallUSBPrinterClick(toolkit::Component& Sender);
   // The address or the model changed: installing needs both for a network printer.
   void ComboBoxDriverNamesChange(toolkit::Component& Sender);
-  // A discovery pass: USB printers (in full mode) and network printers.
+  // A discovery pass: USB printers (in full mode) and network printers. An
+  // error is shown in the error box; while that box is open the pass is
+  // still running, and the timer starts no other.
   void Timer1Timer(toolkit::Component& Sender);
   // One discovery reply, on the window's thread.
   void IdUDPServer1UDPRead(const std::string& datagram);
@@ -48,7 +50,8 @@ class TForm1 : public toolkit::Form {
   // printer selects the USB choice.
   void ListView1DblClick(toolkit::Component& Sender);
   void ButtonInstallClick(toolkit::Component& Sender);
-  // The installation; the window closes afterwards unless a field is missing.
+  // The installation; the window closes afterwards unless a field is missing,
+  // after a message box when no printer queue came of it (ExitCode says so).
   void InstallPrinter();
 
  protected:
@@ -63,13 +66,16 @@ class TForm1 : public toolkit::Form {
   void BuildChoices();
   void BuildButtons();
   void FinishConstruction();
-  // The endpoint, the list's rows and the first pass.
+  // The endpoint, the list's rows and the first pass, whose errors end the
+  // window's construction.
   void StartDiscovery();
+  void DiscoveryPass();
 
   const InstallerPeers& peers_;
   std::unique_ptr<ListViewRows> listRows_;
   std::unique_ptr<FoundPrinters> rows_;
   std::unique_ptr<EndpointNetwork> network_;
+  bool passRunning_ = false;
 };
 
 extern TForm1* Form1;

@@ -2,7 +2,8 @@
 // One installation, from the press of "安装" to the end of the program: the
 // driver setup program, the device console tool or the port and queue
 // commands, and the wait for the new queue, which becomes the default
-// printer.
+// printer. What came of it is a value for the caller (the window, or a run
+// without one) to act on.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -31,11 +32,13 @@ class InstallationPeers {
   virtual ~InstallationPeers() = default;
   virtual std::string ProgramFolder() = 0;  // ends with its separator
   virtual int NativeArchitecture() = 0;
-  // Starts `file` through the shell with the verb "runas" in `folder` and
-  // waits for it to end; false when the shell could not start it (the user
-  // refused the elevation, or the file is missing).
-  virtual bool RunElevated(const std::string& file, const std::string& folder) = 0;
-  virtual int RunHidden(const std::string& commandLine, unsigned timeoutMs) = 0;
+  // Starts `file` through the shell with the verb "runas" in `folder`, waits
+  // for it to end and returns its exit code; -1 when the shell could not
+  // start it (the user refused the elevation, or the file is missing).
+  virtual int RunElevated(const std::string& file, const std::string& folder) = 0;
+  // As RunHidden of the start-up, in `workingFolder` (empty: the installer's
+  // own current folder).
+  virtual int RunHidden(const std::string& commandLine, unsigned timeoutMs, const std::string& workingFolder) = 0;
   // Starts a command with its window shown, without waiting.
   virtual void Start(const std::string& commandLine) = 0;
   // Nothing when the spooler's list cannot be had.
@@ -49,14 +52,28 @@ struct InstallationRequest {
   bool usb = false;      // the USB choice is selected
   bool network = false;  // the network choice is selected
   bool installDriver = false;
-  std::string ipText;     // as entered, blanks included
+  std::string ipText;     // as entered; trimmed and checked before use
   std::string modelText;  // the chosen model, empty for none
 };
 
 enum class InstallationOutcome {
   FocusAddress,  // the address is missing or unusable: nothing ran, the window stays
   FocusModel,    // the model is missing or unusable: nothing ran, the window stays
-  Finished,      // the window closes and the program ends
+  Finished,      // the sequence ran: the window closes and the program ends
+};
+
+// The steps of an installation, in the order they run.
+enum class InstallationStep { DriverSetup, DevconRescan, DevconRestart, PortCommand, QueueCommand, QueueWait };
+
+struct InstallationResult {
+  InstallationOutcome outcome = InstallationOutcome::Finished;
+  bool queueAppeared = false;
+  // Set when a finished installation left no queue: the first step that
+  // failed (it could not start, outlived its time or ended with an error
+  // code), or QueueWait when every step seemed to go well.
+  std::optional<InstallationStep> failedStep;
+
+  bool Installed() const { return outcome == InstallationOutcome::Finished && queueAppeared; }
 };
 
 // What the queue waits single out: queues of the catalogue's models, and the
@@ -70,19 +87,25 @@ struct InstalledPrinters {
 // are removed: the test for the address and the model.
 bool HasText(std::string_view text);
 
-InstallationOutcome InstallPrinter(const InstallationRequest& request, const InstalledPrinters& known,
-                                   InstallationPeers& peers);
+// The whole sequence. Outside commands' failures do not stop it; they only
+// name the failed step when no queue appears.
+InstallationResult InstallPrinter(const InstallationRequest& request, const InstalledPrinters& known,
+                                  InstallationPeers& peers);
 
-// The two steps of the USB sequence that wake the device console tool.
-void DevconRescan(InstallationPeers& peers);
-void DevconRestart(InstallationPeers& peers, const std::string& pattern);
-void AddNetworkPrinter(InstallationPeers& peers, const std::string& queueName, const std::string& modelText,
-                       const std::string& ipText);
+// The two steps of the USB sequence that wake the device console tool; each
+// is true when the tool ran and ended well.
+bool DevconRescan(InstallationPeers& peers);
+bool DevconRestart(InstallationPeers& peers, const std::string& pattern);
+// The port and then the queue, the queue even when the port failed; nothing
+// when both ended well, else the first that failed.
+std::optional<InstallationStep> AddNetworkPrinter(InstallationPeers& peers, const std::string& queueName,
+                                                  const std::string& modelText, const std::string& ipText);
 
 // Each waits at most `limitMs` for its queue; a queue found becomes the
-// default printer after a second and the printers folder is opened.
-void WaitForUsbQueue(InstallationPeers& peers, const InstalledPrinters& known, unsigned limitMs);
-void WaitForNetworkQueue(InstallationPeers& peers, const InstalledPrinters& known, const std::string& queueName,
+// default printer after a second and the printers folder is opened. True
+// when the queue appeared.
+bool WaitForUsbQueue(InstallationPeers& peers, const InstalledPrinters& known, unsigned limitMs);
+bool WaitForNetworkQueue(InstallationPeers& peers, const InstalledPrinters& known, const std::string& queueName,
                          unsigned limitMs);
 
 }  // namespace velmo

@@ -2,8 +2,11 @@
 // input checks before anything runs, and the waits for the new queue.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "install_commands.h"
 #include "installation.h"
+#include "installation_report.h"
 #include "recorded_installation_peers.h"
 
 namespace velmo {
@@ -15,7 +18,7 @@ const std::vector<std::string> kModels = {"Velmo LT42", "Velmo LT43"};
 
 class Installation : public ::testing::Test {
  protected:
-  InstallationOutcome Install(const InstallationRequest& request) {
+  InstallationResult Install(const InstallationRequest& request) {
     return InstallPrinter(request, {kModels, usbIds_}, peers_);
   }
   InstallationRequest Network(std::string ip, std::string model = "Velmo LT42", bool driver = false) {
@@ -37,11 +40,16 @@ TEST(InstallCommands, TheWorkedExampleAndTheDevconLines) {
   EXPECT_EQ(QueueCommand("Velmo LT42-192.168.1.50", "IP_192.168.1.50", "Velmo LT42"),
             "rundll32 printui.dll PrintUIEntry /q /if /b \"Velmo LT42-192.168.1.50\" /r \"IP_192.168.1.50\" /m "
             "\"Velmo LT42\"");
-  EXPECT_EQ(DevconCommand(kRecordedProgramFolder, 9, "status USBPRINT\\VELMO*"),
-            "C:\\Velmo\\devcon_x64.exe status USBPRINT\\VELMO*");
-  EXPECT_EQ(DevconRescanCommand(kRecordedProgramFolder, 9), "C:\\Velmo\\\\devcon_x64.exe rescan");
-  EXPECT_EQ(DevconRestartCommand(kRecordedProgramFolder, 0, "*class_07*"),
-            "C:\\Velmo\\\\devcon_x32.exe restart *class_07*");
+}
+
+TEST(InstallCommands, TheDevconPathIsQuotedAndItsArgumentsFollowUnchanged) {
+  const std::string folder = "C:\\Program Files (x86)\\Velmo Driver\\";
+  EXPECT_EQ(DevconCommand(folder, 9, "status USBPRINT\\VELMO*"),
+            "\"C:\\Program Files (x86)\\Velmo Driver\\devcon_x64.exe\" status USBPRINT\\VELMO*");
+  EXPECT_EQ(DevconRescanCommand(folder, 9), "\"C:\\Program Files (x86)\\Velmo Driver\\\\devcon_x64.exe\" rescan");
+  EXPECT_EQ(DevconRestartCommand(folder, 0, "*class_07*"),
+            "\"C:\\Program Files (x86)\\Velmo Driver\\\\devcon_x32.exe\" restart *class_07*");
+  EXPECT_EQ(DevconRescanCommand("C:\\Velmo\\", 9), "\"C:\\Velmo\\\\devcon_x64.exe\" rescan") << "quoted without a blank too";
 }
 
 TEST(InstallCommands, X64ToolsOnX64AndItaniumOnly) {
@@ -58,41 +66,59 @@ TEST(InstallCommands, ACommandLineOver255CharactersIsNotBuilt) {
   EXPECT_EQ(PortCommand(NetworkPortName(fits), fits)->size(), kMaxCommandLength - room % 2);
   const std::string over(room / 2 + 1, '1');
   EXPECT_FALSE(PortCommand(NetworkPortName(over), over));
-  EXPECT_FALSE(DevconRescanCommand(std::string(250, 'f'), 9));
+  // The quotes count: 1 + folder + 1 + 14 + 1 + 7 characters (" rescan").
+  EXPECT_EQ(DevconRescanCommand(std::string(231, 'f'), 9)->size(), kMaxCommandLength);
+  EXPECT_FALSE(DevconRescanCommand(std::string(232, 'f'), 9));
 }
 
 TEST_F(Installation, NetworkPrinterInFullMode) {
   peers_.queuesAfterInstall = {{"Velmo LT42-192.168.1.50", "IP_192.168.1.50", "velmo lt42", 0}};
-  EXPECT_EQ(Install(Network("192.168.1.50", "Velmo LT42", true)), InstallationOutcome::Finished);
+  EXPECT_EQ(Install(Network("192.168.1.50", "Velmo LT42", true)).outcome, InstallationOutcome::Finished);
   EXPECT_EQ(peers_.steps,
-            (Texts{"runas Drovik.exe in C:\\Velmo\\",
-                   "hidden 5000 cscript prnport.vbs -a -r IP_192.168.1.50 -h 192.168.1.50 -n 9100 -o raw",
+            (Texts{"runas Drovik.exe in C:\\Program Files\\Velmo\\",
+                   "hidden 5000 in C:\\Program Files\\Velmo\\ cscript prnport.vbs -a -r IP_192.168.1.50 -h "
+                   "192.168.1.50 -n 9100 -o raw",
                    "hidden 5000 rundll32 printui.dll PrintUIEntry /q /if /b \"Velmo LT42-192.168.1.50\" /r "
                    "\"IP_192.168.1.50\" /m \"Velmo LT42\"",
                    "pause 1000", "default Velmo LT42-192.168.1.50", "start control printers",
                    "start control printers"}))
       << "the queue's driver name matches its model whatever the case; the folder opens twice";
+  const InstallationResult result = InstallPrinter(Network("192.168.1.50", "Velmo LT42", true), {kModels, usbIds_},
+                                                   peers_);
+  EXPECT_TRUE(result.Installed());
+  EXPECT_FALSE(result.failedStep);
+  EXPECT_EQ(InstallationExitCode(result), 0);
 }
 
-TEST_F(Installation, ABlankBeforeTheAddressIsKeptEverywhere) {
-  EXPECT_EQ(Install(Network(" 192.168.1.50")), InstallationOutcome::Finished);
+TEST_F(Installation, BlanksAroundTheAddressAreTrimmedBeforeItIsUsed) {
+  EXPECT_EQ(Install(Network(" 192.168.1.50\t")).failedStep, InstallationStep::QueueWait);
   ASSERT_GE(peers_.steps.size(), 2u);
-  EXPECT_EQ(peers_.steps[0], "hidden 5000 cscript prnport.vbs -a -r IP_ 192.168.1.50 -h  192.168.1.50 -n 9100 -o raw");
+  EXPECT_EQ(peers_.steps[0],
+            "hidden 5000 in C:\\Program Files\\Velmo\\ cscript prnport.vbs -a -r IP_192.168.1.50 -h 192.168.1.50 -n "
+            "9100 -o raw")
+      << "the port script is looked up in the program's folder";
   EXPECT_EQ(peers_.steps[1],
-            "hidden 5000 rundll32 printui.dll PrintUIEntry /q /if /b \"Velmo LT42- 192.168.1.50\" /r \"IP_ "
-            "192.168.1.50\" /m \"Velmo LT42\"");
+            "hidden 5000 rundll32 printui.dll PrintUIEntry /q /if /b \"Velmo LT42-192.168.1.50\" /r "
+            "\"IP_192.168.1.50\" /m \"Velmo LT42\"");
   EXPECT_EQ(peers_.steps.back(), "start control printers") << "the wait ran out; the folder still opens";
   EXPECT_EQ(peers_.steps.size(), 3u) << "network-only mode runs no driver setup";
 }
 
 TEST_F(Installation, MissingOrUnsafeFieldsStopBeforeAnythingRuns) {
-  EXPECT_EQ(Install(Network(" \t", "Velmo LT42", true)), InstallationOutcome::FocusAddress);
-  EXPECT_EQ(Install(Network("10.0.0.5", "", true)), InstallationOutcome::FocusModel);
-  EXPECT_EQ(Install(Network("", "", true)), InstallationOutcome::FocusAddress) << "the address is checked first";
-  EXPECT_EQ(Install(Network("10.0.0.5\" /r \"LPT1:", "Velmo LT42", true)), InstallationOutcome::FocusAddress);
-  EXPECT_EQ(Install(Network("10.0.0.5", "Velmo \"LT42\"", true)), InstallationOutcome::FocusModel);
-  EXPECT_EQ(Install(Network(std::string(100, '1'), "Velmo LT42", true)), InstallationOutcome::FocusAddress)
-      << "the port command would not fit";
+  const auto outcome = [&](std::string ip, std::string model) { return Install(Network(ip, model, true)).outcome; };
+  EXPECT_EQ(outcome(" \t", "Velmo LT42"), InstallationOutcome::FocusAddress);
+  EXPECT_EQ(outcome("10.0.0.5", ""), InstallationOutcome::FocusModel);
+  EXPECT_EQ(outcome("", ""), InstallationOutcome::FocusAddress) << "the address is checked first";
+  EXPECT_EQ(outcome("10.0.0.5\" /r \"LPT1:", "Velmo LT42"), InstallationOutcome::FocusAddress);
+  EXPECT_EQ(outcome("10.0.0.5", "Velmo \"LT42\""), InstallationOutcome::FocusModel);
+  EXPECT_EQ(outcome("10.0.0.5", std::string(90, 'M')), InstallationOutcome::FocusModel)
+      << "the queue command would not fit";
+  EXPECT_TRUE(peers_.steps.empty());
+}
+
+TEST_F(Installation, AnAddressThatIsNoDottedIpv4TakesTheFocusAndNothingRuns) {
+  for (const char* bad : {"192.168.001.050", "192.168.1.256", "192.168.1", "192.168.1.", "192.168.1.50 -o lpr"})
+    EXPECT_EQ(Install(Network(bad, "Velmo LT42", true)).outcome, InstallationOutcome::FocusAddress) << bad;
   EXPECT_TRUE(peers_.steps.empty());
 }
 
@@ -103,19 +129,24 @@ TEST_F(Installation, UsbPrinterWithTheDriverSetupAndTheNewQueueAsDefault) {
                                {"Velmo LT42 (net)", "IP_1.2.3.4", "Velmo LT42", 0},  // other port
                                {"Velmo LT42", "USB001", "Velmo LT42", 0},
                                {"Velmo LT42 (Copy 1)", "USB001", "Velmo LT42", 0}};
-  EXPECT_EQ(Install(Usb()), InstallationOutcome::Finished);
-  EXPECT_EQ(peers_.steps, (Texts{"runas Drovik.exe in C:\\Velmo\\", "hidden 5000 C:\\Velmo\\\\devcon_x64.exe rescan",
-                                 "pause 2000", "hidden 5000 C:\\Velmo\\\\devcon_x64.exe restart *class_07*",
+  EXPECT_TRUE(Install(Usb()).Installed());
+  EXPECT_EQ(peers_.steps, (Texts{"runas Drovik.exe in C:\\Program Files\\Velmo\\",
+                                 "hidden 5000 \"C:\\Program Files\\Velmo\\\\devcon_x64.exe\" rescan", "pause 2000",
+                                 "hidden 5000 \"C:\\Program Files\\Velmo\\\\devcon_x64.exe\" restart *class_07*",
                                  "pause 1000", "default Velmo LT42", "start control printers"}));
 }
 
-TEST_F(Installation, UsbQueueThatNeverComesEndsTheWaitSilently) {
+TEST_F(Installation, AUsbQueueThatNeverComesEndsTheWaitAndNamesIt) {
   usbIds_.Add("USBPRINT\\VELMOLT42\\7&2A1F3C5&0&USB001");
   peers_.architecture = 0;
   peers_.queuesAfterInstall = {{"Velmo LT42", "USB001", "Velmo LT42", kQueueWorkOffline},
                                {"Any", "", "Velmo LT42", 0}};
-  EXPECT_EQ(Install(Usb()), InstallationOutcome::Finished);
-  EXPECT_EQ(peers_.steps.back(), "hidden 5000 C:\\Velmo\\\\devcon_x32.exe restart *class_07*")
+  const InstallationResult result = Install(Usb());
+  EXPECT_EQ(result.outcome, InstallationOutcome::Finished);
+  EXPECT_FALSE(result.queueAppeared);
+  EXPECT_EQ(result.failedStep, InstallationStep::QueueWait) << "every command ended well";
+  EXPECT_EQ(InstallationExitCode(result), kNotInstalledExitCode);
+  EXPECT_EQ(peers_.steps.back(), "hidden 5000 \"C:\\Program Files\\Velmo\\\\devcon_x32.exe\" restart *class_07*")
       << "no default printer and no printers folder";
   EXPECT_GT(peers_.listings, 20) << "the spooler is asked until the 3000 ms are up, across the tick wrap";
   EXPECT_LT(peers_.listings, 31);
@@ -123,9 +154,58 @@ TEST_F(Installation, UsbQueueThatNeverComesEndsTheWaitSilently) {
 
 TEST_F(Installation, RefusedElevationEndsBeforeAnyCommand) {
   peers_.elevationGranted = false;
-  EXPECT_EQ(Install(Usb()), InstallationOutcome::Finished);
-  EXPECT_EQ(Install(Network("10.0.0.5", "Velmo LT42", true)), InstallationOutcome::Finished);
-  EXPECT_EQ(peers_.steps, (Texts{"runas Drovik.exe in C:\\Velmo\\", "runas Drovik.exe in C:\\Velmo\\"}));
+  for (const InstallationRequest& request : {Usb(), Network("10.0.0.5", "Velmo LT42", true)}) {
+    const InstallationResult result = Install(request);
+    EXPECT_EQ(result.outcome, InstallationOutcome::Finished);
+    EXPECT_EQ(result.failedStep, InstallationStep::DriverSetup);
+  }
+  EXPECT_EQ(peers_.steps,
+            (Texts{"runas Drovik.exe in C:\\Program Files\\Velmo\\", "runas Drovik.exe in C:\\Program Files\\Velmo\\"}));
+}
+
+TEST_F(Installation, TheFirstFailedStepIsNamedOnlyWhenNoQueueAppears) {
+  const InstallationRequest network = Network("10.0.0.5", "Velmo LT42", true);
+  peers_.exitCodes = {{"prnport.vbs", 1}, {"rundll32", -1}};
+  EXPECT_EQ(Install(network).failedStep, InstallationStep::PortCommand) << "the queue command still ran";
+  EXPECT_EQ(peers_.steps.size(), 4u);
+  peers_.exitCodes = {{"rundll32", 259}};
+  EXPECT_EQ(Install(network).failedStep, InstallationStep::QueueCommand) << "still running after its time";
+  peers_.exitCodes = {};
+  peers_.setupExitCode = 2;
+  EXPECT_EQ(Install(network).failedStep, InstallationStep::DriverSetup) << "the sequence went on after it";
+  EXPECT_EQ(peers_.steps.back(), "start control printers");
+
+  usbIds_.Add("USBPRINT\\VELMOLT42\\7&2&0&USB001");
+  peers_.setupExitCode = 0;
+  peers_.exitCodes = {{"rescan", 2}};
+  EXPECT_EQ(Install(Usb()).failedStep, InstallationStep::DevconRescan);
+  peers_.exitCodes = {{"restart", 3}};
+  EXPECT_EQ(Install(Usb()).failedStep, InstallationStep::DevconRestart);
+
+  peers_.queuesAfterInstall = {{"Velmo LT42", "USB001", "Velmo LT42", 0}};
+  const InstallationResult installed = Install(Usb());
+  EXPECT_TRUE(installed.Installed()) << "a failed step whose queue appeared anyway";
+  EXPECT_FALSE(installed.failedStep);
+  EXPECT_EQ(InstallationExitCode(installed), 0);
+}
+
+TEST(NotInstalledMessage, SaysTheStepInTheProgramsLanguage) {
+  std::set<std::wstring> texts;
+  for (InstallationStep step : {InstallationStep::DriverSetup, InstallationStep::DevconRescan,
+                                InstallationStep::DevconRestart, InstallationStep::PortCommand,
+                                InstallationStep::QueueCommand, InstallationStep::QueueWait}) {
+    const NotInstalledMessage english = NotInstalledMessageFor(step, true);
+    const NotInstalledMessage chinese = NotInstalledMessageFor(step, false);
+    EXPECT_TRUE(english.text.starts_with(L"The printer was not installed: ")) << english.text;
+    EXPECT_TRUE(chinese.text.starts_with(L"打印机没有安装：")) << int(step);
+    EXPECT_EQ(english.title, L"InstallPrinter");
+    EXPECT_EQ(chinese.title, L"安装打印机");
+    texts.insert(english.text);
+    texts.insert(chinese.text);
+  }
+  EXPECT_EQ(texts.size(), 12u) << "each step says something of its own";
+  EXPECT_EQ(NotInstalledMessageFor(InstallationStep::PortCommand, true).text,
+            L"The printer was not installed: creating the printer port failed.");
 }
 
 TEST_F(Installation, TheNetworkWaitWantsTheExactQueueName) {

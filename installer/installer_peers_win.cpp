@@ -40,7 +40,7 @@ std::string WindowsInstallationPeers::ProgramFolder() { return velmo::ProgramFol
 
 int WindowsInstallationPeers::NativeArchitecture() { return velmo::NativeArchitecture(); }
 
-bool WindowsInstallationPeers::RunElevated(const std::string& file, const std::string& folder) {
+int WindowsInstallationPeers::RunElevated(const std::string& file, const std::string& folder) {
   SHELLEXECUTEINFOA execute{};
   execute.cbSize = sizeof execute;
   execute.fMask = SEE_MASK_NOCLOSEPROCESS;
@@ -48,16 +48,21 @@ bool WindowsInstallationPeers::RunElevated(const std::string& file, const std::s
   execute.lpFile = file.c_str();
   execute.lpDirectory = folder.c_str();
   execute.nShow = SW_SHOWNORMAL;
-  if (!ShellExecuteExA(&execute)) return false;
+  if (!ShellExecuteExA(&execute)) return -1;
+  // Without a process handle (the shell handed the file on) there is no
+  // code to read: taken as done.
+  DWORD code = 0;
   if (execute.hProcess) {
     WaitForSingleObject(execute.hProcess, INFINITE);
+    if (!GetExitCodeProcess(execute.hProcess, &code)) code = DWORD(-1);
     CloseHandle(execute.hProcess);
   }
-  return true;
+  return int(code);
 }
 
-int WindowsInstallationPeers::RunHidden(const std::string& commandLine, unsigned timeoutMs) {
-  return velmo::RunHidden(commandLine, timeoutMs);
+int WindowsInstallationPeers::RunHidden(const std::string& commandLine, unsigned timeoutMs,
+                                        const std::string& workingFolder) {
+  return velmo::RunHidden(commandLine, timeoutMs, workingFolder);
 }
 
 void WindowsInstallationPeers::Start(const std::string& commandLine) { WinExec(commandLine.c_str(), SW_SHOWNORMAL); }

@@ -27,8 +27,8 @@ class WindowsInstallationPeers : public InstallationPeers {
  public:
   std::string ProgramFolder() override;
   int NativeArchitecture() override;
-  bool RunElevated(const std::string& file, const std::string& folder) override;
-  int RunHidden(const std::string& commandLine, unsigned timeoutMs) override;
+  int RunElevated(const std::string& file, const std::string& folder) override;
+  int RunHidden(const std::string& commandLine, unsigned timeoutMs, const std::string& workingFolder) override;
   void Start(const std::string& commandLine) override;
   std::optional<std::vector<PrinterQueue>> LocalQueues() override;
   void MakeDefaultPrinter(const std::string& printerName) override;

@@ -4,6 +4,7 @@ namespace velmo {
 
 int UsbInstallEnabled = 0;
 int DriverInstallEnabled = 0;
+int ExitCode = 0;
 
 TextList BrandWords;
 TextList UsbDeviceIds;

@@ -10,6 +10,10 @@ extern int UsbInstallEnabled;
 // 1: every installation first runs the driver setup program.
 extern int DriverInstallEnabled;
 
+// The program's exit code: kNotInstalledExitCode once an installation has
+// left no printer queue, 0 otherwise.
+extern int ExitCode;
+
 // The first word of each catalogue model, each once.
 extern TextList BrandWords;
 // The USB printers found by the latest search, position for position.

@@ -4,6 +4,7 @@
 #include "application_win.h"
 #include "error_box_win.h"
 #include "form1_win.h"
+#include "installer_state.h"
 #include "installer_peers_win.h"
 #include "startup_win.h"
 
@@ -17,5 +18,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
     Form1 = new TForm1(WindowsInstallerPeers());
     toolkit::Run(*Form1);
   });
-  return 0;
+  return ExitCode;
 }

@@ -19,8 +19,17 @@ constexpr std::size_t kMaxReplyText = 8095;
 
 using Ipv4Address = std::array<std::uint8_t, 4>;
 
-// Four decimal numbers 0..255 of one to three digits, joined by ".".
+// The text without leading and trailing blanks and control characters.
+std::string_view TrimmedText(std::string_view text);
+
+// Four decimal numbers 0..255 joined by ".", none with a leading zero: the
+// port script and other tools may read "010" as octal, so such an address
+// would not name the printer that was meant.
 bool IsDottedIpv4(std::string_view text);
+
+// The one address check, for a typed address and for a discovery reply:
+// the trimmed text when it is a dotted IPv4 address, nothing otherwise.
+std::optional<std::string> CheckedIpv4Address(std::string_view text);
 
 // a.b.c.255 for every host address a.b.c.d, whatever the netmask, in the
 // order the queries go out: the last address first.
@@ -34,7 +43,7 @@ struct DiscoveryReply {
 // The printer a reply names: "IP:" and "DEVICENAME:", each up to ";" or the
 // end, in any order. The device name is matched, ignoring case, against each
 // model's text after its first blank. Nothing for a reply without both
-// fields, with an address that is not a dotted IPv4 address (it goes into
+// fields, with an address that fails CheckedIpv4Address (it goes into
 // command lines later), or with a model the catalogue does not hold.
 std::optional<DiscoveryReply> ReadDiscoveryReply(std::string_view payload, const std::vector<std::string>& models);
 

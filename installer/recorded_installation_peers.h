@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "install_commands.h"
@@ -12,20 +13,24 @@
 
 namespace velmo {
 
-inline constexpr char kRecordedProgramFolder[] = "C:\\Velmo\\";
+inline constexpr char kRecordedProgramFolder[] = "C:\\Program Files\\Velmo\\";
 
 class RecordedPeers : public InstallationPeers {
  public:
   std::string ProgramFolder() override { return kRecordedProgramFolder; }
   int NativeArchitecture() override { return architecture; }
-  bool RunElevated(const std::string& file, const std::string& folder) override {
+  int RunElevated(const std::string& file, const std::string& folder) override {
     steps.push_back("runas " + file + " in " + folder);
-    return elevationGranted;
+    return elevationGranted ? setupExitCode : -1;
   }
-  int RunHidden(const std::string& commandLine, unsigned timeoutMs) override {
-    steps.push_back("hidden " + std::to_string(timeoutMs) + " " + commandLine);
+  int RunHidden(const std::string& commandLine, unsigned timeoutMs, const std::string& workingFolder) override {
+    steps.push_back("hidden " + std::to_string(timeoutMs) + (workingFolder.empty() ? "" : " in " + workingFolder) +
+                    " " + commandLine);
     if (commandLine.starts_with("rundll32") || commandLine.find("restart") != std::string::npos)
       queues = queuesAfterInstall;
+    for (const auto& [part, code] : exitCodes) {
+      if (commandLine.find(part) != std::string::npos) return code;
+    }
     return 0;
   }
   void Start(const std::string& commandLine) override { steps.push_back("start " + commandLine); }
@@ -44,6 +49,9 @@ class RecordedPeers : public InstallationPeers {
 
   int architecture = kArchitectureX64;
   bool elevationGranted = true;
+  int setupExitCode = 0;
+  // The exit code of each command that holds the text (0 for the others).
+  std::vector<std::pair<std::string, int>> exitCodes;
   bool spoolerAnswers = true;
   std::vector<PrinterQueue> queues, queuesAfterInstall;
   std::uint32_t now = 0xFFFFF000u;  // the tick count wraps during the wait

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "datagram_listener.h"
 #include "error_box_win.h"
 
 namespace velmo {
@@ -15,6 +16,7 @@ constexpr UINT kDatagramMessage = WM_APP + 1;
 constexpr wchar_t kHandOffClass[] = L"VelmoUdpHandOff";
 constexpr int kMaxDatagram = 65536;
 constexpr long kListenStepUs = 100000;
+constexpr DWORD kPauseAfterFailureMs = 100;
 
 [[noreturn]] void ThrowSocketError(const char* what) {
   throw std::runtime_error("Socket Error # " + std::to_string(WSAGetLastError()) + " (" + what + ")");
@@ -30,6 +32,36 @@ void RegisterHandOffClass(WNDPROC procedure) {
   }();
   (void)registered;
 }
+
+// One receive step on the endpoint's socket: waits in short steps, so that
+// Close is seen whatever the socket layer does with a socket closed under a
+// waiting receive.
+class SocketSource : public DatagramSource {
+ public:
+  explicit SocketSource(SOCKET socket) : socket_(socket), buffer_(kMaxDatagram) {}
+  Received ReceiveStep() override {
+    fd_set readable;
+    FD_ZERO(&readable);
+    FD_SET(socket_, &readable);
+    timeval step{0, kListenStepUs};
+    const int ready = select(0, &readable, nullptr, nullptr, &step);
+    if (ready == 0) return {};
+    if (ready == SOCKET_ERROR) return {ReceiveStatus::Failed, ""};
+    const int received = recv(socket_, buffer_.data(), int(buffer_.size()), 0);
+    if (received == SOCKET_ERROR) {
+      // An ICMP "port unreachable" for an earlier query is reported here; the
+      // socket is fine.
+      if (WSAGetLastError() == WSAECONNRESET) return {};
+      return {ReceiveStatus::Failed, ""};
+    }
+    return {ReceiveStatus::Datagram, std::string(buffer_.data(), std::size_t(received))};
+  }
+  void PauseAfterFailure() override { Sleep(kPauseAfterFailureMs); }
+
+ private:
+  SOCKET socket_;
+  std::vector<char> buffer_;
+};
 
 }  // namespace
 
@@ -70,7 +102,9 @@ void UdpEndpoint::ApplyBroadcast() {
 }
 
 void UdpEndpoint::Activate() {
-  if (Active()) return;
+  if (Active() && !broken_) return;
+  // A listener that gave up on its socket: the endpoint is made anew.
+  Close();
   if (!winsockStarted_) {
     WSADATA data{};
     if (WSAStartup(MAKEWORD(2, 2), &data) != 0) throw std::runtime_error("Socket Error: no socket library");
@@ -97,6 +131,7 @@ void UdpEndpoint::Activate() {
     throw;
   }
   closing_ = false;
+  broken_ = false;
   listener_ = CreateThread(nullptr, 0, &UdpEndpoint::ListenerMain, this, 0, nullptr);
   if (!listener_) {
     closesocket(socket_);
@@ -129,26 +164,11 @@ DWORD WINAPI UdpEndpoint::ListenerMain(void* self) {
 }
 
 void UdpEndpoint::Listen() {
-  std::vector<char> buffer(kMaxDatagram);
-  while (!closing_) {
-    // Waits in short steps, so that Close is seen whatever the socket layer
-    // does with a socket closed under a waiting receive.
-    fd_set readable;
-    FD_ZERO(&readable);
-    FD_SET(socket_, &readable);
-    timeval step{0, kListenStepUs};
-    const int ready = select(0, &readable, nullptr, nullptr, &step);
-    if (ready == 0) continue;
-    if (ready == SOCKET_ERROR) break;
-    const int received = recv(socket_, buffer.data(), int(buffer.size()), 0);
-    if (received == SOCKET_ERROR) {
-      // An ICMP "port unreachable" for an earlier query is reported here.
-      if (WSAGetLastError() == WSAECONNRESET) continue;
-      break;
-    }
-    const std::string datagram(buffer.data(), std::size_t(received));
+  SocketSource source{SOCKET(socket_)};
+  const bool closed = ListenUntilClosed(source, closing_, [this](const std::string& datagram) {
     SendMessageW(handOff_, kDatagramMessage, 0, reinterpret_cast<LPARAM>(&datagram));
-  }
+  });
+  broken_ = !closed;
 }
 
 void UdpEndpoint::Close() {

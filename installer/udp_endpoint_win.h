@@ -25,7 +25,9 @@ class UdpEndpoint {
 
   void SetBroadcastEnabled(bool enabled);
   // Binds to port 0 on all local IPv4 addresses and starts receiving; later
-  // calls change nothing. Throws when the socket cannot be had.
+  // calls change nothing, unless the listener gave up on a socket that kept
+  // failing: then the endpoint is closed and bound anew. Throws when the
+  // socket cannot be had.
   void Activate();
   bool Active() const { return socket_ != kNoSocket; }
   std::uint16_t LocalPort() const;
@@ -49,6 +51,7 @@ class UdpEndpoint {
   bool broadcast_ = false;
   bool winsockStarted_ = false;
   std::atomic<bool> closing_{false};
+  std::atomic<bool> broken_{false};  // the listener ended on lasting errors
   HANDLE listener_ = nullptr;
 };
 

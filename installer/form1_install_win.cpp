@@ -48,7 +48,9 @@ void TForm1::InstallPrinter() {
     case InstallationOutcome::FocusModel:
       ComboBoxDriverNames->SetFocus();
       break;
-    case InstallationOutcome::Finished:
+    case InstallationOutcome::Installed:
+    case InstallationOutcome::DriverSetupFailed:
+    case InstallationOutcome::NoQueue:
       Close();
       break;
   }

@@ -11,6 +11,7 @@ namespace {
 constexpr unsigned kDeviceSettleMs = 2000;
 constexpr unsigned kBeforeDefaultMs = 1000;
 constexpr unsigned kQueuePollMs = 100;
+constexpr int kStillActive = 259;
 
 bool HoldsQuote(const std::string& text) { return text.find('"') != std::string::npos; }
 
@@ -22,31 +23,77 @@ bool FromCatalogue(const PrinterQueue& queue, const std::vector<std::string>& mo
   });
 }
 
-void RunIfBuilt(InstallationPeers& peers, const std::optional<std::string>& command) {
-  if (command) peers.RunHidden(*command, kCommandTimeoutMs);
+void RunIfBuilt(InstallationPeers& peers, std::string_view step, const std::optional<std::string>& command) {
+  if (!command) {
+    peers.StepDone(step, "", "not run: the command line would not fit");
+    return;
+  }
+  peers.StepDone(step, *command, CommandResultText(peers.RunHidden(*command, kCommandTimeoutMs)));
 }
 
-void WaitForQueue(InstallationPeers& peers, const InstalledPrinters& known, unsigned limitMs,
+void OpenPrintersFolder(InstallationPeers& peers) {
+  peers.Start(kPrintersFolderCommand);
+  peers.StepDone("printers folder", kPrintersFolderCommand, "started");
+}
+
+bool WaitForQueue(InstallationPeers& peers, const InstalledPrinters& known, unsigned limitMs, bool silent,
                   const std::function<bool(const PrinterQueue&)>& isNew) {
   const std::uint32_t start = peers.Ticks();
   while (peers.Ticks() - start < limitMs) {
     const std::optional<std::vector<PrinterQueue>> queues = peers.LocalQueues();
-    if (!queues) return;
+    if (!queues) {
+      peers.StepDone("queue wait", "", "the spooler's list could not be had");
+      return false;
+    }
     for (const PrinterQueue& queue : *queues) {
       if ((queue.attributes & kQueueWorkOffline) || !FromCatalogue(queue, known.catalogueModels) || !isNew(queue))
         continue;
+      peers.StepDone("queue wait", "", "found \"" + queue.printerName + "\" on port " + queue.portName);
       peers.Pause(kBeforeDefaultMs);
       peers.MakeDefaultPrinter(queue.printerName);
-      peers.Start(kPrintersFolderCommand);
-      return;
+      peers.StepDone("default printer", "", queue.printerName);
+      if (!silent) OpenPrintersFolder(peers);
+      return true;
     }
     peers.Pause(kQueuePollMs);
   }
+  peers.StepDone("queue wait", "", "no new queue within " + std::to_string(limitMs) + " ms");
+  return false;
 }
 
-// The network choice's fields, checked before anything runs. Beyond the
-// emptiness test, a double quote would end a quoted argument early, and
-// a command line that does not fit is not run cut short.
+// Runs the driver setup program; false when the installation cannot go on.
+bool RunDriverSetup(InstallationPeers& peers, bool silent) {
+  const std::optional<unsigned> limit = silent ? std::optional<unsigned>(kSilentDriverSetupMs) : std::nullopt;
+  const ElevatedRun run = peers.RunElevated(kDriverSetupProgram, peers.ProgramFolder(), limit);
+  switch (run) {
+    case ElevatedRun::Ended:
+      peers.StepDone("driver setup", kDriverSetupProgram, "ended");
+      return true;
+    case ElevatedRun::NotStarted:
+      peers.StepDone("driver setup", kDriverSetupProgram, "refused or could not start");
+      return false;
+    case ElevatedRun::StillRunning:
+      peers.StepDone("driver setup", kDriverSetupProgram,
+                     "still running after " + std::to_string(kSilentDriverSetupMs) + " ms");
+      return false;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::string CommandResultText(int code) {
+  if (code == -1) return "could not start";
+  if (code == kStillActive) return "still running after " + std::to_string(kCommandTimeoutMs) + " ms";
+  return "exit code " + std::to_string(code);
+}
+
+bool HasText(std::string_view text) {
+  return std::ranges::any_of(text, [](char c) { return static_cast<unsigned char>(c) > ' '; });
+}
+
+// Beyond the emptiness test, a double quote would end a quoted argument
+// early, and a command line that does not fit is not run cut short.
 std::optional<InstallationOutcome> NetworkInputProblem(const InstallationRequest& request) {
   if (!HasText(request.ipText) || HoldsQuote(request.ipText)) return InstallationOutcome::FocusAddress;
   if (!HasText(request.modelText) || HoldsQuote(request.modelText)) return InstallationOutcome::FocusModel;
@@ -57,29 +104,24 @@ std::optional<InstallationOutcome> NetworkInputProblem(const InstallationRequest
   return std::nullopt;
 }
 
-}  // namespace
-
-bool HasText(std::string_view text) {
-  return std::ranges::any_of(text, [](char c) { return static_cast<unsigned char>(c) > ' '; });
-}
-
 void DevconRescan(InstallationPeers& peers) {
-  RunIfBuilt(peers, DevconRescanCommand(peers.ProgramFolder(), peers.NativeArchitecture()));
+  RunIfBuilt(peers, "devcon rescan", DevconRescanCommand(peers.ProgramFolder(), peers.NativeArchitecture()));
 }
 
 void DevconRestart(InstallationPeers& peers, const std::string& pattern) {
-  RunIfBuilt(peers, DevconRestartCommand(peers.ProgramFolder(), peers.NativeArchitecture(), pattern));
+  RunIfBuilt(peers, "devcon restart",
+             DevconRestartCommand(peers.ProgramFolder(), peers.NativeArchitecture(), pattern));
 }
 
 void AddNetworkPrinter(InstallationPeers& peers, const std::string& queueName, const std::string& modelText,
                        const std::string& ipText) {
   const std::string port = NetworkPortName(ipText);
-  RunIfBuilt(peers, PortCommand(port, ipText));
-  RunIfBuilt(peers, QueueCommand(queueName, port, modelText));
+  RunIfBuilt(peers, "port", PortCommand(port, ipText));
+  RunIfBuilt(peers, "queue", QueueCommand(queueName, port, modelText));
 }
 
-void WaitForUsbQueue(InstallationPeers& peers, const InstalledPrinters& known, unsigned limitMs) {
-  WaitForQueue(peers, known, limitMs, [&](const PrinterQueue& queue) {
+bool WaitForUsbQueue(InstallationPeers& peers, const InstalledPrinters& known, unsigned limitMs, bool silent) {
+  return WaitForQueue(peers, known, limitMs, silent, [&](const PrinterQueue& queue) {
     // An empty port name would be found in every ID.
     return !queue.portName.empty() && std::ranges::any_of(known.usbDeviceIds.Items(), [&](const std::string& id) {
       return id.find(queue.portName) != std::string::npos;
@@ -87,9 +129,10 @@ void WaitForUsbQueue(InstallationPeers& peers, const InstalledPrinters& known, u
   });
 }
 
-void WaitForNetworkQueue(InstallationPeers& peers, const InstalledPrinters& known, const std::string& queueName,
-                         unsigned limitMs) {
-  WaitForQueue(peers, known, limitMs, [&](const PrinterQueue& queue) { return queue.printerName == queueName; });
+bool WaitForNetworkQueue(InstallationPeers& peers, const InstalledPrinters& known, const std::string& queueName,
+                         unsigned limitMs, bool silent) {
+  return WaitForQueue(peers, known, limitMs, silent,
+                      [&](const PrinterQueue& queue) { return queue.printerName == queueName; });
 }
 
 InstallationOutcome InstallPrinter(const InstallationRequest& request, const InstalledPrinters& known,
@@ -97,20 +140,20 @@ InstallationOutcome InstallPrinter(const InstallationRequest& request, const Ins
   if (request.network) {
     if (const std::optional<InstallationOutcome> problem = NetworkInputProblem(request)) return *problem;
   }
-  if (request.installDriver && !peers.RunElevated(kDriverSetupProgram, peers.ProgramFolder()))
-    return InstallationOutcome::Finished;
+  if (request.installDriver && !RunDriverSetup(peers, request.silent)) return InstallationOutcome::DriverSetupFailed;
+  bool found = false;
   if (request.usb) {
     DevconRescan(peers);
     peers.Pause(kDeviceSettleMs);
     DevconRestart(peers, kUsbPrinterClassPattern);
-    WaitForUsbQueue(peers, known, kQueueWaitMs);
+    found = WaitForUsbQueue(peers, known, kQueueWaitMs, request.silent);
   } else if (request.network) {
     const std::string queueName = NetworkQueueName(request.modelText, request.ipText);
     AddNetworkPrinter(peers, queueName, request.modelText, request.ipText);
-    WaitForNetworkQueue(peers, known, queueName, kQueueWaitMs);
-    peers.Start(kPrintersFolderCommand);
+    found = WaitForNetworkQueue(peers, known, queueName, kQueueWaitMs, request.silent);
+    if (!request.silent) OpenPrintersFolder(peers);
   }
-  return InstallationOutcome::Finished;
+  return found ? InstallationOutcome::Installed : InstallationOutcome::NoQueue;
 }
 
 }  // namespace velmo

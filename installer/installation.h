@@ -15,6 +15,8 @@ namespace velmo {
 
 constexpr unsigned kCommandTimeoutMs = 5000;
 constexpr unsigned kQueueWaitMs = 3000;
+// A silent installation waits this long for the driver setup program.
+constexpr unsigned kSilentDriverSetupMs = 10 * 60 * 1000;
 constexpr std::uint32_t kQueueWorkOffline = 0x400;
 
 // A local queue as the spooler lists it (level 2).
@@ -25,6 +27,8 @@ struct PrinterQueue {
   std::uint32_t attributes = 0;
 };
 
+enum class ElevatedRun { Ended, NotStarted, StillRunning };
+
 // What the installation needs of the platform.
 class InstallationPeers {
  public:
@@ -32,9 +36,12 @@ class InstallationPeers {
   virtual std::string ProgramFolder() = 0;  // ends with its separator
   virtual int NativeArchitecture() = 0;
   // Starts `file` through the shell with the verb "runas" in `folder` and
-  // waits for it to end; false when the shell could not start it (the user
-  // refused the elevation, or the file is missing).
-  virtual bool RunElevated(const std::string& file, const std::string& folder) = 0;
+  // waits for it to end, without limit when `limitMs` is empty. NotStarted
+  // when the shell could not start it (the user refused the elevation, or
+  // the file is missing); StillRunning when it outlived the limit (it is
+  // left running).
+  virtual ElevatedRun RunElevated(const std::string& file, const std::string& folder,
+                                  std::optional<unsigned> limitMs) = 0;
   virtual int RunHidden(const std::string& commandLine, unsigned timeoutMs) = 0;
   // Starts a command with its window shown, without waiting.
   virtual void Start(const std::string& commandLine) = 0;
@@ -43,6 +50,9 @@ class InstallationPeers {
   virtual void MakeDefaultPrinter(const std::string& printerName) = 0;
   virtual std::uint32_t Ticks() = 0;  // milliseconds, wrapping
   virtual void Pause(unsigned ms) = 0;
+  // Told of every step as it ends: its name, the command line it ran (empty
+  // for none) and its result. A silent installation logs them.
+  virtual void StepDone(std::string_view /*step*/, std::string_view /*command*/, std::string_view /*result*/) {}
 };
 
 struct InstallationRequest {
@@ -51,12 +61,18 @@ struct InstallationRequest {
   bool installDriver = false;
   std::string ipText;     // as entered, blanks included
   std::string modelText;  // the chosen model, empty for none
+  // Nobody watches: the driver setup program is waited for at most
+  // kSilentDriverSetupMs and the printers folder is not opened.
+  bool silent = false;
 };
 
+// After any but the first two the window closes and the program ends.
 enum class InstallationOutcome {
-  FocusAddress,  // the address is missing or unusable: nothing ran, the window stays
-  FocusModel,    // the model is missing or unusable: nothing ran, the window stays
-  Finished,      // the window closes and the program ends
+  FocusAddress,       // the address is missing or unusable: nothing ran, the window stays
+  FocusModel,         // the model is missing or unusable: nothing ran, the window stays
+  Installed,          // the new queue appeared and is the default printer
+  DriverSetupFailed,  // refused, could not start, or still running at the silent limit
+  NoQueue,            // no new queue within the wait
 };
 
 // What the queue waits single out: queues of the catalogue's models, and the
@@ -70,6 +86,15 @@ struct InstalledPrinters {
 // are removed: the test for the address and the model.
 bool HasText(std::string_view text);
 
+// The network choice's fields, checked before anything runs: FocusAddress or
+// FocusModel when one is missing or would not give safe command lines that
+// fit; nothing when both are usable.
+std::optional<InstallationOutcome> NetworkInputProblem(const InstallationRequest& request);
+
+// A hidden command's result for the log: its exit code, "could not start"
+// (-1) or still running after the 5000 ms (259).
+std::string CommandResultText(int code);
+
 InstallationOutcome InstallPrinter(const InstallationRequest& request, const InstalledPrinters& known,
                                    InstallationPeers& peers);
 
@@ -80,9 +105,10 @@ void AddNetworkPrinter(InstallationPeers& peers, const std::string& queueName, c
                        const std::string& ipText);
 
 // Each waits at most `limitMs` for its queue; a queue found becomes the
-// default printer after a second and the printers folder is opened.
-void WaitForUsbQueue(InstallationPeers& peers, const InstalledPrinters& known, unsigned limitMs);
-void WaitForNetworkQueue(InstallationPeers& peers, const InstalledPrinters& known, const std::string& queueName,
-                         unsigned limitMs);
+// default printer after a second and, unless `silent`, the printers folder
+// is opened. True when the queue was found.
+bool WaitForUsbQueue(InstallationPeers& peers, const InstalledPrinters& known, unsigned limitMs, bool silent = false);
+bool WaitForNetworkQueue(InstallationPeers& peers, const InstalledPrinters& known, const std::string& queueName,
+                         unsigned limitMs, bool silent = false);
 
 }  // namespace velmo

@@ -63,7 +63,7 @@ TEST(InstallCommands, ACommandLineOver255CharactersIsNotBuilt) {
 
 TEST_F(Installation, NetworkPrinterInFullMode) {
   peers_.queuesAfterInstall = {{"Velmo LT42-192.168.1.50", "IP_192.168.1.50", "velmo lt42", 0}};
-  EXPECT_EQ(Install(Network("192.168.1.50", "Velmo LT42", true)), InstallationOutcome::Finished);
+  EXPECT_EQ(Install(Network("192.168.1.50", "Velmo LT42", true)), InstallationOutcome::Installed);
   EXPECT_EQ(peers_.steps,
             (Texts{"runas Drovik.exe in C:\\Velmo\\",
                    "hidden 5000 cscript prnport.vbs -a -r IP_192.168.1.50 -h 192.168.1.50 -n 9100 -o raw",
@@ -75,7 +75,7 @@ TEST_F(Installation, NetworkPrinterInFullMode) {
 }
 
 TEST_F(Installation, ABlankBeforeTheAddressIsKeptEverywhere) {
-  EXPECT_EQ(Install(Network(" 192.168.1.50")), InstallationOutcome::Finished);
+  EXPECT_EQ(Install(Network(" 192.168.1.50")), InstallationOutcome::NoQueue);
   ASSERT_GE(peers_.steps.size(), 2u);
   EXPECT_EQ(peers_.steps[0], "hidden 5000 cscript prnport.vbs -a -r IP_ 192.168.1.50 -h  192.168.1.50 -n 9100 -o raw");
   EXPECT_EQ(peers_.steps[1],
@@ -103,7 +103,7 @@ TEST_F(Installation, UsbPrinterWithTheDriverSetupAndTheNewQueueAsDefault) {
                                {"Velmo LT42 (net)", "IP_1.2.3.4", "Velmo LT42", 0},  // other port
                                {"Velmo LT42", "USB001", "Velmo LT42", 0},
                                {"Velmo LT42 (Copy 1)", "USB001", "Velmo LT42", 0}};
-  EXPECT_EQ(Install(Usb()), InstallationOutcome::Finished);
+  EXPECT_EQ(Install(Usb()), InstallationOutcome::Installed);
   EXPECT_EQ(peers_.steps, (Texts{"runas Drovik.exe in C:\\Velmo\\", "hidden 5000 C:\\Velmo\\\\devcon_x64.exe rescan",
                                  "pause 2000", "hidden 5000 C:\\Velmo\\\\devcon_x64.exe restart *class_07*",
                                  "pause 1000", "default Velmo LT42", "start control printers"}));
@@ -114,7 +114,7 @@ TEST_F(Installation, UsbQueueThatNeverComesEndsTheWaitSilently) {
   peers_.architecture = 0;
   peers_.queuesAfterInstall = {{"Velmo LT42", "USB001", "Velmo LT42", kQueueWorkOffline},
                                {"Any", "", "Velmo LT42", 0}};
-  EXPECT_EQ(Install(Usb()), InstallationOutcome::Finished);
+  EXPECT_EQ(Install(Usb()), InstallationOutcome::NoQueue);
   EXPECT_EQ(peers_.steps.back(), "hidden 5000 C:\\Velmo\\\\devcon_x32.exe restart *class_07*")
       << "no default printer and no printers folder";
   EXPECT_GT(peers_.listings, 20) << "the spooler is asked until the 3000 ms are up, across the tick wrap";
@@ -122,9 +122,9 @@ TEST_F(Installation, UsbQueueThatNeverComesEndsTheWaitSilently) {
 }
 
 TEST_F(Installation, RefusedElevationEndsBeforeAnyCommand) {
-  peers_.elevationGranted = false;
-  EXPECT_EQ(Install(Usb()), InstallationOutcome::Finished);
-  EXPECT_EQ(Install(Network("10.0.0.5", "Velmo LT42", true)), InstallationOutcome::Finished);
+  peers_.elevation = ElevatedRun::NotStarted;
+  EXPECT_EQ(Install(Usb()), InstallationOutcome::DriverSetupFailed);
+  EXPECT_EQ(Install(Network("10.0.0.5", "Velmo LT42", true)), InstallationOutcome::DriverSetupFailed);
   EXPECT_EQ(peers_.steps, (Texts{"runas Drovik.exe in C:\\Velmo\\", "runas Drovik.exe in C:\\Velmo\\"}));
 }
 

@@ -40,7 +40,8 @@ std::string WindowsInstallationPeers::ProgramFolder() { return velmo::ProgramFol
 
 int WindowsInstallationPeers::NativeArchitecture() { return velmo::NativeArchitecture(); }
 
-bool WindowsInstallationPeers::RunElevated(const std::string& file, const std::string& folder) {
+ElevatedRun WindowsInstallationPeers::RunElevated(const std::string& file, const std::string& folder,
+                                                  std::optional<unsigned> limitMs) {
   SHELLEXECUTEINFOA execute{};
   execute.cbSize = sizeof execute;
   execute.fMask = SEE_MASK_NOCLOSEPROCESS;
@@ -48,12 +49,11 @@ bool WindowsInstallationPeers::RunElevated(const std::string& file, const std::s
   execute.lpFile = file.c_str();
   execute.lpDirectory = folder.c_str();
   execute.nShow = SW_SHOWNORMAL;
-  if (!ShellExecuteExA(&execute)) return false;
-  if (execute.hProcess) {
-    WaitForSingleObject(execute.hProcess, INFINITE);
-    CloseHandle(execute.hProcess);
-  }
-  return true;
+  if (!ShellExecuteExA(&execute)) return ElevatedRun::NotStarted;
+  if (!execute.hProcess) return ElevatedRun::Ended;  // the shell handed the file to a running program
+  const DWORD waited = WaitForSingleObject(execute.hProcess, limitMs ? DWORD(*limitMs) : INFINITE);
+  CloseHandle(execute.hProcess);
+  return waited == WAIT_TIMEOUT ? ElevatedRun::StillRunning : ElevatedRun::Ended;
 }
 
 int WindowsInstallationPeers::RunHidden(const std::string& commandLine, unsigned timeoutMs) {

@@ -27,7 +27,8 @@ class WindowsInstallationPeers : public InstallationPeers {
  public:
   std::string ProgramFolder() override;
   int NativeArchitecture() override;
-  bool RunElevated(const std::string& file, const std::string& folder) override;
+  ElevatedRun RunElevated(const std::string& file, const std::string& folder,
+                          std::optional<unsigned> limitMs) override;
   int RunHidden(const std::string& commandLine, unsigned timeoutMs) override;
   void Start(const std::string& commandLine) override;
   std::optional<std::vector<PrinterQueue>> LocalQueues() override;

@@ -18,9 +18,10 @@ class RecordedPeers : public InstallationPeers {
  public:
   std::string ProgramFolder() override { return kRecordedProgramFolder; }
   int NativeArchitecture() override { return architecture; }
-  bool RunElevated(const std::string& file, const std::string& folder) override {
-    steps.push_back("runas " + file + " in " + folder);
-    return elevationGranted;
+  ElevatedRun RunElevated(const std::string& file, const std::string& folder,
+                          std::optional<unsigned> limitMs) override {
+    steps.push_back("runas " + file + " in " + folder + (limitMs ? " for " + std::to_string(*limitMs) : ""));
+    return elevation;
   }
   int RunHidden(const std::string& commandLine, unsigned timeoutMs) override {
     steps.push_back("hidden " + std::to_string(timeoutMs) + " " + commandLine);
@@ -37,18 +38,22 @@ class RecordedPeers : public InstallationPeers {
   }
   void MakeDefaultPrinter(const std::string& printerName) override { steps.push_back("default " + printerName); }
   std::uint32_t Ticks() override { return now; }
+  void StepDone(std::string_view step, std::string_view command, std::string_view result) override {
+    log.push_back(std::string(step) + "|" + std::string(command) + "|" + std::string(result));
+  }
   void Pause(unsigned ms) override {
     if (ms != 100) steps.push_back("pause " + std::to_string(ms));
     now += ms;
   }
 
   int architecture = kArchitectureX64;
-  bool elevationGranted = true;
+  ElevatedRun elevation = ElevatedRun::Ended;
   bool spoolerAnswers = true;
   std::vector<PrinterQueue> queues, queuesAfterInstall;
   std::uint32_t now = 0xFFFFF000u;  // the tick count wraps during the wait
   int listings = 0;
   std::vector<std::string> steps;  // pauses of 100 ms (polling) are left out
+  std::vector<std::string> log;    // "step|command|result" of every step told
 };
 
 }  // namespace velmo

@@ -137,7 +137,7 @@ TEST_F(Form1Discovery, RefusedElevationEndsTheProgramBeforeAnyCommand) {
   devconOutputs_[kPattern] = DevconOutput({"USBPRINT\\VELMOLT42\\7&2&0&USB001", "Velmo LT42"});
   TForm1& f = Build(0, 1);
   f.Show();
-  installation_.elevationGranted = false;
+  installation_.elevation = ElevatedRun::NotStarted;
   f.ButtonInstall->Click();
   EXPECT_EQ(installation_.steps, Texts{"runas Drovik.exe in C:\\Velmo\\"});
   EXPECT_FALSE(IsWindowVisible(f.Handle()));

@@ -40,6 +40,7 @@ void TForm1::RadioButtonInstallUSBPrinterClick(toolkit::Component& Sender) {
 
 void TForm1::ComboBoxDriverNamesChange(toolkit::Component&) {
   const InstallationRequest request = CurrentRequest();
+  ButtonCheckAddress->SetEnabled(CheckableAddress(request.ipText).has_value());
   if (request.usb) {
     ButtonInstall->SetEnabled(true);
   } else if (request.network) {

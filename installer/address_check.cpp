@@ -4,14 +4,6 @@
 
 namespace velmo {
 
-std::optional<std::string> CheckableAddress(std::string_view ipText) {
-  const auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-  while (!ipText.empty() && isBlank(ipText.front())) ipText.remove_prefix(1);
-  while (!ipText.empty() && isBlank(ipText.back())) ipText.remove_suffix(1);
-  if (!IsDottedIpv4(ipText)) return std::nullopt;
-  return std::string(ipText);
-}
-
 bool AddressCheck::Offer(std::string_view payload, const std::vector<std::string>& models) {
   if (answer_) return false;
   const std::optional<ReplyFields> fields = ReadReplyFields(payload);

@@ -12,10 +12,6 @@ namespace velmo {
 // How long a check waits for its answer.
 constexpr unsigned kAddressCheckWaitMs = 1000;
 
-// The address a check is sent to: the typed text without the blanks around
-// it, when that is a dotted IPv4 address; nothing otherwise.
-std::optional<std::string> CheckableAddress(std::string_view ipText);
-
 struct AddressAnswer {
   std::string deviceName;            // as the printer named itself
   std::optional<std::string> model;  // its catalogue model, when the package holds one

@@ -68,7 +68,7 @@ class AnsweringPrinter {
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) return 2;
-  const std::string devcon = NarrowToAnsi(argv[1]) + "\\devcon_x64.exe ";
+  const std::string devconFolder = NarrowToAnsi(argv[1]) + "\\";
   const int runs = argc > 2 ? _wtoi(argv[2]) : 20;
   namespace fs = std::filesystem;
   const fs::path driver = fs::path(ProgramFolder()) / "driver";
@@ -80,7 +80,8 @@ int wmain(int argc, wchar_t** argv) {
 
   RecordedPeers installation;
   const InstallerPeers peers{[&](const std::string& arguments, std::string& output) {
-                               return RunCaptured(devcon + arguments, output);
+                               const auto command = DevconCommand(devconFolder, kArchitectureX64, arguments);
+                               return RunCaptured(command.value_or(""), output);
                              },
                              [] { return std::optional<std::vector<Ipv4Address>>({{127, 0, 0, 9}}); },
                              installation};

@@ -224,12 +224,24 @@ TEST(DiscoveryReply, RepliesWithoutAFieldOrAKnownModelAreDropped) {
   EXPECT_FALSE(Read("ip:192.168.1.50;DEVICENAME:LT42;")) << "field names are exact case";
 }
 
-TEST(DiscoveryReply, TheAddressMustBeDottedIpv4) {
-  for (const char* bad : {"abc", "192.168.1", "192.168.1.256", "1.2.3.4.5", "1..2.3", "1.2.3.4 ", " 1.2.3.4",
-                          "1.2.3.4\" & calc", "1234.1.1.1", "", "1.2.3.-4"})
+TEST(AddressCheck, BlanksAroundAreTrimmedAndTheRestMustBeDottedIpv4) {
+  EXPECT_EQ(CheckedIpv4Address(" 192.168.1.50"), "192.168.1.50") << "a pasted blank";
+  EXPECT_EQ(CheckedIpv4Address("\t10.0.0.5 \r\n"), "10.0.0.5");
+  EXPECT_EQ(CheckedIpv4Address("0.0.0.0"), "0.0.0.0");
+  EXPECT_EQ(CheckedIpv4Address("255.255.255.255"), "255.255.255.255");
+  EXPECT_EQ(CheckedIpv4Address("10.0.100.9"), "10.0.100.9") << "a zero inside a number is no leading zero";
+  for (const char* bad : {"192.168.001.050", "010.0.0.5", "10.0.0.00", "192.168.1.256", "300.1.1.1", "192.168.1",
+                          "192.168.1.", "192.168.1.50.", ".192.168.1.50", "1.2.3.4.5", "1..2.3", "1234.1.1.1",
+                          "1.2.3.-4", "+1.2.3.4", "192.168.1.50 -o lpr", "192.168. 1.50", "1.2.3.4\" & calc", "abc",
+                          "", " \t "})
+    EXPECT_FALSE(CheckedIpv4Address(bad)) << bad;
+}
+
+TEST(DiscoveryReply, TheAddressPassesTheSameCheck) {
+  for (const char* bad : {"abc", "192.168.001.050", "192.168.1.256", "192.168.1", "192.168.1.", "1.2.3.4\" & calc"})
     EXPECT_FALSE(Read("IP:" + std::string(bad) + ";DEVICENAME:LT42")) << bad;
-  for (const char* good : {"0.0.0.0", "255.255.255.255", "10.0.0.5", "192.168.001.050"})
-    EXPECT_TRUE(Read("IP:" + std::string(good) + ";DEVICENAME:LT42")) << good;
+  EXPECT_EQ(Read("IP: 10.0.0.5 ;DEVICENAME:LT42")->address, "10.0.0.5") << "kept trimmed";
+  EXPECT_EQ(Read("IP:255.255.255.255;DEVICENAME:LT42")->address, "255.255.255.255");
 }
 
 TEST(DiscoveryReply, TheTextEndsAtItsFirstZeroByteAndAfter8095Bytes) {

@@ -83,7 +83,7 @@ start_installer chinese
 usb_row="Velmo LT42|USB001"
 net_row="Velmo LT43|$VELMO_PRINTER_IP"
 wait_rows "$usb_row"$'\n'"$net_row" 10 || fail "found rows: $(rows | tr '\n' ';')"
-grep -qxF "$folder\\devcon_x64.exe status USBPRINT\\VELMO*" "$log" || fail "no status query: $(head -2 "$log")"
+grep -qxF "\"$folder\\devcon_x64.exe\" status USBPRINT\\VELMO*" "$log" || fail "no status query: $(head -2 "$log")"
 screenshot installer_discovery_found
 unplug
 wait_rows "$net_row" 5 || fail "after the unplug: $(rows | tr '\n' ';')"
@@ -111,8 +111,8 @@ screenshot installer_discovery_found_en
 winctl click "$title" "Install" || fail "no install button"
 wait_exit $installer 30 || { kill $installer; fail "the installer did not end after the USB install"; }
 expected="\"$folder\\Drovik.exe\"
-$folder\\\\devcon_x64.exe rescan
-$folder\\\\devcon_x64.exe restart *class_07*
+\"$folder\\\\devcon_x64.exe\" rescan
+\"$folder\\\\devcon_x64.exe\" restart *class_07*
 control printers"
 expect_commands "the USB install" "$expected"
 default_printer "Velmo LT42," || fail "the USB printer's new queue is not the default printer"

@@ -27,7 +27,7 @@ std::wstring AnswerText(const AddressCheck& check) {
 }  // namespace
 
 void TForm1::ButtonCheckAddressClick(toolkit::Component&) {
-  const std::optional<std::string> address = CheckableAddress(NarrowToAnsi(LabeledEditIP->Text()));
+  const std::optional<std::string> address = CheckedIpv4Address(NarrowToAnsi(LabeledEditIP->Text()));
   if (!address) return;
   addressCheck_ = std::make_unique<AddressCheck>(*address);
   LabelAddressAnswer->SetCaption(CheckingText());

@@ -109,7 +109,7 @@ TEST_F(Form1Discovery, InstallingANetworkPrinterRunsItsCommandsAndEndsTheWindow)
   f.ListView1DblClick(*f.ListView1);
   f.ButtonInstall->Click();
   EXPECT_EQ(installation_.steps,
-            (Texts{"runas Drovik.exe in C:\\Velmo\\",
+            (Texts{"runas Drovik.exe in C:\\Program Files\\Velmo\\",
                    "hidden 5000 cscript prnport.vbs -a -r IP_10.0.0.7 -h 10.0.0.7 -n 9100 -o raw",
                    "hidden 5000 rundll32 printui.dll PrintUIEntry /q /if /b \"Velmo LT43-10.0.0.7\" /r "
                    "\"IP_10.0.0.7\" /m \"Velmo LT43\"",
@@ -139,7 +139,7 @@ TEST_F(Form1Discovery, RefusedElevationEndsTheProgramBeforeAnyCommand) {
   f.Show();
   installation_.elevation = ElevatedRun::NotStarted;
   f.ButtonInstall->Click();
-  EXPECT_EQ(installation_.steps, Texts{"runas Drovik.exe in C:\\Velmo\\"});
+  EXPECT_EQ(installation_.steps, Texts{"runas Drovik.exe in C:\\Program Files\\Velmo\\"});
   EXPECT_FALSE(IsWindowVisible(f.Handle()));
 }
 

@@ -14,6 +14,12 @@ std::string Joined(std::initializer_list<std::string_view> parts) {
   return text;
 }
 
+// A program started by its path, quoted: unquoted, a blank in the folder
+// would end the program's name there for the tool's own argument split.
+std::string QuotedProgram(std::string_view folder, std::string_view separator, int nativeArchitecture) {
+  return Joined({"\"", folder, separator, DevconToolName(nativeArchitecture), "\""});
+}
+
 }  // namespace
 
 std::string DevconToolName(int nativeArchitecture) {
@@ -23,16 +29,16 @@ std::string DevconToolName(int nativeArchitecture) {
 
 std::optional<std::string> DevconCommand(std::string_view programFolder, int nativeArchitecture,
                                          std::string_view arguments) {
-  return Bounded(Joined({programFolder, DevconToolName(nativeArchitecture), " ", arguments}));
+  return Bounded(Joined({QuotedProgram(programFolder, "", nativeArchitecture), " ", arguments}));
 }
 
 std::optional<std::string> DevconRescanCommand(std::string_view programFolder, int nativeArchitecture) {
-  return Bounded(Joined({programFolder, "\\", DevconToolName(nativeArchitecture), " rescan"}));
+  return Bounded(Joined({QuotedProgram(programFolder, "\\", nativeArchitecture), " rescan"}));
 }
 
 std::optional<std::string> DevconRestartCommand(std::string_view programFolder, int nativeArchitecture,
                                                 std::string_view pattern) {
-  return Bounded(Joined({programFolder, "\\", DevconToolName(nativeArchitecture), " restart ", pattern}));
+  return Bounded(Joined({QuotedProgram(programFolder, "\\", nativeArchitecture), " restart ", pattern}));
 }
 
 std::string NetworkPortName(std::string_view ipText) { return Joined({"IP_", ipText}); }

@@ -21,8 +21,9 @@ constexpr char kDriverSetupProgram[] = "Drovik.exe";
 // "devcon_x64.exe" or "devcon_x32.exe".
 std::string DevconToolName(int nativeArchitecture);
 
-// `programFolder` ends with its separator. The status command joins them
-// directly; rescan and restart put another "\" between (read as one).
+// The tool's path in double quotes, then its arguments. `programFolder` ends
+// with its separator. The status command joins folder and tool directly;
+// rescan and restart put another "\" between (read as one).
 std::optional<std::string> DevconCommand(std::string_view programFolder, int nativeArchitecture,
                                          std::string_view arguments);
 std::optional<std::string> DevconRescanCommand(std::string_view programFolder, int nativeArchitecture);

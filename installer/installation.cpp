@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "install_commands.h"
+#include "network_discovery.h"
 
 namespace velmo {
 namespace {
@@ -88,19 +89,19 @@ std::string CommandResultText(int code) {
   return "exit code " + std::to_string(code);
 }
 
-bool HasText(std::string_view text) {
-  return std::ranges::any_of(text, [](char c) { return static_cast<unsigned char>(c) > ' '; });
-}
+bool HasText(std::string_view text) { return !TrimmedText(text).empty(); }
 
-// Beyond the emptiness test, a double quote would end a quoted argument
-// early, and a command line that does not fit is not run cut short.
+// The address as a dotted IPv4 address once trimmed, the model free of a
+// double quote (which would end its quoted argument early), and command
+// lines that fit (one cut short is not run).
 std::optional<InstallationOutcome> NetworkInputProblem(const InstallationRequest& request) {
-  if (!HasText(request.ipText) || HoldsQuote(request.ipText)) return InstallationOutcome::FocusAddress;
+  const std::optional<std::string> address = CheckedIpv4Address(request.ipText);
+  if (!address) return InstallationOutcome::FocusAddress;
   if (!HasText(request.modelText) || HoldsQuote(request.modelText)) return InstallationOutcome::FocusModel;
-  const std::string port = NetworkPortName(request.ipText);
-  if (!PortCommand(port, request.ipText) ||
-      !QueueCommand(NetworkQueueName(request.modelText, request.ipText), port, request.modelText))
-    return InstallationOutcome::FocusAddress;
+  const std::string port = NetworkPortName(*address);
+  if (!PortCommand(port, *address)) return InstallationOutcome::FocusAddress;
+  if (!QueueCommand(NetworkQueueName(request.modelText, *address), port, request.modelText))
+    return InstallationOutcome::FocusModel;
   return std::nullopt;
 }
 
@@ -140,6 +141,7 @@ InstallationOutcome InstallPrinter(const InstallationRequest& request, const Ins
   if (request.network) {
     if (const std::optional<InstallationOutcome> problem = NetworkInputProblem(request)) return *problem;
   }
+  const std::optional<std::string> address = CheckedIpv4Address(request.ipText);
   if (request.installDriver && !RunDriverSetup(peers, request.silent)) return InstallationOutcome::DriverSetupFailed;
   bool found = false;
   if (request.usb) {
@@ -148,8 +150,8 @@ InstallationOutcome InstallPrinter(const InstallationRequest& request, const Ins
     DevconRestart(peers, kUsbPrinterClassPattern);
     found = WaitForUsbQueue(peers, known, kQueueWaitMs, request.silent);
   } else if (request.network) {
-    const std::string queueName = NetworkQueueName(request.modelText, request.ipText);
-    AddNetworkPrinter(peers, queueName, request.modelText, request.ipText);
+    const std::string queueName = NetworkQueueName(request.modelText, *address);
+    AddNetworkPrinter(peers, queueName, request.modelText, *address);
     found = WaitForNetworkQueue(peers, known, queueName, kQueueWaitMs, request.silent);
     if (!request.silent) OpenPrintersFolder(peers);
   }

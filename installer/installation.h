@@ -59,7 +59,7 @@ struct InstallationRequest {
   bool usb = false;      // the USB choice is selected
   bool network = false;  // the network choice is selected
   bool installDriver = false;
-  std::string ipText;     // as entered, blanks included
+  std::string ipText;     // as entered; trimmed and checked before use
   std::string modelText;  // the chosen model, empty for none
   // Nobody watches: the driver setup program is waited for at most
   // kSilentDriverSetupMs and the printers folder is not opened.

@@ -23,6 +23,13 @@ std::string_view AfterFirstBlank(std::string_view model) {
 
 }  // namespace
 
+std::string_view TrimmedText(std::string_view text) {
+  const auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
 bool IsDottedIpv4(std::string_view text) {
   int numbers = 0;
   while (true) {
@@ -32,12 +39,18 @@ bool IsDottedIpv4(std::string_view text) {
       value = value * 10 + (text[digits] - '0');
       if (++digits > 3) return false;
     }
-    if (digits == 0 || value > 255) return false;
+    if (digits == 0 || value > 255 || (digits > 1 && text.front() == '0')) return false;
     text.remove_prefix(digits);
     if (++numbers == 4) return text.empty();
     if (text.empty() || text.front() != '.') return false;
     text.remove_prefix(1);
   }
+}
+
+std::optional<std::string> CheckedIpv4Address(std::string_view text) {
+  const std::string_view address = TrimmedText(text);
+  if (!IsDottedIpv4(address)) return std::nullopt;
+  return std::string(address);
 }
 
 std::vector<std::string> QueryDestinations(const std::vector<Ipv4Address>& hostAddresses) {
@@ -54,8 +67,10 @@ std::optional<ReplyFields> ReadReplyFields(std::string_view payload) {
   text = text.substr(0, kMaxReplyText);
   const std::optional<std::string_view> address = Field(text, kAddressField);
   const std::optional<std::string_view> deviceName = Field(text, kDeviceNameField);
-  if (!address || !deviceName || !IsDottedIpv4(*address)) return std::nullopt;
-  return ReplyFields{std::string(*address), std::string(*deviceName)};
+  if (!address || !deviceName) return std::nullopt;
+  std::optional<std::string> checked = CheckedIpv4Address(*address);
+  if (!checked) return std::nullopt;
+  return ReplyFields{std::move(*checked), std::string(*deviceName)};
 }
 
 std::optional<std::string> ModelOfDevice(std::string_view deviceName, const std::vector<std::string>& models) {

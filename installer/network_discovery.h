@@ -19,8 +19,17 @@ constexpr std::size_t kMaxReplyText = 8095;
 
 using Ipv4Address = std::array<std::uint8_t, 4>;
 
-// Four decimal numbers 0..255 of one to three digits, joined by ".".
+// The text without leading and trailing blanks and control characters.
+std::string_view TrimmedText(std::string_view text);
+
+// Four decimal numbers 0..255 joined by ".", none with a leading zero: the
+// port script and other tools may read "010" as octal, so such an address
+// would not name the printer that was meant.
 bool IsDottedIpv4(std::string_view text);
+
+// The one address check, for a typed address and for a discovery reply:
+// the trimmed text when it is a dotted IPv4 address, nothing otherwise.
+std::optional<std::string> CheckedIpv4Address(std::string_view text);
 
 // a.b.c.255 for every host address a.b.c.d, whatever the netmask, in the
 // order the queries go out: the last address first.
@@ -28,7 +37,7 @@ std::vector<std::string> QueryDestinations(const std::vector<Ipv4Address>& hostA
 
 // The two fields of a reply, "IP:" and "DEVICENAME:", each up to ";" or the
 // end, in any order; nothing when one is missing or the address is not a
-// dotted IPv4 address (it goes into command lines later).
+// address that fails CheckedIpv4Address (it goes into command lines later).
 struct ReplyFields {
   std::string address;
   std::string deviceName;

@@ -12,7 +12,7 @@
 
 namespace velmo {
 
-inline constexpr char kRecordedProgramFolder[] = "C:\\Velmo\\";
+inline constexpr char kRecordedProgramFolder[] = "C:\\Program Files\\Velmo\\";
 
 class RecordedPeers : public InstallationPeers {
  public:

@@ -59,7 +59,7 @@ SilentExit Install(const SilentArguments& arguments, const SilentLanguage& langu
 
   InstallationRequest request{.usb = arguments.usb, .network = !arguments.usb, .installDriver = language.installDriver,
                               .ipText = arguments.ipText.value_or(""), .modelText = *model, .silent = true};
-  if (request.network && (!CheckableAddress(request.ipText) || NetworkInputProblem(request)))
+  if (request.network && NetworkInputProblem(request))
     return Refuse(installation, "the address \"" + request.ipText + "\" is refused");
 
   for (const std::string& command : language.recordCommands)
@@ -67,7 +67,7 @@ SilentExit Install(const SilentArguments& arguments, const SilentLanguage& langu
 
   TextList usbIds;
   if (request.network) {
-    const std::string address = *CheckableAddress(request.ipText);
+    const std::string address = *CheckedIpv4Address(request.ipText);
     installation.StepDone("address check",
                           "\"" + std::string(kDiscoveryQuery) + "\" to " + address + ":" + std::to_string(kDiscoveryPort),
                           AddressCheckSummary(address, peers.CheckAddress(address, *models)));

@@ -112,6 +112,24 @@ TEST_F(StandinDevcon, RestartAndRescan) {
   EXPECT_EQ(RunDevcon({"rescan"}, devices).out, "Scanning for new hardware.\r\nScanning completed.\r\n");
 }
 
+// The tool sees the arguments its C runtime splits from the whole command
+// line: an unquoted folder with a blank puts the folder's next word where
+// the command belongs.
+TEST_F(StandinDevcon, AnUnquotedFolderWithABlankFailsTheSearch) {
+  const auto run = [&](const std::string& commandLine) {
+    std::vector<std::string> args = SplitCommandLine(commandLine);
+    args.erase(args.begin());
+    return RunDevcon(args, devices);
+  };
+  const Outcome unquoted = run("C:\\Program Files (x86)\\Velmo Driver\\devcon_x64.exe status USB\\VID_1FC9*");
+  EXPECT_EQ(unquoted.exit_code, 1);
+  EXPECT_EQ(unquoted.out, "") << "no device listed";
+  const Outcome quoted = run("\"C:\\Program Files (x86)\\Velmo Driver\\devcon_x64.exe\" status USB\\VID_1FC9*");
+  EXPECT_EQ(quoted.exit_code, 0);
+  EXPECT_THAT(quoted.out, ::testing::HasSubstr("2 matching device(s) found."));
+  EXPECT_EQ(run("C:\\Velmo Driver\\devcon_x64.exe rescan").exit_code, 1) << "a rescan that does nothing fails too";
+}
+
 TEST_F(StandinDevcon, WrongUseFailsOnStandardError) {
   for (const std::vector<std::string>& args :
        {std::vector<std::string>{}, {"status"}, {"restart"}, {"remove", "*"}}) {

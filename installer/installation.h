@@ -36,10 +36,11 @@ class InstallationPeers {
   virtual std::string ProgramFolder() = 0;  // ends with its separator
   virtual int NativeArchitecture() = 0;
   // Starts `file` through the shell with the verb "runas" in `folder` and
-  // waits for it to end, without limit when `limitMs` is empty. NotStarted
-  // when the shell could not start it (the user refused the elevation, or
-  // the file is missing); StillRunning when it outlived the limit (it is
-  // left running).
+  // waits for it to end, without limit when `limitMs` is empty; with a
+  // limit (nobody watches) the shell shows no error box of its own either.
+  // NotStarted when the shell could not start it (the user refused the
+  // elevation, or the file is missing); StillRunning when it outlived the
+  // limit (it is left running).
   virtual ElevatedRun RunElevated(const std::string& file, const std::string& folder,
                                   std::optional<unsigned> limitMs) = 0;
   virtual int RunHidden(const std::string& commandLine, unsigned timeoutMs) = 0;

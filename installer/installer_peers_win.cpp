@@ -44,7 +44,7 @@ ElevatedRun WindowsInstallationPeers::RunElevated(const std::string& file, const
                                                   std::optional<unsigned> limitMs) {
   SHELLEXECUTEINFOA execute{};
   execute.cbSize = sizeof execute;
-  execute.fMask = SEE_MASK_NOCLOSEPROCESS;
+  execute.fMask = SEE_MASK_NOCLOSEPROCESS | (limitMs ? SEE_MASK_FLAG_NO_UI : 0);
   execute.lpVerb = "runas";
   execute.lpFile = file.c_str();
   execute.lpDirectory = folder.c_str();

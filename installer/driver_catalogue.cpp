@@ -40,10 +40,10 @@ std::vector<std::string> FindFiles(const std::string& programFolder, std::string
   return files;
 }
 
-std::string CataloguePath(const std::vector<std::string>& found) {
+std::string CataloguePath(const std::string& programFolder, const std::vector<std::string>& found) {
   if (found.empty()) throw std::runtime_error(MissingPackageMessage());
   const std::string& first = found.front();
-  return kCatalogueFolder + first.substr(first.rfind('\\') + 1);
+  return programFolder + kCatalogueFolder + first.substr(first.rfind('\\') + 1);
 }
 
 std::vector<std::string> ReadInfModels(const ProfileReader& inf) {

@@ -36,9 +36,10 @@ using DirectoryListing = std::function<std::vector<DirectoryEntry>(const std::st
 std::vector<std::string> FindFiles(const std::string& programFolder, std::string_view pattern,
                                    const DirectoryListing& list);
 
-// "driver\" and the file name of the first file found. With none found the
-// installer cannot run: throws an error that says the package is missing.
-std::string CataloguePath(const std::vector<std::string>& found);
+// The file name of the first file found, in the program's own "driver"
+// folder: a full path, so the current folder plays no part. With none found
+// the installer cannot run: throws an error that says the package is missing.
+std::string CataloguePath(const std::string& programFolder, const std::vector<std::string>& found);
 
 // The model names of the section "<Provider>.NTx86", in file order, without
 // the double quotes around them.

@@ -63,15 +63,15 @@ TEST(FindFiles, TheProgramsFolderIsCutTo255Characters) {
 }
 
 TEST(CataloguePath, TheFirstFilesNameInTheProgramsDriverFolder) {
-  EXPECT_EQ(CataloguePath({kFolder + "b.inf", kFolder + "a.inf"}), "driver\\b.inf");
-  EXPECT_EQ(CataloguePath({kFolder + "copy\\x.inf"}), "driver\\x.inf")
+  EXPECT_EQ(CataloguePath(kFolder, {kFolder + "b.inf", kFolder + "a.inf"}), "C:\\Velmo\\driver\\b.inf");
+  EXPECT_EQ(CataloguePath(kFolder, {kFolder + "copy\\x.inf"}), "C:\\Velmo\\driver\\x.inf")
       << "a subfolder's file is looked for in the program's own driver folder";
 }
 
 TEST(CataloguePath, NoFileSaysPlainlyThatThePackageIsMissing) {
   EnglishMode = 1;
   try {
-    (void)CataloguePath({});
+    (void)CataloguePath(kFolder, {});
     FAIL() << "no error";
   } catch (const std::exception& error) {
     EXPECT_NE(std::string(error.what()).find("driver package is missing"), std::string::npos) << error.what();
@@ -79,7 +79,7 @@ TEST(CataloguePath, NoFileSaysPlainlyThatThePackageIsMissing) {
   }
   EnglishMode = 0;
   try {
-    (void)CataloguePath({});
+    (void)CataloguePath(kFolder, {});
     FAIL() << "no error";
   } catch (const std::exception& error) {
     EXPECT_NE(std::string(error.what()).find("缺少驱动程序包"), std::string::npos) << error.what();

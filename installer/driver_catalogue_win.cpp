@@ -70,7 +70,7 @@ std::vector<std::string> ProfileFile::KeyNames(const std::string& section) const
 }
 
 std::vector<std::string> ReadCatalogueModels(const std::string& programFolder) {
-  const std::string path = CataloguePath(FindFiles(programFolder, kCataloguePattern, ListDirectory));
+  const std::string path = CataloguePath(programFolder, FindFiles(programFolder, kCataloguePattern, ListDirectory));
   return ReadInfModels(ProfileFile(path));
 }
 

@@ -33,7 +33,7 @@ class ProfileFile : public ProfileReader {
 };
 
 // The models of the first "driver\*.inf" found from `programFolder`, read
-// from the current folder's "driver" folder. Throws when none is found.
+// from that folder's own "driver" folder. Throws when none is found.
 std::vector<std::string> ReadCatalogueModels(const std::string& programFolder);
 
 // Fills the window's model list (nothing selected) and BrandWords from the

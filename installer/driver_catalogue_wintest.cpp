@@ -1,6 +1,6 @@
 // The catalogue on the platform: real listings of a program folder, the
 // profile functions read against the portable reader on the same files, and
-// the relative "driver\" path resolved from the current folder.
+// the catalogue read from the program's folder whatever the current folder.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -115,6 +115,15 @@ TEST_F(ProgramFolderTree, ASubfoldersCatalogueIsLookedForInTheProgramsDriverFold
   EXPECT_TRUE(ReadCatalogueModels(Folder()).empty()) << "driver\\x.inf is missing beside the program";
   WriteFile(root_ / "driver" / "x.inf", "[Version]\r\nProvider=W\r\n[W.NTx86]\r\nW One=x\r\n");
   EXPECT_EQ(ReadCatalogueModels(Folder()), Names{"W One"});
+}
+
+TEST_F(ProgramFolderTree, TheCatalogueIsReadFromTheProgramsFolderWhateverTheCurrentFolder) {
+  WriteFile(root_ / "Velmo Driver" / "driver" / "v.inf", "[Version]\r\nProvider=V\r\n[V.NTx86]\r\nV One=x\r\n");
+  WriteFile(root_ / "driver" / "v.inf", "[Version]\r\nProvider=O\r\n[O.NTx86]\r\nOther One=x\r\n");
+  EXPECT_EQ(ReadCatalogueModels(Folder() + "Velmo Driver\\"), Names{"V One"})
+      << "not the current folder's package of the same file name";
+  fs::current_path(root_.root_path());
+  EXPECT_EQ(ReadCatalogueModels(Folder() + "Velmo Driver\\"), Names{"V One"}) << "started with C:\\ current";
 }
 
 TEST_F(ProgramFolderTree, WithoutACatalogueTheErrorNamesTheMissingPackage) {

@@ -61,8 +61,8 @@ void TForm1::BuildButtons() {
   PanelButtons = Make<Panel>(*this, {.Name = L"PanelButtons", .Bounds = {0, 0, 0, 48}, .Align = Align::Bottom});
   Bevel1 = Make<Panel>(*PanelButtons, {.Name = L"Bevel1", .Bounds = {0, 0, 0, 2}, .Align = Align::Top,
                                        .Margins = {8, 0, 8, 0}, .BevelOuter = Bevel::Lowered});
-  ButtonInstall = Make<Button>(*PanelButtons, {.Name = L"ButtonInstall", .Caption = L"安装",
-                                               .Bounds = {390, 11, 88, 28}, .Default = true,
+  // Not the default button: Enter in the list or a field starts nothing.
+  ButtonInstall = Make<Button>(*PanelButtons, {.Name = L"ButtonInstall", .Caption = L"安装", .Bounds = {390, 11, 88, 28},
                                                .OnClick = Handler(&TForm1::ButtonInstallClick)});
   ButtonCancel = Make<Button>(*PanelButtons, {.Name = L"ButtonCancel", .Caption = L"取消", .Bounds = {294, 11, 88, 28},
                                               .OnClick = Handler(&TForm1::ButtonCancelClick)});

@@ -2,6 +2,7 @@
 // scripted device console tool, a printer on loopback answers the real
 // query, and the double-click and install button act on what was found.
 #include "ansi_text_win.h"
+#include "application_win.h"
 #include "form1_fixture_wintest.h"
 #include "loopback_socket_wintest.h"
 
@@ -110,11 +111,32 @@ TEST_F(Form1Discovery, InstallingANetworkPrinterRunsItsCommandsAndEndsTheWindow)
   f.ButtonInstall->Click();
   EXPECT_EQ(installation_.steps,
             (Texts{"runas Drovik.exe in C:\\Program Files\\Velmo\\",
-                   "hidden 5000 cscript prnport.vbs -a -r IP_10.0.0.7 -h 10.0.0.7 -n 9100 -o raw",
+                   "hidden 5000 in C:\\Program Files\\Velmo\\ cscript prnport.vbs -a -r IP_10.0.0.7 -h 10.0.0.7 -n "
+                   "9100 -o raw",
                    "hidden 5000 rundll32 printui.dll PrintUIEntry /q /if /b \"Velmo LT43-10.0.0.7\" /r "
                    "\"IP_10.0.0.7\" /m \"Velmo LT43\"",
                    "pause 1000", "default Velmo LT43-10.0.0.7", "start control printers", "start control printers"}));
   EXPECT_FALSE(IsWindowVisible(f.Handle())) << "the installation ends the program";
+}
+
+TEST_F(Form1Discovery, EnterInstallsOnlyFromTheFocusedInstallButton) {
+  TForm1& f = Build(0, 1);
+  f.Show();
+  f.IdUDPServer1UDPRead("IP:10.0.0.7;DEVICENAME:LT43;");
+  f.ListView1->SetSelectedIndex(0);
+  f.ListView1DblClick(*f.ListView1);
+  const auto pressEnterIn = [&](toolkit::Control& control) {
+    control.SetFocus();
+    PostMessageW(control.Handle(), WM_KEYDOWN, VK_RETURN, 0);
+    PostMessageW(control.Handle(), WM_KEYUP, VK_RETURN, 0);
+    toolkit::ProcessMessages();
+  };
+  pressEnterIn(*f.ListView1);
+  pressEnterIn(*f.LabeledEditIP);
+  EXPECT_TRUE(installation_.steps.empty()) << "Enter on a found printer or in the address starts nothing";
+  EXPECT_TRUE(IsWindowVisible(f.Handle()));
+  pressEnterIn(*f.ButtonInstall);
+  EXPECT_FALSE(installation_.steps.empty()) << "the focused button is pressed as by a click";
 }
 
 TEST_F(Form1Discovery, AMissingOrUnsafeAddressTakesTheFocusAndNothingRuns) {

@@ -24,12 +24,13 @@ bool FromCatalogue(const PrinterQueue& queue, const std::vector<std::string>& mo
   });
 }
 
-void RunIfBuilt(InstallationPeers& peers, std::string_view step, const std::optional<std::string>& command) {
+void RunIfBuilt(InstallationPeers& peers, std::string_view step, const std::optional<std::string>& command,
+                const std::string& workingFolder = {}) {
   if (!command) {
     peers.StepDone(step, "", "not run: the command line would not fit");
     return;
   }
-  peers.StepDone(step, *command, CommandResultText(peers.RunHidden(*command, kCommandTimeoutMs)));
+  peers.StepDone(step, *command, CommandResultText(peers.RunHidden(*command, kCommandTimeoutMs, workingFolder)));
 }
 
 void OpenPrintersFolder(InstallationPeers& peers) {
@@ -117,7 +118,9 @@ void DevconRestart(InstallationPeers& peers, const std::string& pattern) {
 void AddNetworkPrinter(InstallationPeers& peers, const std::string& queueName, const std::string& modelText,
                        const std::string& ipText) {
   const std::string port = NetworkPortName(ipText);
-  RunIfBuilt(peers, "port", PortCommand(port, ipText));
+  // The script host looks the port script up in its current folder: the
+  // program's own, wherever the installer was started from.
+  RunIfBuilt(peers, "port", PortCommand(port, ipText), peers.ProgramFolder());
   RunIfBuilt(peers, "queue", QueueCommand(queueName, port, modelText));
 }
 

@@ -43,7 +43,9 @@ class InstallationPeers {
   // limit (it is left running).
   virtual ElevatedRun RunElevated(const std::string& file, const std::string& folder,
                                   std::optional<unsigned> limitMs) = 0;
-  virtual int RunHidden(const std::string& commandLine, unsigned timeoutMs) = 0;
+  // As RunHidden of the start-up, in `workingFolder` (empty: the installer's
+  // own current folder).
+  virtual int RunHidden(const std::string& commandLine, unsigned timeoutMs, const std::string& workingFolder) = 0;
   // Starts a command with its window shown, without waiting.
   virtual void Start(const std::string& commandLine) = 0;
   // Nothing when the spooler's list cannot be had.

@@ -73,7 +73,8 @@ TEST_F(Installation, NetworkPrinterInFullMode) {
   EXPECT_EQ(Install(Network("192.168.1.50", "Velmo LT42", true)), InstallationOutcome::Installed);
   EXPECT_EQ(peers_.steps,
             (Texts{"runas Drovik.exe in C:\\Program Files\\Velmo\\",
-                   "hidden 5000 cscript prnport.vbs -a -r IP_192.168.1.50 -h 192.168.1.50 -n 9100 -o raw",
+                   "hidden 5000 in C:\\Program Files\\Velmo\\ cscript prnport.vbs -a -r IP_192.168.1.50 -h "
+                   "192.168.1.50 -n 9100 -o raw",
                    "hidden 5000 rundll32 printui.dll PrintUIEntry /q /if /b \"Velmo LT42-192.168.1.50\" /r "
                    "\"IP_192.168.1.50\" /m \"Velmo LT42\"",
                    "pause 1000", "default Velmo LT42-192.168.1.50", "start control printers",
@@ -84,7 +85,10 @@ TEST_F(Installation, NetworkPrinterInFullMode) {
 TEST_F(Installation, BlanksAroundTheAddressAreTrimmedBeforeItIsUsed) {
   EXPECT_EQ(Install(Network(" 192.168.1.50\t")), InstallationOutcome::NoQueue);
   ASSERT_GE(peers_.steps.size(), 2u);
-  EXPECT_EQ(peers_.steps[0], "hidden 5000 cscript prnport.vbs -a -r IP_192.168.1.50 -h 192.168.1.50 -n 9100 -o raw");
+  EXPECT_EQ(peers_.steps[0],
+            "hidden 5000 in C:\\Program Files\\Velmo\\ cscript prnport.vbs -a -r IP_192.168.1.50 -h 192.168.1.50 -n "
+            "9100 -o raw")
+      << "the port script is looked up in the program's folder";
   EXPECT_EQ(peers_.steps[1],
             "hidden 5000 rundll32 printui.dll PrintUIEntry /q /if /b \"Velmo LT42-192.168.1.50\" /r "
             "\"IP_192.168.1.50\" /m \"Velmo LT42\"");

@@ -56,8 +56,9 @@ ElevatedRun WindowsInstallationPeers::RunElevated(const std::string& file, const
   return waited == WAIT_TIMEOUT ? ElevatedRun::StillRunning : ElevatedRun::Ended;
 }
 
-int WindowsInstallationPeers::RunHidden(const std::string& commandLine, unsigned timeoutMs) {
-  return velmo::RunHidden(commandLine, timeoutMs);
+int WindowsInstallationPeers::RunHidden(const std::string& commandLine, unsigned timeoutMs,
+                                        const std::string& workingFolder) {
+  return velmo::RunHidden(commandLine, timeoutMs, workingFolder);
 }
 
 void WindowsInstallationPeers::Start(const std::string& commandLine) { WinExec(commandLine.c_str(), SW_SHOWNORMAL); }

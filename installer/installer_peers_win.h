@@ -29,7 +29,7 @@ class WindowsInstallationPeers : public InstallationPeers {
   int NativeArchitecture() override;
   ElevatedRun RunElevated(const std::string& file, const std::string& folder,
                           std::optional<unsigned> limitMs) override;
-  int RunHidden(const std::string& commandLine, unsigned timeoutMs) override;
+  int RunHidden(const std::string& commandLine, unsigned timeoutMs, const std::string& workingFolder) override;
   void Start(const std::string& commandLine) override;
   std::optional<std::vector<PrinterQueue>> LocalQueues() override;
   void MakeDefaultPrinter(const std::string& printerName) override;

@@ -23,8 +23,9 @@ class RecordedPeers : public InstallationPeers {
     steps.push_back("runas " + file + " in " + folder + (limitMs ? " for " + std::to_string(*limitMs) : ""));
     return elevation;
   }
-  int RunHidden(const std::string& commandLine, unsigned timeoutMs) override {
-    steps.push_back("hidden " + std::to_string(timeoutMs) + " " + commandLine);
+  int RunHidden(const std::string& commandLine, unsigned timeoutMs, const std::string& workingFolder) override {
+    steps.push_back("hidden " + std::to_string(timeoutMs) + (workingFolder.empty() ? "" : " in " + workingFolder) +
+                    " " + commandLine);
     if (commandLine.starts_with("rundll32") || commandLine.find("restart") != std::string::npos)
       queues = queuesAfterInstall;
     return 0;

@@ -19,7 +19,7 @@ bool WriteTextFile(const std::string& path, const std::string& text) {
 
 }  // namespace
 
-int RunHidden(const std::string& commandLine, DWORD timeoutMs) {
+int RunHidden(const std::string& commandLine, DWORD timeoutMs, const std::string& workingFolder) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -28,7 +28,8 @@ int RunHidden(const std::string& commandLine, DWORD timeoutMs) {
   // CreateProcessA may write into the command line.
   std::vector<char> line(commandLine.begin(), commandLine.end());
   line.push_back('\0');
-  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+  const char* folder = workingFolder.empty() ? nullptr : workingFolder.c_str();
+  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder, &startup, &process)) {
     return -1;
   }
   WaitForSingleObject(process.hProcess, timeoutMs);

@@ -7,10 +7,11 @@
 
 namespace velmo {
 
-// Runs `commandLine` (program and arguments in one) with its window hidden
-// and waits at most `timeoutMs`. Returns the exit code, STILL_ACTIVE (259)
-// when it outlives the wait (it is left running), or -1 when it cannot start.
-int RunHidden(const std::string& commandLine, DWORD timeoutMs);
+// Runs `commandLine` (program and arguments in one) with its window hidden,
+// in `workingFolder` (empty: the installer's own current folder), and waits
+// at most `timeoutMs`. Returns the exit code, STILL_ACTIVE (259) when it
+// outlives the wait (it is left running), or -1 when it cannot start.
+int RunHidden(const std::string& commandLine, DWORD timeoutMs, const std::string& workingFolder = {});
 
 // Writes "~temp.bat" in the temporary folder, runs it with RunHidden for at
 // most 5000 ms and deletes it. Returns RunHidden's result, or -1 when there

@@ -60,9 +60,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const SilentExit exit = RunSilentInstallation(read, {decision.fullMode, decision.recordCommands}, peers);
   if (exit == SilentExit::BadArguments) VELMO_FUZZ_CHECK(peers.installation.steps.empty());
   for (const std::string& step : peers.installation.steps) {
-    const std::string hidden = "hidden 5000 ";
-    if (!step.starts_with(hidden)) continue;
-    const std::string command = step.substr(hidden.size());
+    // "hidden <ms> [in <folder>] <command>"; the folder ends with "\\".
+    if (!step.starts_with("hidden ")) continue;
+    const std::size_t folderEnd = step.find("\\ ");
+    const std::string command = step.substr(folderEnd == std::string::npos ? step.find(' ', 7) + 1 : folderEnd + 2);
     VELMO_FUZZ_CHECK(command.size() <= kMaxCommandLength);
     VELMO_FUZZ_CHECK(std::ranges::none_of(command, [](char c) { return static_cast<unsigned char>(c) < 0x20; }));
     if (command.starts_with("rundll32")) VELMO_FUZZ_CHECK(std::ranges::count(command, '"') == 6);

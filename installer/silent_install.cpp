@@ -68,9 +68,9 @@ SilentExit Install(const SilentArguments& arguments, const SilentLanguage& langu
   TextList usbIds;
   if (request.network) {
     const std::string address = *CheckedIpv4Address(request.ipText);
-    installation.StepDone("address check",
-                          "\"" + std::string(kDiscoveryQuery) + "\" to " + address + ":" + std::to_string(kDiscoveryPort),
-                          AddressCheckSummary(address, peers.CheckAddress(address, *models)));
+    const std::string query =
+        "\"" + std::string(kDiscoveryQuery) + "\" to " + address + ":" + std::to_string(kDiscoveryPort);
+    installation.StepDone("address check", query, AddressCheckSummary(address, peers.CheckAddress(address, *models)));
   } else {
     usbIds = FindUsbPrinters(peers, *model);
     if (usbIds.Count() == 0) return SilentExit::NoUsbPrinter;

@@ -64,7 +64,8 @@ TEST(SilentLog, OneTabSeparatedLinePerStepWithThePaddedLocalTime) {
             "2026-12-31 23:59:59.999\targuments\t\tunknown model \"a b  c\"\n")
       << "a value with tabs or line breaks cannot add fields or lines";
   Texts lines;
-  const SilentLog log([] { return LocalTime{2026, 1, 2, 3, 4, 5, 6}; }, [&](const std::string& l) { lines.push_back(l); });
+  const SilentLog log([] { return LocalTime{2026, 1, 2, 3, 4, 5, 6}; },
+                      [&](const std::string& line) { lines.push_back(line); });
   log.Write("end", "", "exit code 0");
   EXPECT_EQ(lines, Texts{"2026-01-02 03:04:05.006\tend\t\texit code 0\n"});
 }
@@ -127,8 +128,10 @@ TEST_F(SilentRun, NetworkInstallChecksTheAddressAndLogsEveryStep) {
   installation_.queuesAfterInstall = {{"Velmo LT43-10.231.0.2", "IP_10.231.0.2", "Velmo LT43", 0}};
   EXPECT_EQ(Run({"-silent", "-ip:10.231.0.2", "-model:velmo lt43", "-language:english"}, true), 0);
   EXPECT_EQ(installation_.steps,
-            (Texts{"batch reg add english", "check 10.231.0.2", "runas Drovik.exe in C:\\Program Files\\Velmo\\ for 600000",
-                   "hidden 5000 cscript prnport.vbs -a -r IP_10.231.0.2 -h 10.231.0.2 -n 9100 -o raw",
+            (Texts{"batch reg add english", "check 10.231.0.2",
+                   "runas Drovik.exe in C:\\Program Files\\Velmo\\ for 600000",
+                   "hidden 5000 in C:\\Program Files\\Velmo\\ cscript prnport.vbs -a -r IP_10.231.0.2 -h 10.231.0.2 -n "
+                   "9100 -o raw",
                    "hidden 5000 rundll32 printui.dll PrintUIEntry /q /if /b \"Velmo LT43-10.231.0.2\" /r "
                    "\"IP_10.231.0.2\" /m \"Velmo LT43\"",
                    "pause 1000", "default Velmo LT43-10.231.0.2"}))
@@ -148,7 +151,8 @@ TEST_F(SilentRun, AnUnansweredCheckIsLoggedAndTheInstallGoesOn) {
   installation_.queuesAfterInstall = {{"Velmo LT42-10.0.0.9", "IP_10.0.0.9", "Velmo LT42", 0}};
   EXPECT_EQ(Run({"-silent", "-model:Velmo LT42", "-ip:10.0.0.9"}), 0);
   EXPECT_EQ(installation_.log[0], "address check|\"0\" to 10.0.0.9:3000|nothing answered at 10.0.0.9 within 1000 ms");
-  EXPECT_EQ(installation_.steps[1].rfind("hidden 5000 cscript", 0), 0u) << "no driver setup without -language:";
+  EXPECT_NE(installation_.steps[1].find(" cscript prnport.vbs"), std::string::npos)
+      << "no driver setup without -language:";
 }
 
 const char kTwoPrinters[] =
@@ -161,12 +165,12 @@ TEST_F(SilentRun, UsbInstallWaitsForTheQueueOfThatModelsPrinterOnly) {
   installation_.queuesAfterInstall = {{"Velmo LT42", "USB001", "Velmo LT42", 0},
                                       {"Velmo LT43", "USB002", "Velmo LT43", 0}};
   EXPECT_EQ(Run({"-usb", "-model:VELMO LT43", "-silent"}), 0);
-  EXPECT_EQ(installation_.steps, (Texts{"devcon status USBPRINT\\VELMO*", "hidden 5000 \"C:\\Program Files\\Velmo\\\\devcon_x64.exe\" rescan",
-                                        "pause 2000", "hidden 5000 \"C:\\Program Files\\Velmo\\\\devcon_x64.exe\" restart *class_07*",
-                                        "pause 1000", "default Velmo LT43"}));
+  const std::string devcon = "hidden 5000 \"C:\\Program Files\\Velmo\\\\devcon_x64.exe\"";
+  EXPECT_EQ(installation_.steps, (Texts{"devcon status USBPRINT\\VELMO*", devcon + " rescan", "pause 2000",
+                                        devcon + " restart *class_07*", "pause 1000", "default Velmo LT43"}));
   EXPECT_EQ(installation_.log[0],
-            "USB search|\"C:\\Program Files\\Velmo\\devcon_x64.exe\" status USBPRINT\\VELMO*|1 of 2 devices are Velmo LT43; "
-            "USBPRINT\\VELMOLT43\\7&11&0&USB002");
+            "USB search|\"C:\\Program Files\\Velmo\\devcon_x64.exe\" status USBPRINT\\VELMO*|"
+            "1 of 2 devices are Velmo LT43; USBPRINT\\VELMOLT43\\7&11&0&USB002");
 }
 
 TEST_F(SilentRun, BadArgumentsExitWithTwoAndRunNothing) {

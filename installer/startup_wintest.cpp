@@ -49,6 +49,17 @@ TEST(RunHidden, ReturnsTheExitCodeOrMinusOneWhenNothingStarts) {
   EXPECT_EQ(RunHidden("C:\\nowhere\\missing-program.exe", 5000), -1);
 }
 
+TEST(RunHidden, RunsInTheFolderItIsGivenOrInTheInstallersOwn) {
+  const std::string folder = TempFolder() + "velmo run hidden\\";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  std::ofstream(folder + "prnport.vbs") << "'";
+  const std::string probe = "cmd /c if exist prnport.vbs (exit 7) else (exit 8)";
+  EXPECT_EQ(RunHidden(probe, 5000, folder), 7);
+  EXPECT_EQ(RunHidden(probe, 5000), 8);
+  DeleteFileA((folder + "prnport.vbs").c_str());
+  RemoveDirectoryA(folder.c_str());
+}
+
 TEST(RunHidden, AProcessThatOutlivesTheWaitGivesStillActive) {
   const std::string child =
       "\"" + ThisProgram() + "\" --gtest_also_run_disabled_tests --gtest_filter=Helper.DISABLED_RunsTwoSeconds";

@@ -70,7 +70,10 @@ SilentExit Install(const SilentArguments& arguments, const SilentLanguage& langu
     const std::string address = *CheckedIpv4Address(request.ipText);
     const std::string query =
         "\"" + std::string(kDiscoveryQuery) + "\" to " + address + ":" + std::to_string(kDiscoveryPort);
-    installation.StepDone("address check", query, AddressCheckSummary(address, peers.CheckAddress(address, *models)));
+    const std::uint32_t sent = installation.Ticks();
+    const std::optional<AddressAnswer> answer = peers.CheckAddress(address, *models);
+    const std::string after = answer ? " after " + std::to_string(installation.Ticks() - sent) + " ms" : "";
+    installation.StepDone("address check", query, AddressCheckSummary(address, answer) + after);
   } else {
     usbIds = FindUsbPrinters(peers, *model);
     if (usbIds.Count() == 0) return SilentExit::NoUsbPrinter;

@@ -138,7 +138,7 @@ TEST_F(SilentRun, NetworkInstallChecksTheAddressAndLogsEveryStep) {
       << "the catalogue's spelling of the model; no printers folder in silent mode";
   EXPECT_EQ(installation_.log,
             (Texts{"language|reg add english|exit code 0",
-                   "address check|\"0\" to 10.231.0.2:3000|Velmo LT43 answered at 10.231.0.2",
+                   "address check|\"0\" to 10.231.0.2:3000|Velmo LT43 answered at 10.231.0.2 after 0 ms",
                    "driver setup|Drovik.exe|ended",
                    "port|cscript prnport.vbs -a -r IP_10.231.0.2 -h 10.231.0.2 -n 9100 -o raw|exit code 0",
                    "queue|rundll32 printui.dll PrintUIEntry /q /if /b \"Velmo LT43-10.231.0.2\" /r \"IP_10.231.0.2\" "

@@ -12,6 +12,7 @@ constexpr TRANSLATE_PAIR kQindleTable[] = {
     {L"Form1", L"安装USB打印机", L"Install USB Printer"},
     {L"Form1", L"安装网络打印机", L"Install Network Printer"},
     {L"Form1", L"IP: ", L"IP: "},
+    {L"Form1", L"检查", L"Check"},
     {L"Form1", L"型号: ", L"Model: "},
     {L"Form1", L"安装", L"Install"},
     {L"Form1", L"取消", L"Cancel"},

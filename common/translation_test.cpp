@@ -29,7 +29,7 @@ class TranslationTest : public ::testing::Test {
 
 TEST_F(TranslationTest, TablesHoldEveryRow) {
   EXPECT_EQ(OemuiTranslationTable().size(), 92u);
-  EXPECT_EQ(QindleTranslationTable().size(), 9u);
+  EXPECT_EQ(QindleTranslationTable().size(), 10u);
   EXPECT_STREQ(OemuiTranslationTable()[1].english, L"Print\nTestPage");
 }
 

@@ -43,10 +43,14 @@ void TForm1::BuildChoices() {
                 .Align = Align::Top, .OnClick = choice});
 
   const NotifyEvent changed = Handler(&TForm1::ComboBoxDriverNamesChange);
-  PanelNetworkSetting = Make<Panel>(*Panel3, {.Name = L"PanelNetworkSetting", .Bounds = {0, 0, 0, 36},
+  PanelNetworkSetting = Make<Panel>(*Panel3, {.Name = L"PanelNetworkSetting", .Bounds = {0, 0, 0, 58},
                                               .Align = Align::Top, .Visible = false});
   LabeledEditIP = Make<LabeledEdit>(*PanelNetworkSetting, {.Name = L"LabeledEditIP", .Caption = L"IP: ",
-                                                           .Bounds = {24, 6, 150, 24}, .OnChange = changed});
+                                                           .Bounds = {24, 6, 106, 24}, .OnChange = changed});
+  ButtonCheckAddress = Make<Button>(*PanelNetworkSetting,
+                                    {.Name = L"ButtonCheckAddress", .Caption = L"检查", .Bounds = {134, 5, 56, 26},
+                                     .Enabled = false, .OnClick = Handler(&TForm1::ButtonCheckAddressClick)});
+  LabelAddressAnswer = Make<Label>(*PanelNetworkSetting, {.Name = L"LabelAddressAnswer", .Bounds = {24, 34, 430, 20}});
   Label1 = Make<Label>(*PanelNetworkSetting,
                        {.Name = L"Label1", .Caption = L"型号: ", .Bounds = {196, 9, 48, 20}, .AutoSize = true});
   ComboBoxDriverNames = Make<ComboBox>(*PanelNetworkSetting, {.Name = L"ComboBoxDriverNames",
@@ -78,6 +82,8 @@ TForm1::TForm1(const InstallerPeers& peers)
   BuildButtons();
   Timer1 = new Timer(*this, {.Name = L"Timer1", .Interval = 2000, .Enabled = true,
                              .OnTimer = Handler(&TForm1::Timer1Timer)});
+  TimerAddressCheck = new Timer(*this, {.Name = L"TimerAddressCheck", .Interval = kAddressCheckWaitMs,
+                                        .Enabled = false, .OnTimer = Handler(&TForm1::TimerAddressCheckTimer)});
   FinishConstruction();
 }
 

@@ -37,6 +37,7 @@ void TForm1::Timer1Timer(toolkit::Component&) {
 }
 
 void TForm1::IdUDPServer1UDPRead(const std::string& datagram) {
+  OfferToAddressCheck(datagram);
   if (const std::optional<DiscoveryReply> reply = ReadDiscoveryReply(datagram, CatalogueModels().Items()))
     rows_->AddNetworkPrinter(reply->model, reply->address);
 }

@@ -3,6 +3,7 @@
 
 #include "driver_catalogue_win.h"
 #include "installer_state.h"
+#include "network_discovery.h"
 #include "translate_form_win.h"
 
 namespace velmo {
@@ -40,6 +41,7 @@ void TForm1::RadioButtonInstallUSBPrinterClick(toolkit::Component& Sender) {
 
 void TForm1::ComboBoxDriverNamesChange(toolkit::Component&) {
   const InstallationRequest request = CurrentRequest();
+  ButtonCheckAddress->SetEnabled(CheckedIpv4Address(request.ipText).has_value());
   if (request.usb) {
     ButtonInstall->SetEnabled(true);
   } else if (request.network) {

@@ -4,6 +4,7 @@
 // printer's address and model.
 #include <memory>
 
+#include "address_check.h"
 #include "discovery_adapters_win.h"
 #include "installation.h"
 #include "text_list.h"
@@ -26,6 +27,8 @@ class TForm1 : public toolkit::Form {
   toolkit::RadioButton* RadioButtonInstallNetworkPrinter;
   toolkit::Panel* PanelNetworkSetting;
   toolkit::LabeledEdit* LabeledEditIP;
+  toolkit::Button* ButtonCheckAddress;
+  toolkit::Label* LabelAddressAnswer;
   toolkit::Label* Label1;
   toolkit::ComboBox* ComboBoxDriverNames;
   toolkit::Panel* PanelButtons;
@@ -33,12 +36,14 @@ class TForm1 : public toolkit::Form {
   toolkit::Button* ButtonInstall;
   toolkit::Button* ButtonCancel;
   toolkit::Timer* Timer1;
+  toolkit::Timer* TimerAddressCheck;
   std::unique_ptr<UdpEndpoint> IdUDPServer1;
 
   void ButtonCancelClick(toolkit::Component& Sender);
   // Either radio button: the network settings show with the network choice.
   void RadioButtonInstallUSBPrinterClick(toolkit::Component& Sender);
-  // The address or the model changed: installing needs both for a network printer.
+  // The address or the model changed: installing needs both for a network
+  // printer, and checking needs an address.
   void ComboBoxDriverNamesChange(toolkit::Component& Sender);
   // A discovery pass: USB printers (in full mode) and network printers. An
   // error is shown in the error box; while that box is open the pass is
@@ -50,6 +55,11 @@ class TForm1 : public toolkit::Form {
   // printer selects the USB choice.
   void ListView1DblClick(toolkit::Component& Sender);
   void ButtonInstallClick(toolkit::Component& Sender);
+  // Sends the discovery query to the typed address alone; the first reply
+  // that names it, or the end of the wait, is shown under the address.
+  void ButtonCheckAddressClick(toolkit::Component& Sender);
+  // The check's wait is over without an answer.
+  void TimerAddressCheckTimer(toolkit::Component& Sender);
   // The installation; the window closes afterwards unless a field is missing,
   // after a message box when no printer queue came of it (ExitCode says so).
   void InstallPrinter();
@@ -70,12 +80,17 @@ class TForm1 : public toolkit::Form {
   // window's construction.
   void StartDiscovery();
   void DiscoveryPass();
+  // A reply that answers the running address check: shown, and its model
+  // selected.
+  void OfferToAddressCheck(const std::string& datagram);
+  void ShowAddressAnswer();
 
   const InstallerPeers& peers_;
   std::unique_ptr<ListViewRows> listRows_;
   std::unique_ptr<FoundPrinters> rows_;
   std::unique_ptr<EndpointNetwork> network_;
   bool passRunning_ = false;
+  std::unique_ptr<AddressCheck> addressCheck_;  // while a check waits
 };
 
 extern TForm1* Form1;

@@ -16,6 +16,8 @@ namespace velmo {
 
 constexpr unsigned kCommandTimeoutMs = 5000;
 constexpr unsigned kQueueWaitMs = 3000;
+// A silent installation waits this long for the driver setup program.
+constexpr unsigned kSilentDriverSetupMs = 10 * 60 * 1000;
 constexpr std::uint32_t kQueueWorkOffline = 0x400;
 
 // A local queue as the spooler lists it (level 2).
@@ -26,6 +28,10 @@ struct PrinterQueue {
   std::uint32_t attributes = 0;
 };
 
+// The exit code that stands for a program still running when its wait ended
+// (STILL_ACTIVE), for hidden commands and a limited driver setup alike.
+constexpr int kStillRunning = 259;
+
 // What the installation needs of the platform.
 class InstallationPeers {
  public:
@@ -33,9 +39,12 @@ class InstallationPeers {
   virtual std::string ProgramFolder() = 0;  // ends with its separator
   virtual int NativeArchitecture() = 0;
   // Starts `file` through the shell with the verb "runas" in `folder`, waits
-  // for it to end and returns its exit code; -1 when the shell could not
-  // start it (the user refused the elevation, or the file is missing).
-  virtual int RunElevated(const std::string& file, const std::string& folder) = 0;
+  // for it to end, without limit when `limitMs` is empty, and returns its
+  // exit code; -1 when the shell could not start it (the user refused the
+  // elevation, or the file is missing); kStillRunning when it outlived the
+  // limit (it is left running). With a limit (nobody watches) the shell
+  // shows no error box of its own either.
+  virtual int RunElevated(const std::string& file, const std::string& folder, std::optional<unsigned> limitMs) = 0;
   // As RunHidden of the start-up, in `workingFolder` (empty: the installer's
   // own current folder).
   virtual int RunHidden(const std::string& commandLine, unsigned timeoutMs, const std::string& workingFolder) = 0;
@@ -46,6 +55,9 @@ class InstallationPeers {
   virtual void MakeDefaultPrinter(const std::string& printerName) = 0;
   virtual std::uint32_t Ticks() = 0;  // milliseconds, wrapping
   virtual void Pause(unsigned ms) = 0;
+  // Told of every step as it ends: its name, the command line it ran (empty
+  // for none) and its result. A silent installation logs them.
+  virtual void StepDone(std::string_view /*step*/, std::string_view /*command*/, std::string_view /*result*/) {}
 };
 
 struct InstallationRequest {
@@ -54,6 +66,9 @@ struct InstallationRequest {
   bool installDriver = false;
   std::string ipText;     // as entered; trimmed and checked before use
   std::string modelText;  // the chosen model, empty for none
+  // Nobody watches: the driver setup program is waited for at most
+  // kSilentDriverSetupMs and the printers folder is not opened.
+  bool silent = false;
 };
 
 enum class InstallationOutcome {
@@ -87,6 +102,15 @@ struct InstalledPrinters {
 // are removed: the test for the address and the model.
 bool HasText(std::string_view text);
 
+// The network choice's fields, checked before anything runs: FocusAddress or
+// FocusModel when one is missing or would not give safe command lines that
+// fit; nothing when both are usable.
+std::optional<InstallationOutcome> NetworkInputProblem(const InstallationRequest& request);
+
+// A command's result for the log: its exit code, "could not start" (-1) or
+// still running when its wait ended.
+std::string CommandResultText(int code);
+
 // The whole sequence. Outside commands' failures do not stop it; they only
 // name the failed step when no queue appears.
 InstallationResult InstallPrinter(const InstallationRequest& request, const InstalledPrinters& known,
@@ -102,10 +126,10 @@ std::optional<InstallationStep> AddNetworkPrinter(InstallationPeers& peers, cons
                                                   const std::string& modelText, const std::string& ipText);
 
 // Each waits at most `limitMs` for its queue; a queue found becomes the
-// default printer after a second and the printers folder is opened. True
-// when the queue appeared.
-bool WaitForUsbQueue(InstallationPeers& peers, const InstalledPrinters& known, unsigned limitMs);
+// default printer after a second and, unless `silent`, the printers folder
+// is opened. True when the queue was found.
+bool WaitForUsbQueue(InstallationPeers& peers, const InstalledPrinters& known, unsigned limitMs, bool silent = false);
 bool WaitForNetworkQueue(InstallationPeers& peers, const InstalledPrinters& known, const std::string& queueName,
-                         unsigned limitMs);
+                         unsigned limitMs, bool silent = false);
 
 }  // namespace velmo

@@ -40,10 +40,11 @@ std::string WindowsInstallationPeers::ProgramFolder() { return velmo::ProgramFol
 
 int WindowsInstallationPeers::NativeArchitecture() { return velmo::NativeArchitecture(); }
 
-int WindowsInstallationPeers::RunElevated(const std::string& file, const std::string& folder) {
+int WindowsInstallationPeers::RunElevated(const std::string& file, const std::string& folder,
+                                          std::optional<unsigned> limitMs) {
   SHELLEXECUTEINFOA execute{};
   execute.cbSize = sizeof execute;
-  execute.fMask = SEE_MASK_NOCLOSEPROCESS;
+  execute.fMask = SEE_MASK_NOCLOSEPROCESS | (limitMs ? SEE_MASK_FLAG_NO_UI : 0);
   execute.lpVerb = "runas";
   execute.lpFile = file.c_str();
   execute.lpDirectory = folder.c_str();
@@ -53,8 +54,10 @@ int WindowsInstallationPeers::RunElevated(const std::string& file, const std::st
   // code to read: taken as done.
   DWORD code = 0;
   if (execute.hProcess) {
-    WaitForSingleObject(execute.hProcess, INFINITE);
-    if (!GetExitCodeProcess(execute.hProcess, &code)) code = DWORD(-1);
+    if (WaitForSingleObject(execute.hProcess, limitMs ? DWORD(*limitMs) : INFINITE) == WAIT_TIMEOUT)
+      code = kStillRunning;  // left running
+    else if (!GetExitCodeProcess(execute.hProcess, &code))
+      code = DWORD(-1);
     CloseHandle(execute.hProcess);
   }
   return int(code);

@@ -27,7 +27,7 @@ class WindowsInstallationPeers : public InstallationPeers {
  public:
   std::string ProgramFolder() override;
   int NativeArchitecture() override;
-  int RunElevated(const std::string& file, const std::string& folder) override;
+  int RunElevated(const std::string& file, const std::string& folder, std::optional<unsigned> limitMs) override;
   int RunHidden(const std::string& commandLine, unsigned timeoutMs, const std::string& workingFolder) override;
   void Start(const std::string& commandLine) override;
   std::optional<std::vector<PrinterQueue>> LocalQueues() override;

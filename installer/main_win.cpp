@@ -1,19 +1,25 @@
 // Qindle: the printer installer that sits beside the driver package.
 #include <windows.h>
 
+#include "ansi_text_win.h"
 #include "application_win.h"
 #include "error_box_win.h"
 #include "form1_win.h"
 #include "installer_state.h"
 #include "installer_peers_win.h"
+#include "silent_arguments.h"
+#include "silent_install_win.h"
 #include "startup_win.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   using namespace velmo;
+  // Deployment tools run "-silent" without a window and act on the exit code.
+  const std::vector<std::string> arguments = AnsiArguments();
+  if (ReadSilentArguments(arguments).silent) return RunSilentInstallation(arguments);
   // The shared lists exist already (module state); an error anywhere here,
   // a missing driver package among them, is shown and the program ends.
-  toolkit::Guarded([] {
-    InitLanguage();
+  toolkit::Guarded([&] {
+    InitLanguage(arguments);
     toolkit::InitializeToolkit();
     Form1 = new TForm1(WindowsInstallerPeers());
     toolkit::Run(*Form1);

@@ -62,18 +62,30 @@ std::vector<std::string> QueryDestinations(const std::vector<Ipv4Address>& hostA
   return destinations;
 }
 
-std::optional<DiscoveryReply> ReadDiscoveryReply(std::string_view payload, const std::vector<std::string>& models) {
+std::optional<ReplyFields> ReadReplyFields(std::string_view payload) {
   std::string_view text = payload.substr(0, payload.find('\0'));
   text = text.substr(0, kMaxReplyText);
   const std::optional<std::string_view> address = Field(text, kAddressField);
   const std::optional<std::string_view> deviceName = Field(text, kDeviceNameField);
   if (!address || !deviceName) return std::nullopt;
-  const std::optional<std::string> checked = CheckedIpv4Address(*address);
+  std::optional<std::string> checked = CheckedIpv4Address(*address);
   if (!checked) return std::nullopt;
+  return ReplyFields{std::move(*checked), std::string(*deviceName)};
+}
+
+std::optional<std::string> ModelOfDevice(std::string_view deviceName, const std::vector<std::string>& models) {
   for (const std::string& model : models) {
-    if (SameTextIgnoringCase(AfterFirstBlank(model), *deviceName)) return DiscoveryReply{model, *checked};
+    if (SameTextIgnoringCase(AfterFirstBlank(model), deviceName)) return model;
   }
   return std::nullopt;
+}
+
+std::optional<DiscoveryReply> ReadDiscoveryReply(std::string_view payload, const std::vector<std::string>& models) {
+  const std::optional<ReplyFields> fields = ReadReplyFields(payload);
+  if (!fields) return std::nullopt;
+  std::optional<std::string> model = ModelOfDevice(fields->deviceName, models);
+  if (!model) return std::nullopt;
+  return DiscoveryReply{std::move(*model), fields->address};
 }
 
 void ScanNetworkPrinters(DiscoveryNetwork& network) {

@@ -35,16 +35,26 @@ std::optional<std::string> CheckedIpv4Address(std::string_view text);
 // order the queries go out: the last address first.
 std::vector<std::string> QueryDestinations(const std::vector<Ipv4Address>& hostAddresses);
 
+// The two fields of a reply, "IP:" and "DEVICENAME:", each up to ";" or the
+// end, in any order; nothing when one is missing or the address is not a
+// address that fails CheckedIpv4Address (it goes into command lines later).
+struct ReplyFields {
+  std::string address;
+  std::string deviceName;
+};
+std::optional<ReplyFields> ReadReplyFields(std::string_view payload);
+
+// The catalogue model whose text after its first blank equals `deviceName`
+// without regard to case; nothing when none does.
+std::optional<std::string> ModelOfDevice(std::string_view deviceName, const std::vector<std::string>& models);
+
 struct DiscoveryReply {
   std::string model;    // the catalogue's full model name
   std::string address;  // from the reply's text, not its sender
 };
 
-// The printer a reply names: "IP:" and "DEVICENAME:", each up to ";" or the
-// end, in any order. The device name is matched, ignoring case, against each
-// model's text after its first blank. Nothing for a reply without both
-// fields, with an address that fails CheckedIpv4Address (it goes into
-// command lines later), or with a model the catalogue does not hold.
+// The printer a reply names (ReadReplyFields) with its catalogue model
+// (ModelOfDevice); nothing when either is missing.
 std::optional<DiscoveryReply> ReadDiscoveryReply(std::string_view payload, const std::vector<std::string>& models);
 
 // The socket layer of the installer's UDP endpoint.

@@ -19,8 +19,8 @@ class RecordedPeers : public InstallationPeers {
  public:
   std::string ProgramFolder() override { return kRecordedProgramFolder; }
   int NativeArchitecture() override { return architecture; }
-  int RunElevated(const std::string& file, const std::string& folder) override {
-    steps.push_back("runas " + file + " in " + folder);
+  int RunElevated(const std::string& file, const std::string& folder, std::optional<unsigned> limitMs) override {
+    steps.push_back("runas " + file + " in " + folder + (limitMs ? " for " + std::to_string(*limitMs) : ""));
     return elevationGranted ? setupExitCode : -1;
   }
   int RunHidden(const std::string& commandLine, unsigned timeoutMs, const std::string& workingFolder) override {
@@ -42,6 +42,9 @@ class RecordedPeers : public InstallationPeers {
   }
   void MakeDefaultPrinter(const std::string& printerName) override { steps.push_back("default " + printerName); }
   std::uint32_t Ticks() override { return now; }
+  void StepDone(std::string_view step, std::string_view command, std::string_view result) override {
+    log.push_back(std::string(step) + "|" + std::string(command) + "|" + std::string(result));
+  }
   void Pause(unsigned ms) override {
     if (ms != 100) steps.push_back("pause " + std::to_string(ms));
     now += ms;
@@ -57,6 +60,7 @@ class RecordedPeers : public InstallationPeers {
   std::uint32_t now = 0xFFFFF000u;  // the tick count wraps during the wait
   int listings = 0;
   std::vector<std::string> steps;  // pauses of 100 ms (polling) are left out
+  std::vector<std::string> log;    // "step|command|result" of every step told
 };
 
 }  // namespace velmo

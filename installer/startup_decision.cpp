@@ -17,14 +17,14 @@ bool SafeInBatchLine(std::string_view value) {
   return harmless && (value.empty() || value.back() != '\\');
 }
 
-// The argument without one leading and then one trailing double quote.
-std::string Unquoted(std::string argument) {
+}  // namespace
+
+std::string ReadArgument(std::string_view raw) {
+  std::string argument(raw.substr(0, kMaxArgumentLength));
   if (!argument.empty() && argument.front() == '"') argument.erase(0, 1);
   if (!argument.empty() && argument.back() == '"') argument.pop_back();
   return argument;
 }
-
-}  // namespace
 
 std::optional<std::string> LanguageRecordCommand(std::string_view value) {
   if (!SafeInBatchLine(value)) return std::nullopt;
@@ -39,7 +39,7 @@ StartupDecision DecideStartup(uint16_t systemUiLanguage, const std::optional<std
   StartupDecision decision;
   decision.english = DecideEnglishMode(systemUiLanguage, recordedLanguage) == 1;
   for (const std::string& raw : arguments) {
-    const std::string argument = Unquoted(raw.substr(0, kMaxArgumentLength));
+    const std::string argument = ReadArgument(raw);
     if (!argument.starts_with(kLanguagePrefix)) continue;
     const std::string_view value = std::string_view(argument).substr(kLanguagePrefix.size());
     decision.fullMode = true;

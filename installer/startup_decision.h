@@ -16,6 +16,10 @@ constexpr std::size_t kMaxArgumentLength = 255;
 // The recording command is built in a buffer of 256 characters.
 constexpr std::size_t kMaxRecordCommandLength = 255;
 
+// An argument as the installer reads it: 8-bit text cut to 255 characters,
+// then without one leading and then one trailing double quote.
+std::string ReadArgument(std::string_view raw);
+
 struct StartupDecision {
   bool english = false;
   // A "-language:" argument was given: USB choice and driver setup offered.
@@ -23,7 +27,6 @@ struct StartupDecision {
   // One `reg add` command per recordable "-language:" value, in argument order.
   std::vector<std::string> recordCommands;
 };
-
 
 // The `reg add` command that records `value`; nothing when the value could
 // do more than be recorded in the batch line (quotes, "%", "&", "|", "<",

@@ -7,13 +7,15 @@
 #include "installer_state.h"
 #include "registry_win.h"
 #include "run_hidden_win.h"
-#include "startup_decision.h"
 
 namespace velmo {
 
+StartupDecision DecideStartupHere(const std::vector<std::string>& arguments) {
+  return DecideStartup(GetSystemDefaultUILanguage(), ReadMachineText(kSettingsKey, kLanguageValue), arguments);
+}
+
 void InitLanguage(const std::vector<std::string>& arguments) {
-  const StartupDecision decision =
-      DecideStartup(GetSystemDefaultUILanguage(), ReadMachineText(kSettingsKey, kLanguageValue), arguments);
+  const StartupDecision decision = DecideStartupHere(arguments);
   if (decision.english) EnglishMode = 1;  // never set back
   if (decision.fullMode) UsbInstallEnabled = DriverInstallEnabled = 1;
   for (const std::string& command : decision.recordCommands) RunBatch(command);

@@ -4,7 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "startup_decision.h"
+
 namespace velmo {
+
+// The start-up decision on this system: its user-interface language, the
+// recorded "drv_language" and `arguments`.
+StartupDecision DecideStartupHere(const std::vector<std::string>& arguments);
 
 // Decides EnglishMode, UsbInstallEnabled and DriverInstallEnabled from the
 // system language, the recorded "drv_language" and `arguments`, and runs the

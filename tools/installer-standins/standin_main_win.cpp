@@ -92,9 +92,13 @@ Outcome RunScriptHostRole(const std::vector<std::string>& args) {
   return RunScriptHost(*call, full, IsFile(full));
 }
 
-Outcome RunRundll32Role(const std::string& command_line) {
+// A file "printui_refuses.txt" beside the stand-in makes printui add no
+// queue, as when the driver cannot be found.
+Outcome RunRundll32Role(const std::string& command_line, const std::wstring& folder) {
   const auto call = ParsePrintUiCommand(ArgumentsText(command_line));
   if (!call || !call->install) return Outcome{};
+  if (GetFileAttributesW((folder + L"\\printui_refuses.txt").c_str()) != INVALID_FILE_ATTRIBUTES)
+    return Outcome{"", "printui /if: refused\r\n", 1};
   if (!call->queue || call->queue->empty() || !call->port || !call->model) {
     return Outcome{"", "printui /if: /b, /r and /m are needed to add a queue\r\n", 0};
   }
@@ -134,7 +138,7 @@ int wmain() {
       outcome = RunScriptHostRole(args);
       break;
     case Role::Rundll32:
-      outcome = RunRundll32Role(command_line);
+      outcome = RunRundll32Role(command_line, folder);
       break;
     case Role::DriverSetup:
     case Role::Control:

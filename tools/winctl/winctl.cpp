@@ -15,6 +15,8 @@
 //                                       window, "name|port" one per line (UTF-8)
 //   winctl double-click-row <title> <index>
 //                                       double-click that row of the list view
+//   winctl set-edit <title> <text>      set the text of the first edit box in
+//                                       the window, as typing would
 // Exit code 0 on success, 1 when the window is not there (or stays), 2 on usage.
 #include <windows.h>
 #include <commctrl.h>
@@ -192,6 +194,22 @@ int DoubleClickRow(HWND window, int index) {
   return 0;
 }
 
+BOOL CALLBACK MatchEdit(HWND child, LPARAM lparam) {
+  wchar_t name[64];
+  if (!GetClassNameW(child, name, 64) || _wcsicmp(name, L"Edit") != 0) return TRUE;
+  *reinterpret_cast<HWND*>(lparam) = child;
+  return FALSE;
+}
+
+// WM_SETTEXT raises the edit's change notification, as typing does.
+int SetEditText(HWND window, const wchar_t* text) {
+  HWND edit = nullptr;
+  EnumChildWindows(window, MatchEdit, reinterpret_cast<LPARAM>(&edit));
+  if (!edit) return 1;
+  SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+  return 0;
+}
+
 int Detach(HWND hwnd) {
   RECT window;
   GetWindowRect(hwnd, &window);
@@ -226,6 +244,7 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"click" && argc > 3)
     return ClickWhenEnabled(hwnd, argv[3], argc > 4 ? DWORD(std::wcstoul(argv[4], nullptr, 10)) : 5000);
   if (command == L"rows") return PrintRows(hwnd);
+  if (command == L"set-edit" && argc > 3) return SetEditText(hwnd, argv[3]);
   if (command == L"double-click-row" && argc > 3) return DoubleClickRow(hwnd, int(std::wcstol(argv[3], nullptr, 10)));
   return 2;
 }

@@ -1,0 +1,23 @@
+#include "address_check.h"
+
+#include "network_discovery.h"
+
+namespace velmo {
+
+bool AddressCheck::Offer(std::string_view payload, const std::vector<std::string>& models) {
+  if (answer_) return false;
+  const std::optional<ReplyFields> fields = ReadReplyFields(payload);
+  if (!fields || fields->address != address_) return false;
+  answer_ = AddressAnswer{fields->deviceName, ModelOfDevice(fields->deviceName, models)};
+  return true;
+}
+
+std::string AddressCheckSummary(const std::string& address, const std::optional<AddressAnswer>& answer) {
+  if (!answer) {
+    return "nothing answered at " + address + " within " + std::to_string(kAddressCheckWaitMs) + " ms";
+  }
+  if (answer->model) return *answer->model + " answered at " + address;
+  return "\"" + answer->deviceName + "\" answered at " + address + ", a model this driver package does not hold";
+}
+
+}  // namespace velmo

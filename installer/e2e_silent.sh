@@ -1,0 +1,177 @@
+#!/bin/bash
+# The real installer's silent mode inside a test network (tools/netns-session),
+# beside the stand-ins and the sample driver package, with a network printer
+# responder on the printer host: a silent network install and a silent USB
+# install run the window's command lines (the printers folder aside), make
+# the new queue the default printer, log every step and end with 0; each
+# failing case ends with its exit code and installs nothing. The address
+# check is answered by the responder and unanswered where nothing listens,
+# in the log and in the window.
+# Usage: e2e_silent.sh <Qindle.exe> <winctl.exe> <stand-ins folder>
+. "$(dirname "$0")/../tests/e2e/lib.sh"
+program=$1 WINCTL=$2 standins=$3
+require_test_network
+stage="$velmo_root/build/installer-silent-stage"
+log="$stage/standin.log"
+silent_log="$stage/silent.log"
+usb_id='USBPRINT\VELMOLT42\7&2A1F3C5&0&USB001'
+ip=$VELMO_PRINTER_IP
+nobody=10.231.0.3  # on the test network, where nothing listens
+queue="Velmo LT43-$ip"
+
+rm -rf "$stage" && mkdir -p "$stage" || fail "no stage folder"
+for file in devcon_x64.exe devcon_x32.exe Drovik.exe cscript.exe rundll32.exe control.exe prnport.vbs; do
+  cp "$standins/$file" "$stage/" || fail "no stand-in $file in $standins"
+done
+cp "$program" "$stage/" || fail "no $program"
+cp -r "$velmo_root/tools/installer-fixtures/driver" "$stage/" || fail "no sample package"
+folder=$(winepath -w "$stage" 2>/dev/null)
+plug() { printf 'USBPRINT\\VelmoLT42A1B2|%s|Velmo LT42\r\n' "$usb_id" >"$stage/devcon_devices.txt"; }
+unplug() { : >"$stage/devcon_devices.txt"; }
+"$velmo_wine" reg delete 'HKLM\SOFTWARE\DARVOLT\Printer' /f >/dev/null 2>&1
+for old in "$queue" "Velmo LT42" "Velmo LT42-$nobody"; do
+  "$velmo_wine" reg delete "HKLM\\System\\CurrentControlSet\\Control\\Print\\Printers\\$old" /f >/dev/null 2>&1
+done
+default_printer() {
+  "$velmo_wine" reg query 'HKCU\Software\Microsoft\Windows NT\CurrentVersion\Windows' /v Device 2>/dev/null |
+    tr -d '\r' | grep -q -- "$1"
+}
+queue_exists() {
+  "$velmo_wine" reg query "HKLM\\System\\CurrentControlSet\\Control\\Print\\Printers\\$1" >/dev/null 2>&1
+}
+
+ip netns exec "$VELMO_PRINTER_NS" "$velmo_root/tools/printer-responder" \
+  --reply "IP:$ip;DEVICENAME:lt43;" --log "$stage/responder.log" &
+responder=$!
+trap 'kill $responder 2>/dev/null' EXIT
+wait_log "$stage/responder.log" ready 10 || fail "the responder did not start"
+
+# silent <arguments...>: runs the installer from its folder, sets code and
+# the run's duration in ms; the program must end within a minute.
+silent() {
+  local start=$(date +%s%N)
+  (cd "$stage" && exec timeout 60 "$velmo_wine" Qindle.exe "$@" >/dev/null 2>&1)
+  code=$?
+  took=$((($(date +%s%N) - start) / 1000000))
+}
+commands() { grep -v ' status USBPRINT' "$log" 2>/dev/null; }
+# logged <step> <command> <result pattern>: a line of the silent log.
+logged() {
+  grep -qP "^\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3}\t\Q$1\E\t\Q$2\E\t$3\r?$" "$silent_log" ||
+    fail "no log line \"$1 | $2 | $3\" in:
+$(cat "$silent_log")"
+}
+no_window() { winctl wait "安装打印机" 1 >/dev/null || winctl wait "InstallPrinter" 1 >/dev/null; }
+
+# 1. A silent network install, in any order, with quotes and the model in
+# another case; the address check is answered by the responder.
+silent -ip:$ip '"-model:velmo lt43"' -silent -language:english "-log:$folder\\silent.log"
+[ $code = 0 ] || fail "the silent network install ended with $code: $(cat "$silent_log")"
+network_ms=$took
+expected="\"$folder\\Drovik.exe\"
+cscript prnport.vbs -a -r IP_$ip -h $ip -n 9100 -o raw
+rundll32 printui.dll PrintUIEntry /q /if /b \"$queue\" /r \"IP_$ip\" /m \"Velmo LT43\""
+[ "$(commands)" = "$expected" ] || fail "the silent network install ran:
+$(commands)
+expected the window's install without the printers folder:
+$expected"
+default_printer "$queue" || fail "the silent network queue is not the default printer"
+logged start "-ip:$ip \"-model:velmo lt43\" -silent -language:english -log:$folder\\silent.log" "silent installation"
+logged language 'reg add "HKLM\SOFTWARE\DARVOLT\Printer" /v drv_language /t REG_SZ /d "english" /f' 'exit code 0'
+logged "address check" "\"0\" to $ip:3000" "Velmo LT43 answered at $ip after \d+ ms"
+logged "driver setup" Drovik.exe "exit code 0"
+logged port "cscript prnport.vbs -a -r IP_$ip -h $ip -n 9100 -o raw" "exit code 0"
+logged queue "rundll32 printui.dll PrintUIEntry /q /if /b \"$queue\" /r \"IP_$ip\" /m \"Velmo LT43\"" "exit code 0"
+logged "queue wait" "" "found \"$queue\" on port IP_$ip"
+logged "default printer" "" "$queue"
+logged end "" "exit code 0"
+grep -q "query from 10.231.0.1" "$stage/responder.log" || fail "the responder saw no check"
+
+# 2. The check unanswered where nothing listens; the install goes on. The
+# default log is Qindle.log in the temporary folder.
+: >"$log"
+temp_log=$(winepath -u "$("$velmo_wine" cmd /c echo %TEMP% 2>/dev/null | tr -d '\r')" 2>/dev/null)/Qindle.log
+rm -f "$temp_log"
+silent -silent "-model:Velmo LT42" -ip:$nobody
+[ $code = 0 ] || fail "the install to $nobody ended with $code"
+silent_log=$temp_log logged "address check" "\"0\" to $nobody:3000" "nothing answered at $nobody within 1000 ms"
+[ "$(commands | head -1)" = "cscript prnport.vbs -a -r IP_$nobody -h $nobody -n 9100 -o raw" ] ||
+  fail "no port for $nobody: $(commands)"
+
+# 3. A silent USB install.
+: >"$log"
+plug
+silent -silent -usb -language:English "-model:Velmo LT42" "-log:$folder\\silent.log"
+[ $code = 0 ] || fail "the silent USB install ended with $code: $(tail -5 "$silent_log")"
+grep -qxF "\"$folder\\devcon_x64.exe\" status USBPRINT\\VELMO*" "$log" || fail "no status query: $(cat "$log")"
+expected="\"$folder\\Drovik.exe\"
+\"$folder\\\\devcon_x64.exe\" rescan
+\"$folder\\\\devcon_x64.exe\" restart *class_07*"
+[ "$(commands)" = "$expected" ] || fail "the silent USB install ran:
+$(commands)
+expected the window's install without the printers folder:
+$expected"
+default_printer "Velmo LT42," || fail "the USB printer's new queue is not the default printer"
+logged "USB search" "\"$folder\\devcon_x64.exe\" status USBPRINT\\VELMO*" "1 of 1 devices are Velmo LT42; .*USB001"
+logged "queue wait" "" 'found "Velmo LT42" on port USB001'
+logged end "" "exit code 0"
+
+# 4. Each failure: its exit code, nothing run, no new queue.
+"$velmo_wine" reg delete 'HKLM\SOFTWARE\DARVOLT\Printer' /f >/dev/null 2>&1
+"$velmo_wine" reg delete "HKLM\\System\\CurrentControlSet\\Control\\Print\\Printers\\$queue" /f >/dev/null 2>&1
+# expect_failure <code> <what> <arguments...>
+expect_failure() {
+  local want=$1 what=$2
+  shift 2
+  : >"$log"
+  silent "$@" "-log:$folder\\silent.log"
+  [ $code = "$want" ] || fail "$what: exit code $code, not $want"
+  [ -z "$(commands)" ] || fail "$what ran: $(commands)"
+  queue_exists "$queue" && fail "$what: a queue was added"
+  logged end "" "exit code $want"
+}
+expect_failure 2 "an unknown model" -silent "-model:Velmo LT99" -ip:$ip -language:english
+expect_failure 2 "a refused address" -silent "-model:Velmo LT43" -ip:10.231.0.02 -language:english
+expect_failure 2 "both -ip: and -usb" -silent "-model:Velmo LT43" -ip:$ip -usb
+expect_failure 2 "neither -ip: nor -usb" -silent "-model:Velmo LT43"
+"$velmo_wine" reg query 'HKLM\SOFTWARE\DARVOLT\Printer' /v drv_language 2>/dev/null | grep -q drv_language &&
+  fail "bad arguments recorded the language"
+unplug
+expect_failure 4 "no USB printer" -silent "-model:Velmo LT42" -usb
+mv "$stage/Drovik.exe" "$stage/Drovik.exe.away"
+expect_failure 3 "no driver setup program" -silent "-model:Velmo LT43" -ip:$ip -language:english
+logged "driver setup" Drovik.exe "refused or could not start"
+mv "$stage/Drovik.exe.away" "$stage/Drovik.exe"
+mv "$stage/driver" "$stage/driver.away"
+expect_failure 6 "no driver package" -silent "-model:Velmo LT43" -ip:$ip
+mv "$stage/driver.away" "$stage/driver"
+: >"$stage/printui_refuses.txt"
+: >"$log"
+silent -silent "-model:Velmo LT43" -ip:$ip "-log:$folder\\silent.log"
+[ $code = 5 ] || fail "a queue that never came: exit code $code, not 5"
+logged "queue wait" "" "no new queue within 3000 ms"
+rm -f "$stage/printui_refuses.txt"
+no_window && fail "a silent run left a window"
+
+# 5. The window's Check button: the responder answers, nothing at $nobody.
+(cd "$stage" && exec "$velmo_wine" Qindle.exe -language:English >/dev/null 2>&1) &
+installer=$!
+winctl wait InstallPrinter 20000 >/dev/null || fail "no installer window"
+deadline=$((SECONDS + 10))
+until [ "$(winctl rows InstallPrinter)" = "Velmo LT43|$ip" ]; do
+  [ $SECONDS -ge $deadline ] && fail "the network printer was not found: $(winctl rows InstallPrinter)"
+  sleep 0.2
+done
+winctl double-click-row InstallPrinter 0 || fail "no row to double-click"
+start=$(date +%s%N)
+winctl click InstallPrinter Check || fail "no Check button"
+winctl wait "Velmo LT43 answered." 3000 >/dev/null || { screenshot installer_check_unanswered; fail "no answer shown"; }
+check_ms=$((($(date +%s%N) - start) / 1000000))
+screenshot installer_check_answered
+winctl set-edit InstallPrinter "$nobody" || fail "no address field"
+winctl click InstallPrinter Check || fail "no Check button"
+winctl wait "Nothing answered at $nobody." 4000 >/dev/null || fail "no \"nothing answered\" shown"
+screenshot installer_check_nothing
+winctl close InstallPrinter
+wait_exit $installer 15 || { kill $installer; fail "the installer did not end"; }
+echo "silent network install: $network_ms ms ($(grep -o 'answered at [0-9.]* after [0-9]* ms' "$stage/silent.log" | head -1)); check click to shown answer (with winctl's start): $check_ms ms"

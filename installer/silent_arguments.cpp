@@ -1,0 +1,50 @@
+#include "silent_arguments.h"
+
+#include "installation.h"
+#include "startup_decision.h"
+
+namespace velmo {
+namespace {
+
+constexpr std::string_view kSilentSwitch = "-silent";
+constexpr std::string_view kUsbSwitch = "-usb";
+constexpr std::string_view kModelPrefix = "-model:";
+constexpr std::string_view kIpPrefix = "-ip:";
+constexpr std::string_view kLogPrefix = "-log:";
+
+// The value after `prefix` when the argument starts with it.
+std::optional<std::string> ValueOf(const std::string& argument, std::string_view prefix) {
+  if (!argument.starts_with(prefix)) return std::nullopt;
+  return argument.substr(prefix.size());
+}
+
+}  // namespace
+
+SilentArguments ReadSilentArguments(const std::vector<std::string>& arguments) {
+  SilentArguments read;
+  for (const std::string& raw : arguments) {
+    const std::string argument = ReadArgument(raw);
+    if (argument == kSilentSwitch) {
+      read.silent = true;
+    } else if (argument == kUsbSwitch) {
+      read.usb = true;
+    } else if (auto model = ValueOf(argument, kModelPrefix)) {
+      read.model = std::move(model);
+    } else if (auto ip = ValueOf(argument, kIpPrefix)) {
+      read.ipText = std::move(ip);
+    } else if (auto log = ValueOf(argument, kLogPrefix)) {
+      read.logPath = std::move(log);
+    }
+  }
+  return read;
+}
+
+std::optional<std::string> SilentArgumentsProblem(const SilentArguments& arguments) {
+  if (!arguments.model || !HasText(*arguments.model)) return "no model: give -model:NAME";
+  if (arguments.ipText && arguments.usb) return "both -ip: and -usb: give one of them";
+  if (!arguments.ipText && !arguments.usb) return "neither -ip: nor -usb: give one of them";
+  if (arguments.logPath && !HasText(*arguments.logPath)) return "-log: names no file";
+  return std::nullopt;
+}
+
+}  // namespace velmo

@@ -1,0 +1,73 @@
+// libFuzzer entry: a silent installation from Qindle's command line
+// (arguments split at zero bytes) against recorded peers. Only "-silent"
+// exactly makes the run silent; bad arguments run nothing; every command
+// line that runs fits its buffer and carries its values as whole, quoted
+// arguments.
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "fuzz_check.h"
+#include "install_commands.h"
+#include "recorded_installation_peers.h"
+#include "silent_install.h"
+#include "startup_decision.h"
+
+namespace {
+
+using namespace velmo;
+
+class FuzzPeers : public SilentPeers {
+ public:
+  InstallationPeers& Installation() override { return installation; }
+  std::optional<std::vector<std::string>> CatalogueModels() override {
+    return std::vector<std::string>{"Velmo LT42", "Velmo LT43"};
+  }
+  int RunBatch(const std::string& commandLine) override {
+    installation.steps.push_back("batch " + commandLine);
+    return 0;
+  }
+  std::optional<AddressAnswer> CheckAddress(const std::string&, const std::vector<std::string>&) override {
+    return std::nullopt;
+  }
+  const DevconRunner& Devcon() override { return devcon; }
+
+  RecordedPeers installation;
+  DevconRunner devcon = [](const std::string&, std::string& output) {
+    output = "USBPRINT\\VELMOLT42\\7&2&0&USB001\r\n    Name: Velmo LT42\r\n1 matching device(s) found.\r\n";
+    return 0;
+  };
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  std::vector<std::string> arguments(1);
+  for (size_t i = 0; i < size; ++i) {
+    if (data[i] == 0)
+      arguments.emplace_back();
+    else
+      arguments.back() += char(data[i]);
+  }
+  const SilentArguments read = ReadSilentArguments(arguments);
+  VELMO_FUZZ_CHECK(read.silent == std::ranges::any_of(arguments, [](const std::string& argument) {
+                     return ReadArgument(argument) == "-silent";
+                   }));
+  const StartupDecision decision = DecideStartup(0x0804, std::nullopt, arguments);
+  FuzzPeers peers;
+  const SilentExit exit = RunSilentInstallation(read, {decision.fullMode, decision.recordCommands}, peers);
+  if (exit == SilentExit::BadArguments) VELMO_FUZZ_CHECK(peers.installation.steps.empty());
+  for (const std::string& step : peers.installation.steps) {
+    // "hidden <ms> [in <folder>] <command>"; the folder ends with "\\".
+    if (!step.starts_with("hidden ")) continue;
+    const std::size_t folderEnd = step.find("\\ ");
+    const std::string command = step.substr(folderEnd == std::string::npos ? step.find(' ', 7) + 1 : folderEnd + 2);
+    VELMO_FUZZ_CHECK(command.size() <= kMaxCommandLength);
+    VELMO_FUZZ_CHECK(std::ranges::none_of(command, [](char c) { return static_cast<unsigned char>(c) < 0x20; }));
+    if (command.starts_with("rundll32")) VELMO_FUZZ_CHECK(std::ranges::count(command, '"') == 6);
+    if (command.starts_with("cscript")) VELMO_FUZZ_CHECK(std::ranges::count(command, '"') == 0);
+  }
+  return 0;
+}

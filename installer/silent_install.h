@@ -1,0 +1,53 @@
+#pragma once
+// A silent installation: the arguments checked before anything runs, the
+// language recorded, the address check, the USB printer looked for, and
+// the window's installation sequence, each step told to the log; the
+// result is the program's exit code.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "address_check.h"
+#include "installation.h"
+#include "silent_arguments.h"
+#include "usb_scan.h"
+
+namespace velmo {
+
+enum class SilentExit : int {
+  Installed = 0,          // installed and made the default printer
+  Unexpected = 1,         // an error that none of the others names
+  BadArguments = 2,       // unknown model, refused address, both or neither of -ip: and -usb, ...
+  DriverSetupFailed = 3,  // refused, could not start, or outlived its limit
+  NoUsbPrinter = 4,       // devcon finds no USB printer of the model
+  NoQueue = 5,            // the queue did not appear within the wait
+  NoDriverPackage = 6,    // no driver package beside the program
+};
+
+// What a silent installation needs beyond the installation's peers, whose
+// StepDone receives every step.
+class SilentPeers {
+ public:
+  virtual ~SilentPeers() = default;
+  virtual InstallationPeers& Installation() = 0;
+  // The catalogue's model names; nothing when the driver package is missing.
+  virtual std::optional<std::vector<std::string>> CatalogueModels() = 0;
+  virtual int RunBatch(const std::string& commandLine) = 0;
+  // Sends the discovery query to `address` alone and waits at most
+  // kAddressCheckWaitMs for the first reply that names it.
+  virtual std::optional<AddressAnswer> CheckAddress(const std::string& address,
+                                                    const std::vector<std::string>& models) = 0;
+  virtual const DevconRunner& Devcon() = 0;
+};
+
+// What the start-up decision gives a silent run: whether "-language:" was
+// there (the driver setup runs first) and its recording commands.
+struct SilentLanguage {
+  bool installDriver = false;
+  std::vector<std::string> recordCommands;
+};
+
+SilentExit RunSilentInstallation(const SilentArguments& arguments, const SilentLanguage& language,
+                                 SilentPeers& peers);
+
+}  // namespace velmo

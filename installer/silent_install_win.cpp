@@ -1,0 +1,137 @@
+#include "silent_install_win.h"
+
+#include <winsock2.h>
+#include <windows.h>
+
+#include <stdexcept>
+
+#include "driver_catalogue_win.h"
+#include "installer_peers_win.h"
+#include "network_discovery.h"
+#include "run_captured_win.h"
+#include "run_hidden_win.h"
+#include "silent_install.h"
+#include "silent_log.h"
+#include "startup_win.h"
+#include "udp_endpoint_win.h"
+
+namespace velmo {
+namespace {
+
+constexpr char kDefaultLogName[] = "Qindle.log";
+
+// The log file, opened for appending once; each line goes to its end even
+// while another program has the file open.
+class LogFile {
+ public:
+  explicit LogFile(const std::string& path)
+      : file_(CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                          FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+  ~LogFile() {
+    if (Open()) CloseHandle(file_);
+  }
+  LogFile(const LogFile&) = delete;
+  LogFile& operator=(const LogFile&) = delete;
+
+  bool Open() const { return file_ != INVALID_HANDLE_VALUE; }
+  void Append(const std::string& line) const {
+    DWORD written = 0;
+    if (Open()) WriteFile(file_, line.data(), DWORD(line.size()), &written, nullptr);
+  }
+
+ private:
+  HANDLE file_;
+};
+
+std::string DefaultLogPath() {
+  char folder[MAX_PATH + 1] = {};
+  const DWORD length = GetTempPathA(sizeof folder, folder);
+  if (length == 0 || length >= sizeof folder) return kDefaultLogName;  // the current folder then
+  return std::string(folder, length) + kDefaultLogName;
+}
+
+LocalTime Now() {
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, now.wMilliseconds};
+}
+
+// The window's installation peers, with every step written to the log.
+class LoggedInstallationPeers : public WindowsInstallationPeers {
+ public:
+  explicit LoggedInstallationPeers(const SilentLog& log) : log_(log) {}
+  void StepDone(std::string_view step, std::string_view command, std::string_view result) override {
+    log_.Write(step, command, result);
+  }
+
+ private:
+  const SilentLog& log_;
+};
+
+class WindowsSilentPeers : public SilentPeers {
+ public:
+  explicit WindowsSilentPeers(const SilentLog& log) : installation_(log) {}
+
+  InstallationPeers& Installation() override { return installation_; }
+
+  std::optional<std::vector<std::string>> CatalogueModels() override {
+    try {
+      return ReadCatalogueModels(ProgramFolder());
+    } catch (const std::exception&) {
+      return std::nullopt;  // no catalogue file found
+    }
+  }
+
+  int RunBatch(const std::string& commandLine) override { return velmo::RunBatch(commandLine); }
+
+  std::optional<AddressAnswer> CheckAddress(const std::string& address,
+                                            const std::vector<std::string>& models) override {
+    AddressCheck check(address);
+    UdpEndpoint endpoint([&](const std::string& datagram) { check.Offer(datagram, models); });
+    try {
+      endpoint.Activate();
+      endpoint.Send(address, kDiscoveryPort, kDiscoveryQuery);
+    } catch (const std::exception& error) {
+      installation_.StepDone("address check", "", std::string("not sent: ") + error.what());
+      return std::nullopt;
+    }
+    // The endpoint hands replies to this thread through its messages.
+    const DWORD start = GetTickCount();
+    for (DWORD waited = 0; !check.Answer() && waited < kAddressCheckWaitMs; waited = GetTickCount() - start) {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, kAddressCheckWaitMs - waited, QS_ALLINPUT);
+      MSG message;
+      while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    }
+    return check.Answer();
+  }
+
+  const DevconRunner& Devcon() override { return devcon_; }
+
+ private:
+  LoggedInstallationPeers installation_;
+  DevconRunner devcon_ = velmo::RunDevcon;
+};
+
+}  // namespace
+
+int RunSilentInstallation(const std::vector<std::string>& arguments) {
+  const SilentArguments read = ReadSilentArguments(arguments);
+  const bool logNamed = read.logPath && !read.logPath->empty();
+  const LogFile file(logNamed ? *read.logPath : DefaultLogPath());
+  const SilentLog log(Now, [&](const std::string& line) { file.Append(line); });
+  if (logNamed && !file.Open()) return static_cast<int>(SilentExit::BadArguments);  // nowhere to report to
+
+  std::string commandLine;
+  for (std::size_t i = 1; i < arguments.size(); ++i) commandLine += (i > 1 ? " " : "") + arguments[i];
+  log.Write("start", commandLine, "silent installation");
+  try {
+    const StartupDecision decision = DecideStartupHere(arguments);
+    WindowsSilentPeers peers(log);
+    return static_cast<int>(RunSilentInstallation(read, {decision.fullMode, decision.recordCommands}, peers));
+  } catch (const std::exception& error) {
+    log.Write("end", "", std::string("exit code 1: ") + error.what());
+  }
+  return static_cast<int>(SilentExit::Unexpected);
+}
+
+}  // namespace velmo

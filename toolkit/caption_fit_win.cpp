@@ -218,8 +218,9 @@ std::vector<CutCaption> FindCutCaptions(const Form& form) {
       report(L"taller than its control");
       return;
     }
+    // Up to the form: a dialog's parent is its owner, which it need not lie in.
     HWND container = sheet ? GetParent(control->Parent()->Handle()) : GetParent(control->Handle());
-    for (; container; container = GetParent(container)) {
+    for (; container; container = container == form.Handle() ? nullptr : GetParent(container)) {
       if (!Inside(place.text, ClientScreenRect(container))) {
         report(L"reaches outside its container");
         return;

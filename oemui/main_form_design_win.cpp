@@ -13,6 +13,8 @@ constexpr COLORREF kSilver = RGB(192, 192, 192);
 constexpr COLORREF kGray = RGB(128, 128, 128);
 
 // A feature row: a captioned strip whose controls start after the caption.
+// Its millimetre label is centred: flush against an edge, the ink of a
+// last "m" runs past the label and is cut.
 // The rows around the trim and offset bars stay disabled until their feature
 // has been read.
 enum class RowState { Enabled, Disabled };
@@ -237,13 +239,13 @@ void TfrmMain::BuildZoomTrimAdjust() {
                                           .Align = Align::Top});
   PanelTrimTop = Make<Panel>(*GroupBoxTrim, Row(L"PanelTrimTop", L"顶部裁剪:", 38, RowState::Disabled));
   LabelTrimTop = Make<Label>(*PanelTrimTop, {.Name = L"LabelTrimTop", .Caption = L"0.0mm",
-                                             .Bounds = {74, 10, 62, 18}, .Alignment = TextAlign::Right});
+                                             .Bounds = {74, 10, 62, 18}, .Alignment = TextAlign::Center});
   TrackBarTrimTop = Make<TrackBar>(*PanelTrimTop, {.Name = L"TrackBarTrimTop", .Bounds = {140, 2, 300, 34},
                                                    .Enabled = false, .Min = 0, .Max = kTrimMax,
                                                    .OnChange = Handler(&TfrmMain::TrackBarTrimTopChange)});
   PanelTrimBottom = Make<Panel>(*GroupBoxTrim, Row(L"PanelTrimBottom", L"底部裁剪:", 38, RowState::Disabled));
   LabelTrimBottom = Make<Label>(*PanelTrimBottom, {.Name = L"LabelTrimBottom", .Caption = L"0.0mm",
-                                                   .Bounds = {74, 10, 62, 18}, .Alignment = TextAlign::Right});
+                                                   .Bounds = {74, 10, 62, 18}, .Alignment = TextAlign::Center});
   TrackBarTrimBottom = Make<TrackBar>(*PanelTrimBottom, {.Name = L"TrackBarTrimBottom",
                                                          .Bounds = {140, 2, 300, 34}, .Enabled = false, .Min = 0,
                                                          .Max = kTrimMax,
@@ -253,13 +255,13 @@ void TfrmMain::BuildZoomTrimAdjust() {
                                             .Bounds = {0, 0, 0, 100}, .Align = Align::Top});
   PanelPrintOffsetX = Make<Panel>(*GroupBoxAdjust, Row(L"PanelPrintOffsetX", L"水平偏移X:", 38, RowState::Disabled));
   LabelOffsetX = Make<Label>(*PanelPrintOffsetX, {.Name = L"LabelOffsetX", .Caption = L"0.0mm",
-                                                  .Bounds = {74, 10, 62, 18}, .Alignment = TextAlign::Right});
+                                                  .Bounds = {74, 10, 62, 18}, .Alignment = TextAlign::Center});
   TrackBarOffsetX = Make<TrackBar>(*PanelPrintOffsetX, {.Name = L"TrackBarOffsetX", .Bounds = {140, 2, 300, 34},
                                                         .Enabled = false, .Min = -kOffsetMax, .Max = kOffsetMax,
                                                         .OnChange = Handler(&TfrmMain::TrackBarOffsetXChange)});
   PanelPrintOffsetY = Make<Panel>(*GroupBoxAdjust, Row(L"PanelPrintOffsetY", L"垂直偏移Y:", 38, RowState::Disabled));
   LabelOffsetY = Make<Label>(*PanelPrintOffsetY, {.Name = L"LabelOffsetY", .Caption = L"0.0mm",
-                                                  .Bounds = {74, 10, 62, 18}, .Alignment = TextAlign::Right});
+                                                  .Bounds = {74, 10, 62, 18}, .Alignment = TextAlign::Center});
   TrackBarOffsetY = Make<TrackBar>(*PanelPrintOffsetY, {.Name = L"TrackBarOffsetY", .Bounds = {140, 2, 300, 34},
                                                         .Enabled = false, .Min = -kOffsetMax, .Max = kOffsetMax,
                                                         .OnChange = Handler(&TfrmMain::TrackBarOffsetYChange)});

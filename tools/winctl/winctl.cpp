@@ -11,6 +11,11 @@
 //   winctl click  <title> <text> [timeout-ms]
 //                                       press the enabled button captioned <text>
 //                                       inside the window, once it is enabled
+//   winctl set-text <title> <text> <new-text>
+//                                       replace the text of the control inside
+//                                       the window that shows <text> (an edit)
+//   winctl drop   <title>               drop down the first combo box inside
+//                                       the window
 //   winctl rows   <title>               print the rows of the list view in the
 //                                       window, "name|port" one per line (UTF-8)
 //   winctl double-click-row <title> <index>
@@ -106,17 +111,53 @@ int ClickWhenEnabled(HWND window, const wchar_t* text, DWORD timeout_ms) {
   }
 }
 
-BOOL CALLBACK MatchListView(HWND child, LPARAM lparam) {
+// An edit's text is its own, not the window's: GetWindowText does not see it
+// from another process, WM_GETTEXT does.
+BOOL CALLBACK MatchCurrentText(HWND child, LPARAM lparam) {
+  auto* search = reinterpret_cast<Search*>(lparam);
+  wchar_t text[256] = L"";
+  DWORD_PTR length = 0;
+  if (SendMessageTimeoutW(child, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 1000, &length) &&
+      std::wcscmp(text, search->title) == 0) {
+    search->found = child;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// WM_SETTEXT carries its text across processes.
+int SetText(HWND window, const wchar_t* text, const wchar_t* new_text) {
+  Search search{text, nullptr};
+  EnumChildWindows(window, MatchCurrentText, reinterpret_cast<LPARAM>(&search));
+  return search.found && SendMessageW(search.found, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(new_text)) ? 0 : 1;
+}
+
+struct ClassSearch {
+  const wchar_t* class_name;
+  HWND found;
+};
+
+BOOL CALLBACK MatchClass(HWND child, LPARAM lparam) {
+  auto* search = reinterpret_cast<ClassSearch*>(lparam);
   wchar_t name[64];
-  if (!GetClassNameW(child, name, 64) || std::wcscmp(name, WC_LISTVIEWW) != 0) return TRUE;
-  *reinterpret_cast<HWND*>(lparam) = child;
+  if (!GetClassNameW(child, name, 64) || _wcsicmp(name, search->class_name) != 0) return TRUE;
+  search->found = child;
   return FALSE;
 }
 
-HWND FindListView(HWND window) {
-  HWND found = nullptr;
-  EnumChildWindows(window, MatchListView, reinterpret_cast<LPARAM>(&found));
-  return found;
+HWND FindChildOfClass(HWND window, const wchar_t* class_name) {
+  ClassSearch search{class_name, nullptr};
+  EnumChildWindows(window, MatchClass, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND FindListView(HWND window) { return FindChildOfClass(window, WC_LISTVIEWW); }
+
+int DropDown(HWND window) {
+  HWND combo = FindChildOfClass(window, WC_COMBOBOXW);
+  if (!combo) return 1;
+  SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+  return 0;
 }
 
 // Memory inside the list view's process, where its messages' pointers must point.
@@ -243,6 +284,8 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"detach") return Detach(hwnd);
   if (command == L"click" && argc > 3)
     return ClickWhenEnabled(hwnd, argv[3], argc > 4 ? DWORD(std::wcstoul(argv[4], nullptr, 10)) : 5000);
+  if (command == L"set-text" && argc > 4) return SetText(hwnd, argv[3], argv[4]);
+  if (command == L"drop") return DropDown(hwnd);
   if (command == L"rows") return PrintRows(hwnd);
   if (command == L"set-edit" && argc > 3) return SetEditText(hwnd, argv[3]);
   if (command == L"double-click-row" && argc > 3) return DoubleClickRow(hwnd, int(std::wcstol(argv[3], nullptr, 10)));

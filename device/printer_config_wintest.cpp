@@ -525,7 +525,7 @@ TEST_F(PrinterConfigDialog, ImportWritesWhatDiffersThenReadsBackAndSaysItTook) {
 
 TEST_F(PrinterConfigDialog, ImportOfABadProfileNamesItsLinesAndWritesNothing) {
   const ProfileFile file(L"velmo-dialog-bad.profile");
-  file.Write("PRINT_MODE=1\nPRINT_MODE=7\nCOLOUR=red\n");
+  file.Write("AUTO_FEED=1\nPRINT_MODE=7\nCOLOUR=red\n");
   Create(true);
   ShowAndRead();
   peers.profile_path = file.path;

@@ -1,6 +1,7 @@
 #include "printer_queues_win.h"
 
 #include <windows.h>
+#include <winspool.h>
 
 #include <algorithm>
 #include <vector>

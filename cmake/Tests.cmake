@@ -9,9 +9,10 @@ function(_velmo_add_gtest name)
   add_test(NAME ${name} COMMAND ${name} --gtest_output=xml:${VELMO_RESULTS_DIR}/${name}.xml)
 endfunction()
 
-# Native tier: portable core only, built with the sanitizers.
+# Native tier: portable core only, built with the sanitizers (not in the
+# fuzz tree, which builds only the fuzz targets).
 function(velmo_add_native_test name)
-  if(NOT WIN32)
+  if(NOT WIN32 AND NOT VELMO_FUZZ)
     _velmo_add_gtest(${name} ${ARGN})
   endif()
 endfunction()

@@ -14,6 +14,18 @@ namespace {
 // SPDRP_BASE_CONTAINERID, which MinGW's setupapi.h does not define.
 constexpr DWORD kBaseContainerIdProperty = 0x24;
 
+// SetupAPI checks each record's size field against its own layout: on
+// 32-bit Windows the records are packed (device and interface records of
+// 28 bytes, a detail record whose fixed part is 5), on 64-bit Windows they
+// are naturally aligned (32, 32 and 8). Both builds set sizeof, which these
+// checks tie to the layouts the system expects.
+constexpr bool kPointers32 = sizeof(void*) == 4;
+static_assert(sizeof(SP_DEVINFO_DATA) == (kPointers32 ? 28 : 32));
+static_assert(sizeof(SP_DEVICE_INTERFACE_DATA) == (kPointers32 ? 28 : 32));
+static_assert(sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A) == (kPointers32 ? 5 : 8));
+static_assert(offsetof(SP_DEVICE_INTERFACE_DETAIL_DATA_A, DevicePath) == 4);
+static_assert(sizeof(GUID) == 16);
+
 // {A5DCBF10-6530-11D2-901F-00C04FB951ED}
 constexpr GUID kUsbDeviceInterfaceClass = {0xA5DCBF10, 0x6530, 0x11D2, {0x90, 0x1F, 0x00, 0xC0, 0x4F, 0xB9, 0x51, 0xED}};
 

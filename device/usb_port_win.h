@@ -24,8 +24,16 @@ struct UsbPrinterHandles {
 UsbPrinterHandles OpenUsbPrinter(std::string_view ansi_printer_name);
 UsbPrinterHandles OpenUsbDevicePath(const std::string& device_path);
 
+// How outstanding I/O is cancelled on a handle: CancelIo, or in a test a
+// driver that never finishes the cancel.
+using CancelIoCall = BOOL(WINAPI*)(HANDLE);
+
 // Owns both handles; nothing when either is not open (the other is closed).
-std::unique_ptr<UsbPort> MakeOverlappedUsbPort(UsbPrinterHandles handles);
+std::unique_ptr<UsbPort> MakeOverlappedUsbPort(UsbPrinterHandles handles, CancelIoCall cancel = CancelIo);
+
+// Operations whose cancel the driver had not finished when their exchange
+// ended and that are still running; their memory is kept until they end.
+size_t UsbOperationsLeftRunning();
 
 // Locates and opens the printer for each exchange.
 UsbPortOpener& UsbPrinterPorts();

@@ -5,11 +5,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "pipe_printer_server_win.h"
 #include "usb_port_win.h"
 #include "usb_prn_cmd.h"
+#include "usb_transfer.h"
 
 namespace velmo {
 namespace {
@@ -20,12 +22,18 @@ using ::testing::ElementsAre;
 
 class PipePorts : public UsbPortOpener {
  public:
-  explicit PipePorts(std::string path) : path_(std::move(path)) {}
-  std::unique_ptr<UsbPort> Open(std::string_view) override { return MakeOverlappedUsbPort(OpenUsbDevicePath(path_)); }
+  explicit PipePorts(std::string path, CancelIoCall cancel = CancelIo) : path_(std::move(path)), cancel_(cancel) {}
+  std::unique_ptr<UsbPort> Open(std::string_view) override {
+    return MakeOverlappedUsbPort(OpenUsbDevicePath(path_), cancel_);
+  }
 
  private:
   std::string path_;
+  CancelIoCall cancel_;
 };
+
+// A device driver that never finishes a cancelled operation.
+BOOL WINAPI CancelThatNeverCompletes(HANDLE) { return TRUE; }
 
 std::string UniquePipe(const char* name) {
   return "\\\\.\\pipe\\velmo-test-" + std::string(name) + "-" + std::to_string(GetCurrentProcessId());
@@ -93,6 +101,25 @@ TEST_F(OverlappedPortTest, LateReplyFailsAndIsDrainedNextTime) {
   std::string text;
   EXPECT_TRUE(cmd.GetString("VERSION_CMD", &text));
   EXPECT_EQ(text, "7");
+}
+
+TEST_F(OverlappedPortTest, CancelThatNeverCompletesEndsTheExchangeInTime) {
+  firmware.timing.first_delay_ms = 2500;  // the read is still running when the exchange gives up
+  PipePorts stuck(pipe, CancelThatNeverCompletes);
+  const uint8_t request[] = {0x1F, 0x52, 0x0D, 0x00, 0x20, 0x00, 'P', 'R', 'I', 'N', 'T', '_', 'M', 'O', 'D', 'E', 0};
+  uint8_t reply[256];
+  const DWORD start = GetTickCount();
+  EXPECT_EQ(UsbTransfer(stuck, "Velmo LT42", request, reply), 0u);
+  const DWORD took = GetTickCount() - start;
+  EXPECT_LT(took, 1800u) << "500 ms for the reply and at most 500 ms for the cancel";
+  EXPECT_GE(took, 900u);
+
+  // Whatever the read still receives goes to memory of its own, never to
+  // the caller's buffer, and that memory is released once the read ends.
+  std::fill(std::begin(reply), std::end(reply), uint8_t{0xEE});
+  for (int i = 0; i < 200 && UsbOperationsLeftRunning() != 0; ++i) SleepEx(20, TRUE);
+  EXPECT_EQ(UsbOperationsLeftRunning(), 0u);
+  EXPECT_TRUE(std::all_of(std::begin(reply), std::end(reply), [](uint8_t b) { return b == 0xEE; }));
 }
 
 TEST_F(OverlappedPortTest, PrinterIsAwayWhileItRestarts) {

@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <utility>
 
 namespace velmo {
 namespace {
@@ -27,6 +28,18 @@ class FakePlugin : public DriverTransport {
   void HandleOneMessage(uint32_t max_wait_ms) override {
     ++handled;
     max_waits.push_back(max_wait_ms);
+    if (on_message) {
+      // A user's event, handled instead of the next reply.
+      auto event = std::move(on_message);
+      on_message = nullptr;
+      event();
+      return;
+    }
+    if (busy_ms) {
+      // A message that keeps the thread busy; replies sent meanwhile wait.
+      now += std::exchange(busy_ms, 0);
+      return;
+    }
     if (!pending.empty() && pending.front().at <= now + max_wait_ms) {
       Event e = pending.front();
       pending.pop_front();
@@ -38,6 +51,14 @@ class FakePlugin : public DriverTransport {
   }
 
   uint32_t TickCount() override { return now; }
+
+  void ReceiveSentReplies() override {
+    while (!pending.empty() && pending.front().at <= now) {
+      Event e = pending.front();
+      pending.pop_front();
+      channel->OnReply(e.flag, e.bytes.data(), e.bytes.size());
+    }
+  }
 
   struct Event {
     uint32_t at;
@@ -52,6 +73,8 @@ class FakePlugin : public DriverTransport {
   std::vector<Sent> sent;
   std::deque<Event> pending;
   std::vector<uint32_t> max_waits;
+  std::function<void()> on_message;
+  uint32_t busy_ms = 0;
   int handled = 0;
   DriverChannel* channel = nullptr;
 };
@@ -83,6 +106,7 @@ class DriverChannelTest : public ::testing::Test {
 
   FakePlugin plugin;
   DriverChannel channel{plugin};
+  std::vector<std::string> options_written;
 };
 
 TEST_F(DriverChannelTest, ReplyEndsTheWaitEarly) {
@@ -130,12 +154,14 @@ TEST_F(DriverChannelTest, OptionStopsAtZeroAndEmptyReplyGivesEmptyText) {
   EXPECT_FALSE(channel.ReplyTimedOut());
 }
 
-TEST_F(DriverChannelTest, OversizedReplyIsCutToTheBuffer) {
-  const std::string huge(DriverChannel::kReplyBufferSize + 4096, 'x');
-  channel.OnReply(3, huge.data(), huge.size());  // must not write past the buffer (ASan)
+TEST_F(DriverChannelTest, ReplyBufferHoldsAReplyOfItsSizeAndCutsOneByteMore) {
   plugin.answer = [](uint32_t, const std::string&) { return std::optional<std::string>(); };
-  plugin.pending.push_back({1001, 3, huge});
-  EXPECT_EQ(channel.GetFeatureOption("X").size(), DriverChannel::kReplyBufferSize);
+  const std::string full(DriverChannel::kReplyBufferSize, 'x');
+  plugin.pending.push_back({1001, 3, full});
+  EXPECT_EQ(channel.GetFeatureOption("X"), full);
+  const std::string one_more = full + 'y';  // must not be written past the buffer (ASan)
+  plugin.pending.push_back({plugin.now + 1, 3, one_more});
+  EXPECT_EQ(channel.GetFeatureOption("X"), full);
 }
 
 TEST_F(DriverChannelTest, EnumFeaturesTakesWhole64ByteEntries) {
@@ -169,8 +195,68 @@ TEST_F(DriverChannelTest, SetFeatureOptionWritesOnlySupportedChangedFeatures) {
 }
 
 TEST_F(DriverChannelTest, PayloadsAreCutAt255Bytes) {
-  channel.GetFeatureOption(std::string(400, 'k'));
-  EXPECT_EQ(plugin.sent.back().payload.size(), DriverChannel::kMaxPayload);
+  const std::string at_limit(DriverChannel::kMaxPayload, 'k');
+  channel.GetFeatureOption(at_limit);
+  EXPECT_EQ(plugin.sent.back().payload, at_limit);
+  channel.GetFeatureOption(at_limit + 'x');
+  EXPECT_EQ(plugin.sent.back().payload, at_limit);
+}
+
+TEST_F(DriverChannelTest, FeatureEntryHoldsA64ByteKeywordWithoutItsZero) {
+  const std::string longest(DriverChannel::kFeatureEntrySize, 'K');
+  const std::string one_short(DriverChannel::kFeatureEntrySize - 1, 'S');
+  const std::string reply = longest + one_short + '\0' + one_short;  // the last entry is one byte short
+  plugin.answer = [reply](uint32_t, const std::string&) { return std::optional<std::string>(reply); };
+  channel.EnumFeatures();
+  EXPECT_THAT(channel.SupportedFeatures(), ::testing::ElementsAre(longest, one_short));
+}
+
+TEST_F(DriverChannelTest, ReplySentWhileAMessageKeptTheThreadBusyCounts) {
+  AnswerOptions({{"Halftone", "DITHER"}});
+  plugin.delay_ms = 30;
+  plugin.busy_ms = 150;
+  EXPECT_EQ(channel.GetFeatureOption("Halftone"), "DITHER");
+  EXPECT_FALSE(channel.ReplyTimedOut());
+}
+
+TEST_F(DriverChannelTest, WriteMadeDuringAWaitFollowsItAndTheNewestWins) {
+  AnswerOptions({{"BlacknessAdjustH", "h5"}, {"BlacknessAdjustL", "l7"}});
+  channel.EnumFeatures();
+  plugin.answer = [inner = plugin.answer, this](uint32_t code, const std::string& payload) {
+    if (code == kSetFeatureOption) options_written.push_back(payload);
+    return inner(code, payload);
+  };
+  plugin.delay_ms = 50;
+  plugin.on_message = [this] {  // a second drag, inside the first write's read
+    channel.SetFeatureOption("BlacknessAdjustH", "h6");
+    channel.SetFeatureOption("BlacknessAdjustL", "l1");
+    channel.SetFeatureOption("BlacknessAdjustH", "h7");
+    EXPECT_TRUE(plugin.sent.back().code == kGetFeatureOption) << "nothing is sent from inside the wait";
+  };
+  channel.SetFeatureOption("BlacknessAdjustH", "h3");
+  EXPECT_THAT(options_written,
+              ::testing::ElementsAre("BlacknessAdjustH=h3", "BlacknessAdjustH=h7", "BlacknessAdjustL=l1"));
+}
+
+TEST_F(DriverChannelTest, WhileTheListIsReadAgainOnlyWritesFromWaitsAreKept) {
+  AnswerOptions({{"A", "1"}, {"B", "1"}});
+  channel.EnumFeatures();
+  channel.ClearSupportedFeatures();
+  plugin.delay_ms = 50;
+  plugin.on_message = [this] { channel.SetFeatureOption("A", "2"); };  // the user, during a read
+  channel.GetFeatureOption("A");
+  channel.SetFeatureOption("B", "2");  // the load's own change: not written
+  plugin.sent.clear();
+  channel.EnumFeatures();
+  ASSERT_EQ(plugin.sent.size(), 3u) << "the list, then A's read and write";
+  EXPECT_EQ(plugin.sent[2].payload, "A=2");
+  channel.ClearSupportedFeatures();
+  plugin.on_message = [this] { channel.SetFeatureOption("A", "3"); };
+  channel.GetFeatureOption("B");
+  channel.SetFeatureOption("A", "1");  // a later change of the same feature replaces it
+  plugin.sent.clear();
+  channel.EnumFeatures();
+  EXPECT_EQ(plugin.sent.size(), 1u);
 }
 
 TEST_F(DriverChannelTest, PaperRequests) {
@@ -186,9 +272,11 @@ TEST_F(DriverChannelTest, PaperRequests) {
   EXPECT_EQ(plugin.sent.back().code, kNotifyTestPage);
 }
 
-TEST_F(DriverChannelTest, NonNumericPaperIndexIsAnError) {
+TEST_F(DriverChannelTest, NonNumericPaperIndexIsNoPaper) {
   plugin.answer = [](uint32_t, const std::string&) { return std::optional<std::string>(Text("abc")); };
-  EXPECT_THROW(channel.GetPaperIndex("P"), std::invalid_argument);
+  EXPECT_EQ(channel.GetPaperIndex("P"), 0);
+  plugin.answer = [](uint32_t, const std::string&) { return std::optional<std::string>(Text(" -7 ")); };
+  EXPECT_EQ(channel.GetPaperIndex("P"), -7);
   plugin.answer = [](uint32_t, const std::string&) { return std::optional<std::string>(std::string()); };
   EXPECT_EQ(channel.GetPaperIndex("P"), 0) << "an empty reply is 0, not an error";
 }

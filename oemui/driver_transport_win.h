@@ -14,6 +14,7 @@ class CopyDataTransport : public DriverTransport {
 
   void Send(uint32_t code, std::string_view payload) override;
   void HandleOneMessage(uint32_t max_wait_ms) override;
+  void ReceiveSentReplies() override;
   uint32_t TickCount() override { return GetTickCount(); }
 
  private:

@@ -17,8 +17,13 @@ FakePluginWindow::FakePluginWindow() {
 
 FakePluginWindow::~FakePluginWindow() { DestroyWindow(hwnd_); }
 
-int FakePluginWindow::CountOf(ULONG_PTR code) const {
-  return int(std::count_if(requests.begin(), requests.end(), [code](const Request& r) { return r.code == code; }));
+int FakePluginWindow::CountOf(ULONG_PTR code) const { return int(PayloadsOf(code).size()); }
+
+std::vector<std::string> FakePluginWindow::PayloadsOf(ULONG_PTR code) const {
+  std::vector<std::string> payloads;
+  for (const Request& r : requests)
+    if (r.code == code) payloads.push_back(r.payload);
+  return payloads;
 }
 
 LRESULT CALLBACK FakePluginWindow::Proc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
@@ -30,6 +35,13 @@ LRESULT CALLBACK FakePluginWindow::Proc(HWND hwnd, UINT msg, WPARAM wparam, LPAR
     self->OnRequest(reinterpret_cast<HWND>(wparam), *reinterpret_cast<const COPYDATASTRUCT*>(lparam));
     return TRUE;
   }
+  if (msg == WM_TIMER && self && self->late_.count(wparam)) {
+    KillTimer(hwnd, wparam);
+    const Reply reply = self->late_[wparam];
+    self->late_.erase(wparam);
+    self->Send(reply);
+    return 0;
+  }
   return DefWindowProcW(hwnd, msg, wparam, lparam);
 }
 
@@ -37,6 +49,8 @@ void FakePluginWindow::OnRequest(HWND from, const COPYDATASTRUCT& request) {
   const char* bytes = static_cast<const char*>(request.lpData);
   const std::string payload(bytes, strnlen(bytes, request.cbData));
   requests.push_back({request.dwData, payload});
+  if (on_request) on_request(requests.back());
+  if (unanswered.count(payload)) return;
   std::string reply;
   switch (request.dwData) {
     case 1:
@@ -47,7 +61,6 @@ void FakePluginWindow::OnRequest(HWND from, const COPYDATASTRUCT& request) {
       }
       break;
     case 3: {
-      if (unanswered.count(payload)) return;
       auto it = options.find(payload);
       if (it != options.end()) reply = it->second + '\0';
       break;
@@ -58,11 +71,18 @@ void FakePluginWindow::OnRequest(HWND from, const COPYDATASTRUCT& request) {
       break;
     }
     case 6:
-      reply = std::to_string(paper) + '\0';
+      reply = paper + '\0';
       break;
   }
-  COPYDATASTRUCT data{request.dwData, DWORD(reply.size()), reply.data()};
-  SendMessageW(from, WM_COPYDATA, reinterpret_cast<WPARAM>(hwnd_), reinterpret_cast<LPARAM>(&data));
+  if (!slow) return Send({from, request.dwData, reply});
+  const UINT_PTR timer = next_timer_++;
+  late_[timer] = {from, request.dwData, reply};
+  SetTimer(hwnd_, timer, 60 + UINT(timer * 13 % 31), nullptr);
+}
+
+void FakePluginWindow::Send(const Reply& reply) {
+  COPYDATASTRUCT data{reply.code, DWORD(reply.bytes.size()), const_cast<char*>(reply.bytes.data())};
+  SendMessageW(reply.to, WM_COPYDATA, reinterpret_cast<WPARAM>(hwnd_), reinterpret_cast<LPARAM>(&data));
 }
 
 }  // namespace velmo

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstdint>
 
 namespace velmo {
 namespace {
@@ -20,14 +21,29 @@ std::string Format(const char* format, auto... args) {
   return buffer;
 }
 
-int Clamp(long value, int min, int max) { return int(std::clamp<long>(value, min, max)); }
+// Positions are worked out in 64 bits, where 10 x H + L cannot overflow.
+int Clamp(int64_t value, int min, int max) { return int(std::clamp<int64_t>(value, min, max)); }
+
+bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 }  // namespace
 
-long OptionNumber(std::string_view option) {
+int32_t OptionNumber(std::string_view option) {
   if (option.empty()) return 0;
-  const std::string rest(option.substr(1));
-  return std::atol(rest.c_str());
+  std::string_view rest = option.substr(1);
+  while (!rest.empty() && IsBlank(rest.front())) rest.remove_prefix(1);
+  bool negative = false;
+  if (!rest.empty() && (rest.front() == '+' || rest.front() == '-')) {
+    negative = rest.front() == '-';
+    rest.remove_prefix(1);
+  }
+  // Past 2^31 the result is settled; stopping there keeps the sum small.
+  int64_t magnitude = 0;
+  for (char c : rest) {
+    if (c < '0' || c > '9') break;
+    magnitude = std::min<int64_t>(magnitude * 10 + (c - '0'), int64_t{INT32_MAX} + 1);
+  }
+  return int32_t(std::clamp<int64_t>(negative ? -magnitude : magnitude, INT32_MIN, INT32_MAX));
 }
 
 std::string OnOff(bool on) { return on ? "ON" : "OFF"; }
@@ -45,7 +61,7 @@ std::pair<std::string, std::string> OrientationPairOf(int rotation_button) {
 }
 
 int BlacknessPosition(std::string_view high, std::string_view low) {
-  return Clamp(10 * OptionNumber(high) + OptionNumber(low), 0, kBlacknessMax);
+  return Clamp(10 * int64_t{OptionNumber(high)} + OptionNumber(low), 0, kBlacknessMax);
 }
 
 std::pair<std::string, std::string> BlacknessOptions(int position) {
@@ -55,7 +71,7 @@ std::pair<std::string, std::string> BlacknessOptions(int position) {
 std::string BlacknessLabel(int position) { return Format("%i", position); }
 
 int ZoomIndexOf(std::string_view option) {
-  const long index = OptionNumber(option) / 5 - 10;
+  const int32_t index = OptionNumber(option) / 5 - 10;
   return index >= 0 && index < kZoomItems ? int(index) : -1;
 }
 
@@ -70,7 +86,7 @@ std::string TrimOption(int position) { return Format("p%02d", 5 * position); }
 std::string TrimLabel(int position) { return Format("%0.1fmm", 0.5 * position); }
 
 int OffsetPosition(std::string_view option) {
-  long position = OptionNumber(option) / 5;
+  int32_t position = OptionNumber(option) / 5;
   if (!option.empty() && option.front() == 'm') position = -position;
   return Clamp(position, -kOffsetMax, kOffsetMax);
 }

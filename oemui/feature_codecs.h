@@ -2,15 +2,18 @@
 // How each print feature's option text maps to the state of its control in
 // the settings window and back, and the value labels beside the bars.
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <utility>
 
 namespace velmo {
 
-// The number after an option's first character, read the way atol reads
-// (leading blanks and a sign, up to the first non-digit, 0 without digits).
-long OptionNumber(std::string_view option);
+// The number after an option's first character, read the way the Windows
+// C library's atol reads into its 32-bit long: leading blanks and a sign,
+// up to the first non-digit, 0 without digits, and INT32_MAX or INT32_MIN
+// for a number past the range. Every build gets these 32-bit results.
+int32_t OptionNumber(std::string_view option);
 
 std::string OnOff(bool on);
 bool IsOn(std::string_view option);

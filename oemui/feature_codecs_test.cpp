@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 namespace velmo {
 namespace {
 
@@ -12,6 +14,13 @@ TEST(FeatureCodecs, NumbersAreReadLikeAtolAfterTheFirstCharacter) {
   EXPECT_EQ(OptionNumber("z"), 0);
   EXPECT_EQ(OptionNumber(""), 0);
   EXPECT_EQ(OptionNumber("hx9"), 0);
+  EXPECT_EQ(OptionNumber("h\t\n +7"), 7);
+  // 32-bit results on every build, as the Windows atol gives them.
+  EXPECT_EQ(OptionNumber("h2147483647"), INT32_MAX);
+  EXPECT_EQ(OptionNumber("h2147483648"), INT32_MAX);
+  EXPECT_EQ(OptionNumber("h9223372036854775808123"), INT32_MAX);
+  EXPECT_EQ(OptionNumber("m-2147483648"), INT32_MIN);
+  EXPECT_EQ(OptionNumber("m-99999999999"), INT32_MIN);
 }
 
 TEST(FeatureCodecs, OrientationPairs) {
@@ -31,6 +40,13 @@ TEST(FeatureCodecs, Blackness) {
   EXPECT_EQ(BlacknessPosition("h5", "l7"), 57);
   EXPECT_EQ(BlacknessPosition("h12", "l0"), 100) << "limited to the bar";
   EXPECT_EQ(BlacknessPosition("h-1", "l0"), 0);
+  // 10 x H past the 32-bit range is still limited, not wrapped.
+  EXPECT_EQ(BlacknessPosition("h214748365", "l0"), 100);
+  EXPECT_EQ(BlacknessPosition("h-214748365", "l9"), 0);
+  EXPECT_EQ(BlacknessPosition("h9223372036854775807", "l9223372036854775807"), 100);
+  EXPECT_EQ(BlacknessPosition("h-9223372036854775808", "l-9223372036854775808"), 0);
+  EXPECT_EQ(BlacknessPosition("h0", "l-5"), 0);
+  EXPECT_EQ(BlacknessPosition("h9", "l99"), 100);
   EXPECT_EQ(BlacknessOptions(100), std::make_pair(std::string("h10"), std::string("l0")));
   EXPECT_EQ(BlacknessOptions(0), std::make_pair(std::string("h0"), std::string("l0")));
   EXPECT_EQ(BlacknessOptions(57), std::make_pair(std::string("h5"), std::string("l7")));

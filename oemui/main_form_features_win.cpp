@@ -88,6 +88,15 @@ void SetBar(TfrmMain& form, TrackBar* bar, int position, void (TfrmMain::*change
     bar->SetPosition(position);
 }
 
+// The high digit, then the low one, each from the bar's position at the time
+// of its write: a drag handled during the first write's wait moves the bar.
+void WriteBlackness(TfrmMain& form, const char* high_key, const char* low_key, TrackBar* bar, toolkit::Label* label) {
+  Write(high_key, BlacknessOptions(bar->Position()).first);
+  Write(low_key, BlacknessOptions(bar->Position()).second);
+  label->SetCaption(WidenAnsi(BlacknessLabel(bar->Position())));
+  form.RenderPreview();
+}
+
 void LoadBar(TfrmMain& form, const char* keyword, toolkit::Panel* panel, TrackBar* bar,
              int (*position_of)(std::string_view), void (TfrmMain::*change)(Component&)) {
   const auto option = Read(keyword);
@@ -178,13 +187,17 @@ void TfrmMain::ButtonResetDefaultClick(Component&) {
 }
 
 void TfrmMain::RadioButtonRotate0Click(Component& Sender) {
+  if (!static_cast<RadioButton&>(Sender).Checked()) return;
   RadioButton* rotations[] = {RadioButtonRotate0, RadioButtonRotate90, RadioButtonRotate180, RadioButtonRotate270};
-  for (int i = 0; i < 4; ++i) {
-    if (&Sender != rotations[i] || !rotations[i]->Checked()) continue;
-    const auto [orientation, ext] = OrientationPairOf(i);
-    Write("Orientation", orientation);
-    Write("OrientationExt", ext);
-  }
+  // Each option is taken from the button checked now: another click handled
+  // during the first write's wait may have changed it.
+  auto checked_pair = [&rotations] {
+    for (int i = 0; i < 4; ++i)
+      if (rotations[i]->Checked()) return OrientationPairOf(i);
+    return OrientationPairOf(0);
+  };
+  Write("Orientation", checked_pair().first);
+  Write("OrientationExt", checked_pair().second);
   RenderPreview();
 }
 
@@ -200,12 +213,7 @@ void TfrmMain::RadioButtonHalftoneDitherClick(Component& Sender) {
 }
 
 void TfrmMain::TrackBarBlacknessAdjustChange(Component&) {
-  const int position = TrackBarBlacknessAdjust->Position();
-  const auto [high, low] = BlacknessOptions(position);
-  Write("BlacknessAdjustH", high);
-  Write("BlacknessAdjustL", low);
-  LabelBlacknessAdjust->SetCaption(WidenAnsi(BlacknessLabel(position)));
-  RenderPreview();
+  WriteBlackness(*this, "BlacknessAdjustH", "BlacknessAdjustL", TrackBarBlacknessAdjust, LabelBlacknessAdjust);
 }
 
 void TfrmMain::RadioButtonHalftoneRedBWClick(Component& Sender) {
@@ -215,12 +223,8 @@ void TfrmMain::RadioButtonHalftoneRedBWClick(Component& Sender) {
 }
 
 void TfrmMain::TrackBarBlacknessRedAdjustChange(Component&) {
-  const int position = TrackBarBlacknessRedAdjust->Position();
-  const auto [high, low] = BlacknessOptions(position);
-  Write("BlacknessRedAdjustH", high);
-  Write("BlacknessRedAdjustL", low);
-  LabelBlacknessRedAdjust->SetCaption(WidenAnsi(BlacknessLabel(position)));
-  RenderPreview();
+  WriteBlackness(*this, "BlacknessRedAdjustH", "BlacknessRedAdjustL", TrackBarBlacknessRedAdjust,
+                 LabelBlacknessRedAdjust);
 }
 
 void TfrmMain::CheckBoxFlipHorizontalClick(Component&) {

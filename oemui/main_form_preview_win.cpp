@@ -40,7 +40,9 @@ PreviewControls TfrmMain::PreviewState() const {
   c.reverse = CheckBoxEffectReverse->Checked();
   c.halftone = RadioButtonHalftoneBW->Checked() ? PreviewHalftone::Threshold : PreviewHalftone::Dither;
   c.blackness = TrackBarBlacknessAdjust->Position();
-  c.zoomIndex = ComboBoxZoom->ItemIndex();
+  // With no zoom selected (the driver's zoom unread or off the list) the
+  // picture is shown as it fits, at 100 %.
+  c.zoomIndex = ComboBoxZoom->ItemIndex() < 0 ? kZoomIndexFull : ComboBoxZoom->ItemIndex();
   c.zoomAlignH = RadioButtonZoomAlignHCenter->Checked()  ? PreviewAlignH::Center
                  : RadioButtonZoomAlignHRight->Checked() ? PreviewAlignH::Right
                                                          : PreviewAlignH::Left;

@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+#include <vector>
+
 #include "driver_channel.h"
 #include "english_mode.h"
 #include "fake_plugin_wintest.h"
@@ -44,7 +48,11 @@ class SettingsWindow : public ::testing::Test {
     for (const auto& [k, v] : plugin_->options) plugin_->supported.push_back(k);
     plugin_->unanswered.clear();
     plugin_->requests.clear();
+    plugin_->slow = false;
+    plugin_->on_request = nullptr;
+    plugin_->paper = "1";
   }
+  void TearDown() override { plugin_->on_request = nullptr; }
 
   static FakePluginWindow* plugin_;
 };
@@ -95,13 +103,103 @@ TEST_F(SettingsWindow, ChangesAfterTheLoadWriteTheirFeature) {
   f.RadioButtonRotate90->SetChecked(true);
   f.CheckBoxFlipVertical->SetChecked(true);
   f.TrackBarOffsetX->SetPosition(-1);
-  EXPECT_EQ(plugin_->options["BlacknessAdjustH"], "h10");
-  EXPECT_EQ(plugin_->options["BlacknessAdjustL"], "l0");
   EXPECT_EQ(plugin_->options["Orientation"], "LANDSCAPE_CC90");
-  EXPECT_EQ(plugin_->options["OrientationExt"], "OFF");
+  // The high digit before the low one; Orientation was already right.
+  EXPECT_EQ(plugin_->PayloadsOf(4),
+            (std::vector<std::string>{"BlacknessAdjustH=h10", "BlacknessAdjustL=l0", "OrientationExt=OFF",
+                                      "FlipVertical=ON", "PrintOffsetX=m05"}));
+}
+
+TEST_F(SettingsWindow, SecondLoadReadsInOrderAndWritesNothing) {
+  TfrmMain& f = *frmMain;
+  f.LoadFeatures();
+  plugin_->requests.clear();
+  // Controls are already enabled and the list is known: only the emptied
+  // list keeps the load's own changes (PrintTrimBottom p200 shows as p95)
+  // from being written back.
+  f.LoadFeatures();
+  EXPECT_EQ(plugin_->PayloadsOf(3),
+            (std::vector<std::string>{"Orientation", "OrientationExt", "PaperRotate", "Halftone", "BlacknessAdjustH",
+                                      "BlacknessAdjustL", "HalftoneRed", "BlacknessRedAdjustH", "BlacknessRedAdjustL",
+                                      "FlipHorizontal", "FlipVertical", "PrintReverse", "PrintDualColorSupport",
+                                      "PrintDualColor", "PrintZoom", "PrintZoomAlignH", "PrintZoomAlignV",
+                                      "PrintTrimTop", "PrintTrimBottom", "PrintOffsetX", "PrintOffsetY",
+                                      "PageMark"}));
+  EXPECT_EQ(plugin_->CountOf(4), 0);
+  EXPECT_EQ(plugin_->requests.size(), 24u) << "22 reads, the list, the current paper";
+  EXPECT_EQ(plugin_->options["PrintTrimBottom"], "p200");
+}
+
+// Runs `change` once, 10 ms from now, from the message loop, as a user's
+// click or drag handled during a request's wait.
+std::function<void()> g_user_change;
+VOID CALLBACK UserChangeTimer(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  auto change = std::move(g_user_change);
+  g_user_change = nullptr;
+  if (change) change();
+}
+void UserChangeSoon(std::function<void()> change) {
+  g_user_change = std::move(change);
+  SetTimer(nullptr, 0, 10, UserChangeTimer);
+}
+
+TEST_F(SettingsWindow, ChangeDuringASlowLoadReachesTheDriver) {
+  TfrmMain& f = *frmMain;
+  f.LoadFeatures();
+  plugin_->slow = true;
+  plugin_->requests.clear();
+  plugin_->on_request = [&f](const FakePluginWindow::Request& r) {
+    if (r.code != 3 || r.payload != "PrintZoomAlignH") return;
+    UserChangeSoon([&f] {
+      f.CheckBoxFlipHorizontal->SetChecked(false);  // read already: the user's change stands
+      f.TrackBarTrimTop->SetPosition(2);            // read later: the load shows the driver's
+    });
+  };
+  f.LoadFeatures();
+  ASSERT_FALSE(g_user_change) << "the change ran during the load";
+  EXPECT_FALSE(f.CheckBoxFlipHorizontal->Checked());
+  EXPECT_EQ(plugin_->options["FlipHorizontal"], "OFF") << "shown as changed, so written";
+  EXPECT_EQ(f.TrackBarTrimTop->Position(), 5);
+  EXPECT_EQ(plugin_->options["PrintTrimTop"], "p25");
+  EXPECT_EQ(plugin_->PayloadsOf(4), std::vector<std::string>{"FlipHorizontal=OFF"});
+}
+
+TEST_F(SettingsWindow, ListThatTimedOutIsAskedForAgainByTheNextChange) {
+  TfrmMain& f = *frmMain;
+  plugin_->unanswered = {"EnumFeatures"};
+  f.LoadFeatures();
+  plugin_->unanswered.clear();
+  f.CheckBoxFlipVertical->SetChecked(true);
   EXPECT_EQ(plugin_->options["FlipVertical"], "ON");
-  EXPECT_EQ(plugin_->options["PrintOffsetX"], "m05");
-  EXPECT_EQ(plugin_->CountOf(4), 5) << "h, l, ext, flip and offset changed; Orientation did not";
+  f.CheckBoxFlipVertical->SetChecked(false);
+  EXPECT_EQ(plugin_->options["FlipVertical"], "OFF");
+}
+
+TEST_F(SettingsWindow, SecondDragDuringTheFirstsWaitWins) {
+  TfrmMain& f = *frmMain;
+  f.LoadFeatures();
+  plugin_->slow = true;
+  bool armed = true;
+  plugin_->on_request = [&f, &armed](const FakePluginWindow::Request& r) {
+    if (!armed || r.code != 3 || r.payload != "BlacknessAdjustH") return;
+    armed = false;
+    UserChangeSoon([&f] { f.TrackBarBlacknessAdjust->SetPosition(70); });
+  };
+  f.TrackBarBlacknessAdjust->SetPosition(30);
+  EXPECT_EQ(f.TrackBarBlacknessAdjust->Position(), 70);
+  EXPECT_EQ(f.LabelBlacknessAdjust->Caption(), L"70");
+  EXPECT_EQ(plugin_->options["BlacknessAdjustH"], "h7") << "the page ends on what the bar shows";
+  EXPECT_EQ(plugin_->options["BlacknessAdjustL"], "l0");
+}
+
+TEST_F(SettingsWindow, PaperIndexThatIsNoNumberFinishesTheLoad) {
+  TfrmMain probe;  // no picture yet
+  plugin_->paper = "abc";
+  EXPECT_NO_THROW(probe.LoadFeatures());
+  EXPECT_TRUE(PreviewReady);
+  EXPECT_NE(probe.ImageDisplay->Picture(), nullptr) << "the preview is drawn";
+  EXPECT_EQ(probe.ComboBoxPaperNames->ItemIndex(), -1);
 }
 
 TEST_F(SettingsWindow, TimedOutFeatureLeavesItsControlAsItWas) {
@@ -203,6 +301,37 @@ TEST_F(SettingsWindow, LoadEndsWithThePreviewAndOffsetsMoveItWithoutRedraw) {
   GetObjectW(f.ImageDisplay->Picture(), sizeof bitmap, &bitmap);
   EXPECT_EQ(bitmap.bmWidth, panel.width) << "any other zoom fills the panel";
   EXPECT_EQ(bitmap.bmHeight, panel.height);
+}
+
+// The picture's size and 32-bit pixels.
+std::vector<uint32_t> PixelsOf(HBITMAP picture, int& width, int& height) {
+  BITMAP bitmap{};
+  GetObjectW(picture, sizeof bitmap, &bitmap);
+  width = bitmap.bmWidth;
+  height = bitmap.bmHeight;
+  std::vector<uint32_t> pixels(size_t(width) * size_t(height));
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
+  HDC dc = GetDC(nullptr);
+  GetDIBits(dc, picture, 0, UINT(height), pixels.data(), &info, DIB_RGB_COLORS);
+  ReleaseDC(nullptr, dc);
+  return pixels;
+}
+
+TEST_F(SettingsWindow, NoZoomSelectedRendersAsAt100Percent) {
+  TfrmMain& f = *frmMain;
+  plugin_->options["PrintZoom"] = "z40";  // off the list: no item selected
+  f.LoadFeatures();
+  ASSERT_EQ(f.ComboBoxZoom->ItemIndex(), -1);
+  int width = 0, height = 0;
+  const std::vector<uint32_t> none = PixelsOf(f.ImageDisplay->Picture(), width, height);
+  f.ComboBoxZoom->SetItemIndex(10);
+  f.RenderPreview();
+  int full_width = 0, full_height = 0;
+  const std::vector<uint32_t> full = PixelsOf(f.ImageDisplay->Picture(), full_width, full_height);
+  EXPECT_EQ(width, full_width);
+  EXPECT_EQ(height, full_height);
+  EXPECT_TRUE(none == full) << "the same picture";
 }
 
 }  // namespace

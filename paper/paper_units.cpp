@@ -42,7 +42,9 @@ std::optional<double> ParseNumber(std::wstring_view text, wchar_t decimal_separa
     ++i;
   }
   size_t digits = take_digits();
-  if (i < text.size() && text[i] == decimal_separator) {
+  // The boxes are filled with a point whatever the system's separator is, so
+  // both are read back.
+  if (i < text.size() && (text[i] == decimal_separator || text[i] == L'.')) {
     ascii += '.';
     ++i;
     digits += take_digits();

@@ -9,8 +9,9 @@
 namespace velmo {
 
 // A number as typed into a box: optional sign, digits with at most one
-// decimal separator, optional exponent, spaces around it allowed. Nothing
-// for any other text, and nothing for infinities or "nan".
+// decimal separator (a point or the system's own), optional exponent, spaces
+// around it allowed. Nothing for any other text, and nothing for infinities
+// or "nan".
 std::optional<double> ParseNumber(std::wstring_view text, wchar_t decimal_separator = L'.');
 
 // Millimetres to thousandths, truncated toward zero; nothing when the result

@@ -14,13 +14,16 @@ TEST(ParseNumber, TakesPlainDecimalNumbers) {
   EXPECT_EQ(ParseNumber(L"7."), 7.0);
   EXPECT_EQ(ParseNumber(L"1.5e2"), 150.0);
   EXPECT_EQ(ParseNumber(L"12,25", L','), 12.25) << "the system's decimal separator";
+  EXPECT_EQ(ParseNumber(L"12.25", L','), 12.25) << "and the point the boxes are filled with";
 }
 
 TEST(ParseNumber, RefusesEverythingElse) {
   for (const wchar_t* text : {L"", L" ", L"abc", L"1.2.3", L"12,25", L"1e", L"-", L".", L"inf", L"nan", L"0x10",
                               L"4 0", L"40mm", L"1e400", L"４０"})
     EXPECT_FALSE(ParseNumber(text)) << "'" << std::string(text, text + wcslen(text)) << "'";
-  EXPECT_FALSE(ParseNumber(L"12.25", L',')) << "'.' is no separator where ',' is";
+  for (const wchar_t* text : {L"1,2.5", L"1.2,5", L"12;25", L"1,,5"})
+    EXPECT_FALSE(ParseNumber(text, L',')) << "one separator, either kind";
+  EXPECT_FALSE(ParseNumber(L"12;25", L'.'));
 }
 
 TEST(Thousandths, TruncateTowardZero) {

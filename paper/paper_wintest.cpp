@@ -55,7 +55,7 @@ class PaperWindows : public ::testing::Test {
     plugin_->options = {{"MarginLeftDefaultMm", "mm2.0"}, {"MarginRightDefaultMm", "mm3.0"},
                         {"MarginTopDefaultMm", "mm1.5"}, {"MarginBottomDefaultMm", "mm0.5"}};
     plugin_->supported.clear();
-    plugin_->paper = 42;
+    plugin_->paper = "42";
     plugin_->requests.clear();
   }
   std::vector<std::string> SelectPaperRequests() const {
@@ -85,7 +85,7 @@ TEST_F(PaperWindows, ListShowsUserFormsAndSelectsTheDriversPaper) {
   EXPECT_EQ(Items(), (std::vector<std::wstring>{L"Label 100x150", L"Receipt"}));
   EXPECT_EQ(f.ComboBoxPaperNames->ItemIndex(), 1) << "form 42 is the second listed form";
   EXPECT_TRUE(SelectPaperRequests().empty()) << "filling tells the driver nothing";
-  plugin_->paper = 3;  // a built-in form
+  plugin_->paper = "3";  // a built-in form
   f.FillPaperList();
   EXPECT_EQ(f.ComboBoxPaperNames->ItemIndex(), -1);
 }
@@ -230,6 +230,51 @@ TEST_F(PaperWindows, RefusedSavesKeepTheDialogAndTheOldForm) {
   EXPECT_TRUE(e.Visible());
   e.Button2->Click();
   EXPECT_FALSE(e.Visible());
+}
+
+// Run again under German settings (decimal comma): the boxes are filled with
+// a point and must be read back, with either separator.
+class CommaLocale : public PaperWindows {};
+
+TEST_F(CommaLocale, BoxesWithPointOrCommaAreSaved) {
+  wchar_t separator[4] = {};
+  GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, 4);
+  if (std::wstring(separator) != L",") GTEST_SKIP() << "needs a locale with a decimal comma";
+  TfrmEditPaper& e = *frmEditPaper;
+  frmMain->FillPaperList();
+  e.PrepareNewPaper({*frmMain->ComboBoxPaperNames, Driver(), Launch.PrinterName, db_, messages_});
+  e.Show();
+  e.LabeledEditName->SetText(L"Tag 40");
+  e.SetModalResult(toolkit::mrNone);
+  e.Button1->Click();  // "40.0" as the dialog filled it
+  EXPECT_TRUE(messages_.shown.empty()) << "no message for the dialog's own numbers";
+  ASSERT_NE(db_.Find("Tag 40"), nullptr);
+  EXPECT_EQ(db_.Find("Tag 40")->Width, 40000);
+  EXPECT_EQ(db_.Find("Tag 40")->Right, 37000);
+
+  e.LoadPaperForEdit({*frmMain->ComboBoxPaperNames, Driver(), Launch.PrinterName, db_, messages_}, L"Tag 40");
+  e.Show();
+  e.SetModalResult(toolkit::mrNone);
+  e.Button1->Click();  // Edit, then OK with nothing changed
+  EXPECT_TRUE(messages_.shown.empty());
+  EXPECT_EQ(e.ModalResult(), toolkit::mrOk);
+
+  e.Show();
+  e.LabeledEditWidth->SetText(L"40,0");
+  e.LabeledEditHeight->SetText(L"52,5");
+  e.SetModalResult(toolkit::mrNone);
+  e.Button1->Click();
+  EXPECT_TRUE(messages_.shown.empty());
+  EXPECT_EQ(db_.Find("Tag 40")->Width, 40000);
+  EXPECT_EQ(db_.Find("Tag 40")->Height, 52500);
+
+  e.Show();
+  e.LabeledEditHeight->SetText(L"52,5.0");
+  e.SetModalResult(toolkit::mrNone);
+  e.Button1->Click();
+  EXPECT_EQ(messages_.shown.size(), 1u) << "a number in neither form is still refused";
+  EXPECT_EQ(db_.Find("Tag 40")->Height, 52500);
+  e.Button2->Click();
 }
 
 // A driver that never answers, without waiting for it.

@@ -4,6 +4,7 @@
 #include <winspool.h>
 
 #include <array>
+#include <cstddef>
 
 namespace velmo {
 
@@ -11,6 +12,20 @@ namespace {
 
 // GetFormA reads into a zeroed buffer of this size.
 constexpr DWORD kFormBufferSize = 1024;
+
+// The spooler fills these buffers with FORM_INFO_1A records (the names
+// follow them) in the layout of the program's own width: 32 bytes on 32-bit
+// Windows, 40 with the name pointer's alignment on 64-bit. The records are
+// read in place, so the buffers must be aligned for them.
+constexpr bool kPointers32 = sizeof(void*) == 4;
+static_assert(sizeof(FORM_INFO_1A) == (kPointers32 ? 32 : 40));
+static_assert(offsetof(FORM_INFO_1A, pName) == (kPointers32 ? 4 : 8));
+static_assert(offsetof(FORM_INFO_1A, Size) == (kPointers32 ? 8 : 16));
+static_assert(offsetof(FORM_INFO_1A, ImageableArea) == (kPointers32 ? 16 : 24));
+static_assert(sizeof(SIZEL) == 8 && sizeof(RECTL) == 16);
+static_assert(sizeof(FORM_INFO_1A) < kFormBufferSize);
+// EnumFormsA's buffer comes from operator new, aligned for any record.
+static_assert(alignof(FORM_INFO_1A) <= __STDCPP_DEFAULT_NEW_ALIGNMENT__);
 
 PaperForm FormOf(const FORM_INFO_1A& info) {
   return {.Flags = info.Flags, .Name = info.pName ? info.pName : "", .Width = info.Size.cx, .Height = info.Size.cy,

@@ -39,9 +39,30 @@ void PngFatal(png_structp png, png_const_charp) { png_longjmp(png, 1); }
 // keep the containers' working state in its own locals, where a longjmp
 // could leave it stale.
 
+bool SizeAllowed(uint32_t width, uint32_t height) {
+  return width != 0 && height != 0 && uint64_t{width} * height <= kMaxPicturePixels;
+}
+
+// libjpeg keeps a progressive or multi-scan picture's coefficients for the
+// whole picture whatever the output scale (3 bytes a pixel with the usual
+// halved colour planes, 6 without). Past this it refuses the file instead
+// of allocating, having no backing store to fall back on: room for about
+// 44 million pixels, more than a 32-bit program should set aside for a
+// preview.
+constexpr long kJpegMemoryLimit = 128L << 20;
+
+unsigned PreviewScaleDenominator(uint32_t width, uint32_t height) {
+  for (unsigned denominator : {8u, 4u, 2u}) {
+    const uint64_t scaledWidth = (uint64_t{width} + denominator - 1) / denominator;
+    const uint64_t scaledHeight = (uint64_t{height} + denominator - 1) / denominator;
+    if (scaledWidth >= kPreviewMinSide && scaledHeight >= kPreviewMinSide) return denominator;
+  }
+  return 1;
+}
+
 // Sizes `image`; false for an empty picture or one past the size limit.
 bool SizeImage(ColorImage& image, uint32_t width, uint32_t height) {
-  if (width == 0 || height == 0 || uint64_t{width} * height > kMaxPicturePixels) return false;
+  if (!SizeAllowed(width, height)) return false;
   image.width = static_cast<int>(width);
   image.height = static_cast<int>(height);
   image.pixels.resize(size_t{width} * size_t{height});
@@ -91,7 +112,7 @@ PictureKind SniffPicture(std::span<const uint8_t> data) {
   return PictureKind::Unknown;
 }
 
-bool DecodeJpeg(std::span<const uint8_t> data, ColorImage& out) {
+bool DecodeJpeg(std::span<const uint8_t> data, ColorImage& out, JpegScale scale) {
   if (SniffPicture(data) != PictureKind::Jpeg) return false;
   jpeg_decompress_struct cinfo{};
   JpegError err{};
@@ -108,7 +129,17 @@ bool DecodeJpeg(std::span<const uint8_t> data, ColorImage& out) {
   jpeg_create_decompress(&cinfo);
   jpeg_mem_src(&cinfo, data.data(), static_cast<unsigned long>(data.size()));
   jpeg_read_header(&cinfo, TRUE);
+  // The declared size is judged before libjpeg allocates for the picture.
+  if (!SizeAllowed(cinfo.image_width, cinfo.image_height)) {
+    jpeg_destroy_decompress(&cinfo);
+    return false;
+  }
+  cinfo.mem->max_memory_to_use = kJpegMemoryLimit;
   cinfo.out_color_space = JCS_RGB;
+  if (scale == JpegScale::ForPreview) {
+    cinfo.scale_num = 1;
+    cinfo.scale_denom = PreviewScaleDenominator(cinfo.image_width, cinfo.image_height);
+  }
   jpeg_start_decompress(&cinfo);
   if (!StartJpegImage(image, cinfo.output_width, cinfo.output_height, row)) {
     jpeg_destroy_decompress(&cinfo);
@@ -140,6 +171,11 @@ bool DecodePng(std::span<const uint8_t> data, ColorImage& out) {
     return false;
   }
   png_set_read_fn(png, &reader, PngRead);
+  // The preview needs the pixels and their transparency only. libpng would
+  // allocate whatever length a text or other extra chunk declares before
+  // reading it (a length past the limit is only a warning), so every chunk
+  // but IHDR, PLTE, tRNS, IDAT and IEND is passed over unread.
+  png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
   png_read_info(png, info);
   // Whatever the stored format, read 8-bit RGBA; alpha is composed on white,
   // as a transparent area prints as paper.

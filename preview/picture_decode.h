@@ -31,8 +31,19 @@ enum class PictureKind { Unknown, Jpeg, Png, Bitmap };
 // Tells the kind from the file's first bytes, not from its name.
 PictureKind SniffPicture(std::span<const uint8_t> data);
 
+// The preview's paper panel is under 800 pixels on its shorter side even at
+// twice the normal screen scaling, so a picture kept at least this long on
+// both sides is never enlarged by the preview's fit step.
+inline constexpr uint32_t kPreviewMinSide = 800;
+
+// ForPreview decodes a large JPEG picture at 1/2, 1/4 or 1/8 of its size
+// (the strongest reduction that keeps both sides at least kPreviewMinSide),
+// which spares most of the decoding work of a camera photograph.
+enum class JpegScale { ForPreview, Full };
+
 // Each returns false, leaving `out` untouched, for damaged or foreign data.
-[[nodiscard]] bool DecodeJpeg(std::span<const uint8_t> data, ColorImage& out);
+[[nodiscard]] bool DecodeJpeg(std::span<const uint8_t> data, ColorImage& out,
+                              JpegScale scale = JpegScale::ForPreview);
 [[nodiscard]] bool DecodePng(std::span<const uint8_t> data, ColorImage& out);
 // Uncompressed 1-, 4-, 8-, 24- and 32-bit bitmap files, bottom-up or top-down.
 [[nodiscard]] bool DecodeBitmap(std::span<const uint8_t> data, ColorImage& out);

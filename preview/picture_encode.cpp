@@ -46,7 +46,7 @@ std::vector<uint8_t> EncodePng(const ColorImage& image) {
   return out;
 }
 
-std::vector<uint8_t> EncodeJpeg(const ColorImage& image, int quality) {
+std::vector<uint8_t> EncodeJpeg(const ColorImage& image, int quality, JpegScans scans) {
   jpeg_compress_struct cinfo{};
   jpeg_error_mgr err{};
   cinfo.err = jpeg_std_error(&err);
@@ -60,6 +60,7 @@ std::vector<uint8_t> EncodeJpeg(const ColorImage& image, int quality) {
   cinfo.in_color_space = JCS_RGB;
   jpeg_set_defaults(&cinfo);
   jpeg_set_quality(&cinfo, quality, TRUE);
+  if (scans == JpegScans::Progressive) jpeg_simple_progression(&cinfo);
   jpeg_start_compress(&cinfo, TRUE);
   std::vector<uint8_t> rgb = RgbRows(image);
   while (cinfo.next_scanline < cinfo.image_height) {

@@ -9,6 +9,7 @@
 namespace velmo {
 
 std::vector<uint8_t> EncodePng(const ColorImage& image);
-std::vector<uint8_t> EncodeJpeg(const ColorImage& image, int quality);
+enum class JpegScans { Baseline, Progressive };
+std::vector<uint8_t> EncodeJpeg(const ColorImage& image, int quality, JpegScans scans = JpegScans::Baseline);
 
 }  // namespace velmo

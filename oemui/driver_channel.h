@@ -19,8 +19,9 @@ class DriverTransport {
   // Handles at most one message, waiting for one up to `max_wait_ms`.
   virtual void HandleOneMessage(uint32_t max_wait_ms) = 0;
   // Takes in replies that were sent already but wait to be received, and
-  // handles nothing else.
-  virtual void ReceiveSentReplies() = 0;
+  // handles nothing else. Nothing to do where replies come only with
+  // HandleOneMessage.
+  virtual void ReceiveSentReplies() {}
   virtual uint32_t TickCount() = 0;
 };
 

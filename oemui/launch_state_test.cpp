@@ -60,6 +60,13 @@ TEST(ParseArguments, ProgramPathAndForeignArgumentsArePassedOver) {
   EXPECT_EQ(s.PrinterName, "FromIndexZero") << "index 0 is examined like the rest";
 }
 
+TEST(ParseArguments, ArgumentOf255BytesIsWholeAndOneMoreIsCut) {
+  const std::string option = "-printer:";
+  const std::string at_limit = option + std::string(kMaxArgumentLength - option.size(), 'n');
+  EXPECT_EQ(Parse({at_limit}).PrinterName, at_limit.substr(option.size()));
+  EXPECT_EQ(Parse({at_limit + "x"}).PrinterName, at_limit.substr(option.size()));
+}
+
 TEST(ParseArguments, LongArgumentsAreCutAt255Bytes) {
   const std::string name(300, 'n');
   const LaunchState s = Parse({"-printer:" + name});

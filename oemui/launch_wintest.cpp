@@ -41,8 +41,10 @@ TEST_F(LanguageFromRegistry, RecordedEnglishInAnyCaseSwitches) {
 TEST_F(LanguageFromRegistry, ValueThatDoesNotFitIsPassedOver) {
   Record(std::string(300, 'x') + "english");
   EXPECT_EQ(DecideEnglishModeFromSystem(), 0);
-  Record(std::string(240, 'x') + "english");  // 247 bytes and its zero fit
+  Record(std::string(248, 'x') + "english");  // 255 bytes and its zero fill the 256-byte buffer
   EXPECT_EQ(DecideEnglishModeFromSystem(), 1);
+  Record(std::string(249, 'x') + "english");  // one byte more
+  EXPECT_EQ(DecideEnglishModeFromSystem(), 0);
 }
 
 TEST_F(LanguageFromRegistry, ParseCommandLineDecidesTheLanguageFirst) {

@@ -311,7 +311,12 @@ std::vector<uint32_t> PixelsOf(HBITMAP picture, int& width, int& height) {
   height = bitmap.bmHeight;
   std::vector<uint32_t> pixels(size_t(width) * size_t(height));
   BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top row first
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
   HDC dc = GetDC(nullptr);
   GetDIBits(dc, picture, 0, UINT(height), pixels.data(), &info, DIB_RGB_COLORS);
   ReleaseDC(nullptr, dc);

@@ -71,6 +71,8 @@ constexpr TRANSLATE_PAIR kOemuiTable[] = {
     {L"frmPrinterConfig", L"恢复出厂设置", L"ResetFactory"},
     {L"frmPrinterConfig", L"打印自检页", L"Selftest"},
     {L"frmPrinterConfig", L"重启打印机", L"Reset"},
+    {L"frmPrinterConfig", L"导出...", L"Export..."},
+    {L"frmPrinterConfig", L"导入...", L"Import..."},
     {L"frmPrinterConfig", L"打印设置", L"PrintSettings"},
     {L"frmPrinterConfig", L"打印模式:", L"PrintMode:"},
     {L"frmPrinterConfig", L"打印黑度:", L"Darkness:"},

@@ -36,7 +36,7 @@ TfrmPrinterConfig::TfrmPrinterConfig()
     : Form({.Name = L"frmPrinterConfig",
             .Caption = L"打印机设置",
             .ClientWidth = 413,
-            .ClientHeight = 329,
+            .ClientHeight = 363,
             .Border = BorderStyle::Dialog,
             .Position = FormPosition::OwnerCenter,
             .Color = kWhite,
@@ -44,6 +44,7 @@ TfrmPrinterConfig::TfrmPrinterConfig()
             .OnShow = Handler(&TfrmPrinterConfig::FormShow),
             .OnClose = Handler(&TfrmPrinterConfig::FormClose)}) {
   BuildButtonPanel();
+  BuildProfilePanel();
   PageControlPrint = Make<PageControl>(*this, {.Name = L"PageControlPrint", .Align = Align::Client,
                                                .FlatTabs = true});
   BuildPrintSheet();
@@ -81,6 +82,16 @@ void TfrmPrinterConfig::BuildButtonPanel() {
                 .Enabled = false, .OnClick = Handler(&TfrmPrinterConfig::ButtonRegRestoreDefaultClick)});
   ButtonClose = Make<Button>(*Panel1, {.Name = L"ButtonClose", .Caption = L"关闭", .Bounds = {321, 9, 84, 28},
                                        .OnClick = Handler(&TfrmPrinterConfig::ButtonCloseClick)});
+}
+
+// Above the bottom buttons, so every page keeps its designed height.
+void TfrmPrinterConfig::BuildProfilePanel() {
+  Panel3 = Make<Panel>(*this, {.Name = L"Panel3", .Bounds = {0, 0, 0, 34}, .Align = Align::Bottom});
+  ButtonExport = Make<Button>(*Panel3, {.Name = L"ButtonExport", .Caption = L"导出...", .Bounds = {8, 3, 92, 28},
+                                        .Enabled = false, .OnClick = Handler(&TfrmPrinterConfig::ButtonExportClick)});
+  ButtonImport = Make<Button>(*Panel3, {.Name = L"ButtonImport", .Caption = L"导入...", .Bounds = {106, 3, 92, 28},
+                                        .Enabled = false, .OnClick = Handler(&TfrmPrinterConfig::ButtonImportClick)});
+  LabelSaveResult = Make<Label>(*Panel3, {.Name = L"LabelSaveResult", .Bounds = {206, 9, 199, 20}});
 }
 
 void TfrmPrinterConfig::BuildPrintSheet() {

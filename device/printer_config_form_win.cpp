@@ -9,6 +9,8 @@
 #include "english_mode.h"
 #include "label_win.h"
 #include "printer_config_peers_win.h"
+#include "printer_settings.h"
+#include "profile_file_win.h"
 #include "usb_frame.h"
 
 namespace velmo {
@@ -20,6 +22,13 @@ namespace {
 constexpr UINT kShowDelayMs = 100, kRetryMs = 2000, kRestartWaitMs = 3000;
 
 std::wstring Wide(const std::string& ansi) { return WidenAnsi(ansi); }
+
+std::wstring WideFromUtf8(const std::string& utf8) {
+  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(n > 0 ? n : 0), L'\0');
+  if (n > 0) MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
+  return wide;
+}
 
 }  // namespace
 
@@ -40,86 +49,68 @@ void TfrmPrinterConfig::TimerShowTimer(Component&) {
   TimerShow->SetInterval(kRetryMs);
   PrinterConfigPeers& peers = CurrentPrinterConfigPeers();
   UsbCmd = std::make_unique<TUsbPrnCmd>(peers.PrinterName(), peers.Ports());
-  TUsbPrnCmd& cmd = *UsbCmd;
-  if (!cmd.GetInt("PRINT_DARKNESS_SIZE")) return;
+  const auto settings = ReadPrinterSettings(*UsbCmd);
+  if (!settings) return;
+  ShowSettings(*settings);
+  EnableConfigControls();
+  (void)UsbCmd->RunCommand("beep");
+  TimerShow->SetEnabled(false);
+  if (!expected_.empty()) {
+    const size_t not_taken = DiffProfile(expected_, *settings, codec_).size();
+    ShowSaveState(not_taken == 0 ? SaveState::kTook : SaveState::kNotTaken, not_taken);
+    expected_.clear();
+  }
+}
 
-  int32_t size = 0;
-  (void)cmd.GetInt("PRINT_DARKNESS_SIZE", &size);
-  const DarknessRange range = DarknessRangeForSize(size);
+// A read that failed shows what the read gives on failure: 0, the empty
+// text, 0.0.0.0; the mode buttons and the check boxes keep their state.
+void TfrmPrinterConfig::ShowSettings(const PrinterSettings& settings) {
+  const DarknessRange range = PrinterDarknessRange(settings);
   TrackBarDarkness->SetMin(range.min);
   TrackBarDarkness->SetMax(range.max);
-  int32_t darkness = 0;
-  (void)cmd.GetInt("PRINT_DARKNESS", &darkness);
-  TrackBarDarkness->SetPosition(darkness);
+  TrackBarDarkness->SetPosition(settings.Int("PRINT_DARKNESS").value_or(0));
   TrackBarDarknessChange(*TrackBarDarkness);
 
-  int32_t value = 0;
-  if (cmd.GetInt("PRINT_MODE", &value)) {
-    if (value == 0) RadioButtonPrintModeNormal->SetChecked(true);
-    if (value == 1) RadioButtonPrintModeFast->SetChecked(true);
-    if (value == 2) RadioButtonPrintModePrecise->SetChecked(true);
+  if (const auto mode = settings.Int("PRINT_MODE")) {
+    if (*mode == 0) RadioButtonPrintModeNormal->SetChecked(true);
+    if (*mode == 1) RadioButtonPrintModeFast->SetChecked(true);
+    if (*mode == 2) RadioButtonPrintModePrecise->SetChecked(true);
   }
   for (auto [key, box] : {std::pair{"AUTO_FEED", CheckBoxAutoFeed}, std::pair{"AUTO_REPRINT", CheckBoxAutoReprint},
                           std::pair{"PRINT_ONLY_ONE_PAGE", CheckBoxOnlyOnePage}}) {
-    if (cmd.GetInt(key, &value)) box->SetChecked(value != 0);
+    if (const auto value = settings.Int(key)) box->SetChecked(*value != 0);
   }
 
-  if (cmd.GetInt("BT_ENABLED", &value) && value != 0) {
+  if (settings.Has(*FindSettingKey("BLUETOOTH_NAME"))) {
     TabSheetBT->SetTabVisible(true);
-    std::array<std::string, 4> texts;
-    (void)cmd.GetString("BLUETOOTH_NAME", &texts[0]);
-    (void)cmd.GetString("BLUETOOTH_PASSWORD", &texts[1]);
-    (void)cmd.GetString("BLUETOOTH_NAME_LE", &texts[2]);
-    (void)cmd.GetString("BLUETOOTH_PASSWORD_LE", &texts[3]);
-    LabeledEditBluetoothName->SetText(Wide(texts[0]));
-    LabeledEditBluetoothPassword->SetText(Wide(texts[1]));
-    LabeledEditBluetoothBleName->SetText(Wide(texts[2]));
-    LabeledEditBluetoothBlePassword->SetText(Wide(texts[3]));
+    LabeledEditBluetoothName->SetText(Wide(settings.Text("BLUETOOTH_NAME")));
+    LabeledEditBluetoothPassword->SetText(Wide(settings.Text("BLUETOOTH_PASSWORD")));
+    LabeledEditBluetoothBleName->SetText(Wide(settings.Text("BLUETOOTH_NAME_LE")));
+    LabeledEditBluetoothBlePassword->SetText(Wide(settings.Text("BLUETOOTH_PASSWORD_LE")));
   }
-
-  if (cmd.GetInt("LAN_ENABLED", &value) && value != 0) {
+  if (settings.Has(*FindSettingKey("LAN_CONFIG_IPADDRESS"))) {
     TabSheetNet->SetTabVisible(true);
-    std::array<std::string, 3> addresses;
-    ReadAddress("LAN_CONFIG_IPADDRESS", CheckBoxLanIpDhcp, addresses[0]);
-    ReadAddress("LAN_CONFIG_NETMASK", nullptr, addresses[1]);
-    ReadAddress("LAN_CONFIG_GATEWAY", nullptr, addresses[2]);
-    LabeledEditLanIpAddress->SetText(Wide(addresses[0]));
-    LabeledEditLanNetmask->SetText(Wide(addresses[1]));
-    LabeledEditLanGateway->SetText(Wide(addresses[2]));
+    ShowAddress(settings, "LAN_CONFIG_IPADDRESS", CheckBoxLanIpDhcp, *LabeledEditLanIpAddress);
+    ShowAddress(settings, "LAN_CONFIG_NETMASK", nullptr, *LabeledEditLanNetmask);
+    ShowAddress(settings, "LAN_CONFIG_GATEWAY", nullptr, *LabeledEditLanGateway);
   }
-
-  if (cmd.GetInt("WIFI_ENABLED", &value) && value != 0) {
+  if (settings.Has(*FindSettingKey("WIFI_CONFIG_SSID"))) {
     TabSheetWifi->SetTabVisible(true);
-    std::string ssid, password;
-    (void)cmd.GetString("WIFI_CONFIG_SSID", &ssid);
-    (void)cmd.GetString("WIFI_CONFIG_PASSWORD", &password);
-    std::array<std::string, 3> addresses;
-    ReadAddress("WIFI_CONFIG_IPADDRESS", CheckBoxWifiIpDhcp, addresses[0]);
-    ReadAddress("WIFI_CONFIG_NETMASK", nullptr, addresses[1]);
-    ReadAddress("WIFI_CONFIG_GATEWAY", nullptr, addresses[2]);
-    LabeledEditWifiSSID->SetText(Wide(ssid));
-    LabeledEditWifiPassword->SetText(Wide(password));
-    LabeledEditWifiIpAddress->SetText(Wide(addresses[0]));
-    LabeledEditWifiNetmask->SetText(Wide(addresses[1]));
-    LabeledEditWifiGateway->SetText(Wide(addresses[2]));
+    LabeledEditWifiSSID->SetText(Wide(settings.Text("WIFI_CONFIG_SSID")));
+    LabeledEditWifiPassword->SetText(Wide(settings.Text("WIFI_CONFIG_PASSWORD")));
+    ShowAddress(settings, "WIFI_CONFIG_IPADDRESS", CheckBoxWifiIpDhcp, *LabeledEditWifiIpAddress);
+    ShowAddress(settings, "WIFI_CONFIG_NETMASK", nullptr, *LabeledEditWifiNetmask);
+    ShowAddress(settings, "WIFI_CONFIG_GATEWAY", nullptr, *LabeledEditWifiGateway);
   }
-
-  std::string model, version, command_version;
-  (void)cmd.GetString("OEM_MODELNAME", &model);
-  (void)cmd.GetString("VERSION", &version);
-  (void)cmd.GetString("VERSION_CMD", &command_version);
-  LabeledEditModelName->SetText(Wide(model));
-  LabeledEditFirmwareVersion->SetText(Wide(FirmwareVersionText(version, command_version)));
-
-  EnableConfigControls();
-  (void)cmd.RunCommand("beep");
-  TimerShow->SetEnabled(false);
+  LabeledEditModelName->SetText(Wide(settings.ModelName()));
+  LabeledEditFirmwareVersion->SetText(Wide(settings.FirmwareVersion()));
 }
 
-void TfrmPrinterConfig::ReadAddress(std::string_view key, toolkit::CheckBox* dhcp, std::string& text) {
-  AddressBytes bytes{};
-  (void)UsbCmd->GetBytes(key, bytes);
-  text = AddressText(bytes);
+void TfrmPrinterConfig::ShowAddress(const PrinterSettings& settings, std::string_view key, toolkit::CheckBox* dhcp,
+                                    toolkit::LabeledEdit& edit) {
+  const SettingValue* value = settings.Find(key);
+  const AddressBytes bytes = value ? std::get<AddressBytes>(*value) : AddressBytes{};
+  edit.SetText(Wide(AddressText(bytes)));
   if (dhcp) dhcp->SetChecked(IsDhcpAddress(bytes));
 }
 
@@ -177,6 +168,11 @@ void TfrmPrinterConfig::Button2Click(Component&) {
   (void)UsbCmd->SetInt("AUTO_FEED", CheckBoxAutoFeed->Checked() ? 1 : 0);
   (void)UsbCmd->SetInt("AUTO_REPRINT", CheckBoxAutoReprint->Checked() ? 1 : 0);
   (void)UsbCmd->SetInt("PRINT_ONLY_ONE_PAGE", CheckBoxOnlyOnePage->Checked() ? 1 : 0);
+  Expect("PRINT_DARKNESS", TrackBarDarkness->Position());
+  Expect("PRINT_MODE", mode);
+  Expect("AUTO_FEED", CheckBoxAutoFeed->Checked() ? 1 : 0);
+  Expect("AUTO_REPRINT", CheckBoxAutoReprint->Checked() ? 1 : 0);
+  Expect("PRINT_ONLY_ONE_PAGE", CheckBoxOnlyOnePage->Checked() ? 1 : 0);
   SaveAndRestart("reg_value_save");
 }
 
@@ -192,7 +188,10 @@ void TfrmPrinterConfig::ButtonBtConfigSaveClick(Component&) {
   for (size_t i = 0; i < fields.size(); ++i) {
     if (!TakeText(*fields[i].second, fields[i].first, texts[i])) return;
   }
-  for (size_t i = 0; i < fields.size(); ++i) (void)UsbCmd->SetString(fields[i].first, texts[i]);
+  for (size_t i = 0; i < fields.size(); ++i) {
+    (void)UsbCmd->SetString(fields[i].first, texts[i]);
+    Expect(fields[i].first, texts[i]);
+  }
   SaveAndRestart("bt_config_save");
 }
 
@@ -204,6 +203,9 @@ void TfrmPrinterConfig::Button1Click(Component&) {
   (void)UsbCmd->SetBytes("LAN_CONFIG_IPADDRESS", address);
   (void)UsbCmd->SetBytes("LAN_CONFIG_NETMASK", netmask);
   (void)UsbCmd->SetBytes("LAN_CONFIG_GATEWAY", gateway);
+  Expect("LAN_CONFIG_IPADDRESS", address);
+  Expect("LAN_CONFIG_NETMASK", netmask);
+  Expect("LAN_CONFIG_GATEWAY", gateway);
   SaveAndRestart("reg_value_save");
 }
 
@@ -220,15 +222,84 @@ void TfrmPrinterConfig::ButtonSaveWifiConfigClick(Component&) {
   (void)UsbCmd->SetBytes("WIFI_CONFIG_IPADDRESS", address);
   (void)UsbCmd->SetBytes("WIFI_CONFIG_NETMASK", netmask);
   (void)UsbCmd->SetBytes("WIFI_CONFIG_GATEWAY", gateway);
+  Expect("WIFI_CONFIG_SSID", ssid);
+  Expect("WIFI_CONFIG_PASSWORD", password);
+  Expect("WIFI_CONFIG_IPADDRESS", address);
+  Expect("WIFI_CONFIG_NETMASK", netmask);
+  Expect("WIFI_CONFIG_GATEWAY", gateway);
   SaveAndRestart("reg_value_save");
 }
 
-// Outcomes go unexamined: the next read shows what the printer really holds.
+// Outcomes go unexamined here: the read after the printer's return shows
+// what it really holds, and the save line says whether that is what was saved.
 void TfrmPrinterConfig::SaveAndRestart(std::string_view save_command) {
   (void)UsbCmd->RunSaveCommand(save_command);
   (void)UsbCmd->RunCommand("power_reset");
   DisableConfigControls();
   TimerReconnect->SetEnabled(true);
+  ShowSaveState(SaveState::kWaiting);
+}
+
+void TfrmPrinterConfig::Expect(std::string_view key, SettingValue value) {
+  expected_.push_back({{FindSettingKey(key), std::move(value)}, 0});
+}
+
+void TfrmPrinterConfig::ShowSaveState(SaveState state, size_t not_taken) {
+  LabelSaveResult->SetCaption(SaveStateText(IsEnglish(), state, not_taken));
+}
+
+void TfrmPrinterConfig::ButtonExportClick(Component&) {
+  if (!UsbCmd) return;
+  PrinterConfigPeers& peers = CurrentPrinterConfigPeers();
+  const auto settings = ReadPrinterSettings(*UsbCmd);
+  if (!settings) return peers.ShowRefusal(Handle(), PrinterNoAnswerMessage(IsEnglish()));
+  const auto path = peers.ChooseProfileFile(Handle(), true);
+  if (!path) return;
+  // Passwords stay out of a file made from the dialog.
+  if (!WriteProfileFile(*path, FormatProfile(*settings, codec_, LocalDateTimeText(), false))) {
+    return peers.ShowRefusal(Handle(), FileNotWrittenMessage(IsEnglish()));
+  }
+  ShowSaveState(SaveState::kExported);
+}
+
+// As a save button does, for what differs: write, store, restart and wait;
+// the read after the printer's return checks every setting of the profile.
+void TfrmPrinterConfig::ButtonImportClick(Component&) {
+  if (!UsbCmd) return;
+  PrinterConfigPeers& peers = CurrentPrinterConfigPeers();
+  const auto path = peers.ChooseProfileFile(Handle(), false);
+  if (!path) return;
+  const auto text = ReadProfileFile(*path, kMaxProfileBytes + 1);
+  if (!text) return RefuseProfile({{0, "cannot be read"}});
+  ParsedProfile profile = ParseProfile(*text, codec_);
+  if (!profile.errors.empty()) return RefuseProfile(profile.errors);
+  const auto settings = ReadPrinterSettings(*UsbCmd);
+  if (!settings) return peers.ShowRefusal(Handle(), PrinterNoAnswerMessage(IsEnglish()));
+  const auto errors = CheckProfileForPrinter(profile.entries, *settings);
+  if (!errors.empty()) return RefuseProfile(errors);
+  std::vector<SettingWrite> writes;
+  for (const SettingDifference& difference : DiffProfile(profile.entries, *settings, codec_)) {
+    writes.push_back(difference.entry->setting);
+  }
+  if (writes.empty()) return ShowSaveState(SaveState::kNothingToChange);
+  (void)WriteSaveAndRestart(*UsbCmd, writes);
+  expected_ = std::move(profile.entries);
+  DisableConfigControls();
+  TimerReconnect->SetEnabled(true);
+  ShowSaveState(SaveState::kWaiting);
+}
+
+void TfrmPrinterConfig::RefuseProfile(const std::vector<ProfileError>& errors) {
+  constexpr size_t kShown = 10;
+  std::wstring text = ProfileRefusedHeading(IsEnglish());
+  for (size_t i = 0; i < errors.size() && i < kShown; ++i) {
+    text += L"\n";
+    if (errors[i].line) text += (IsEnglish() ? L"line " : L"第 ") + std::to_wstring(errors[i].line) +
+                                (IsEnglish() ? L": " : L" 行: ");
+    text += WideFromUtf8(errors[i].message);
+  }
+  if (errors.size() > kShown) text += L"\n...";
+  CurrentPrinterConfigPeers().ShowRefusal(Handle(), text);
 }
 
 void TfrmPrinterConfig::Button3Click(Component&) {
@@ -254,6 +325,7 @@ void TfrmPrinterConfig::ButtonRegRestoreDefaultClick(Component&) {
 }
 
 void TfrmPrinterConfig::RestartAndWait() {
+  expected_.clear();
   DisableConfigControls();
   TimerReconnect->SetInterval(kRestartWaitMs);
   TimerReconnect->SetEnabled(true);
@@ -269,14 +341,18 @@ void TfrmPrinterConfig::SetControlsEnabled(toolkit::Container& control, bool ena
 void TfrmPrinterConfig::DisableConfigControls() {
   for (auto* sheet : {TabSheetBT, TabSheetNet, TabSheetWifi}) sheet->SetEnabled(false);
   SetControlsEnabled(*PageControlPrint, false);
-  for (auto* button : {ButtonRegRestoreDefault, ButtonPrintSelftest, ButtonPowerReset}) button->SetEnabled(false);
+  for (auto* button : {ButtonRegRestoreDefault, ButtonPrintSelftest, ButtonPowerReset, ButtonExport, ButtonImport}) {
+    button->SetEnabled(false);
+  }
 }
 
 void TfrmPrinterConfig::EnableConfigControls() {
   SetControlsEnabled(*PageControlPrint, true);
   CheckBoxWifiIpDhcpClick(*CheckBoxWifiIpDhcp);
   CheckBoxLanIpDhcpClick(*CheckBoxLanIpDhcp);
-  for (auto* button : {ButtonRegRestoreDefault, ButtonPrintSelftest, ButtonPowerReset}) button->SetEnabled(true);
+  for (auto* button : {ButtonRegRestoreDefault, ButtonPrintSelftest, ButtonPowerReset, ButtonExport, ButtonImport}) {
+    button->SetEnabled(true);
+  }
 }
 
 }  // namespace velmo

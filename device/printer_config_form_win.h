@@ -6,8 +6,11 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "ansi_codec_win.h"
 #include "printer_config_values.h"
+#include "printer_profile.h"
 #include "toolkit_win.h"
 #include "usb_prn_cmd.h"
 
@@ -23,6 +26,12 @@ class TfrmPrinterConfig : public toolkit::Form {
   toolkit::Button* ButtonPrintSelftest;
   toolkit::Button* ButtonRegRestoreDefault;
   toolkit::Button* ButtonClose;
+  // Profiles: export and import through a file dialog, and whether the last
+  // save took.
+  toolkit::Panel* Panel3;
+  toolkit::Button* ButtonExport;
+  toolkit::Button* ButtonImport;
+  toolkit::Label* LabelSaveResult;
   toolkit::PageControl* PageControlPrint;
 
   toolkit::TabSheet* TabSheetPrint;
@@ -93,6 +102,8 @@ class TfrmPrinterConfig : public toolkit::Form {
   void ButtonPrintSelftestClick(toolkit::Component& Sender);
   void ButtonPowerResetClick(toolkit::Component& Sender);
   void ButtonRegRestoreDefaultClick(toolkit::Component& Sender);
+  void ButtonExportClick(toolkit::Component& Sender);
+  void ButtonImportClick(toolkit::Component& Sender);
 
   void SetControlsEnabled(toolkit::Container& control, bool enabled);
   void DisableConfigControls();
@@ -100,13 +111,20 @@ class TfrmPrinterConfig : public toolkit::Form {
 
  private:
   void BuildButtonPanel();
+  void BuildProfilePanel();
+  void ShowSettings(const PrinterSettings& settings);
+  void ShowAddress(const PrinterSettings& settings, std::string_view key, toolkit::CheckBox* dhcp,
+                   toolkit::LabeledEdit& edit);
+  // What a save is to leave in the printer, checked by the next read.
+  void Expect(std::string_view key, SettingValue value);
+  void ShowSaveState(SaveState state, size_t not_taken = 0);
+  void RefuseProfile(const std::vector<ProfileError>& errors);
   void BuildPrintSheet();
   void BuildBluetoothSheet();
   void BuildNetSheet();
   void BuildWifiSheet();
   void BuildFirmwareSheet();
 
-  void ReadAddress(std::string_view key, toolkit::CheckBox* dhcp, std::string& text);
   // Rewrites the edit with the address that will be sent.
   AddressBytes TakeAddress(toolkit::LabeledEdit& edit);
   // The edit's text in the ANSI code page, or nothing (after the message)
@@ -114,6 +132,9 @@ class TfrmPrinterConfig : public toolkit::Form {
   bool TakeText(toolkit::LabeledEdit& edit, std::string_view key, std::string& text);
   void SaveAndRestart(std::string_view save_command);
   void RestartAndWait();
+
+  AnsiCodePageCodec codec_;
+  std::vector<ProfileEntry> expected_;
 };
 
 extern TfrmPrinterConfig* frmPrinterConfig;

@@ -1,9 +1,11 @@
 #pragma once
 // What frmPrinterConfig reaches outside itself: the printer's name, the USB
-// ports, the presence test and the refusal message box. The product uses the
+// ports, the presence test, the refusal message box and the profile file
+// dialogs. The product uses the
 // real ones; tests put the printer emulator and a recorder in their place.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,6 +20,8 @@ class PrinterConfigPeers {
   virtual UsbPortOpener& Ports() = 0;
   virtual bool IsPrinterPresent(std::string_view printer_name) = 0;
   virtual void ShowRefusal(HWND owner, const std::wstring& text) = 0;
+  // The file the user picks to export to or import from; nothing when cancelled.
+  virtual std::optional<std::wstring> ChooseProfileFile(HWND owner, bool to_save) = 0;
 };
 
 PrinterConfigPeers& CurrentPrinterConfigPeers();

@@ -72,4 +72,34 @@ std::wstring TextTooLongMessage(bool english, std::wstring_view field) {
   return L"“" + name + L"”太长，打印机无法保存。未保存任何设置。";
 }
 
+std::wstring SaveStateText(bool english, SaveState state, size_t not_taken) {
+  switch (state) {
+    case SaveState::kNone:
+      return {};
+    case SaveState::kWaiting:
+      return english ? L"Waiting for the printer..." : L"等待打印机重启...";
+    case SaveState::kTook:
+      return english ? L"Last save took." : L"上次保存已生效。";
+    case SaveState::kNotTaken:
+      return (english ? L"Not taken: " : L"未生效: ") + std::to_wstring(not_taken) + (english ? L" settings" : L" 项设置");
+    case SaveState::kNothingToChange:
+      return english ? L"Profile matches the printer." : L"配置与打印机一致。";
+    case SaveState::kExported:
+      return english ? L"Profile exported." : L"配置已导出。";
+  }
+  return {};
+}
+
+std::wstring ProfileRefusedHeading(bool english) {
+  return english ? L"The profile was refused; nothing was written:" : L"配置文件有误，未写入任何设置:";
+}
+
+std::wstring PrinterNoAnswerMessage(bool english) {
+  return english ? L"The printer did not answer." : L"打印机没有响应。";
+}
+
+std::wstring FileNotWrittenMessage(bool english) {
+  return english ? L"The file could not be written." : L"无法写入文件。";
+}
+
 }  // namespace velmo

@@ -36,4 +36,13 @@ std::string FirmwareVersionText(const std::string& version, const std::string& c
 // the edit's caption as shown.
 std::wstring TextTooLongMessage(bool english, std::wstring_view field);
 
+// The dialog's line about the last save, read back after the printer returned.
+enum class SaveState { kNone, kWaiting, kTook, kNotTaken, kNothingToChange, kExported };
+std::wstring SaveStateText(bool english, SaveState state, size_t not_taken = 0);
+
+// Heads the list of a profile's refused lines.
+std::wstring ProfileRefusedHeading(bool english);
+std::wstring PrinterNoAnswerMessage(bool english);
+std::wstring FileNotWrittenMessage(bool english);
+
 }  // namespace velmo

@@ -53,6 +53,12 @@ class EmulatorPeers : public PrinterConfigPeers, public UsbPortOpener {
   UsbPortOpener& Ports() override { return *this; }
   bool IsPrinterPresent(std::string_view) override { return printer.plugged && printer.Open("") != nullptr; }
   void ShowRefusal(HWND, const std::wstring& text) override { refusals.push_back(text); }
+  std::optional<std::wstring> ChooseProfileFile(HWND, bool to_save) override {
+    chosen_to_save.push_back(to_save);
+    return profile_path;
+  }
+  std::optional<std::wstring> profile_path;  // what the file dialog gives; nothing: cancelled
+  std::vector<bool> chosen_to_save;
   std::unique_ptr<UsbPort> Open(std::string_view name) override {
     auto port = printer.Open(name);
     if (!port) return nullptr;
@@ -120,7 +126,12 @@ TEST_F(PrinterConfigDialog, DesignedStateBeforeAnyRead) {
   Create();
   EXPECT_EQ(form->Caption(), L"打印机设置");
   EXPECT_EQ(form->ClientWidth(), 413);
-  EXPECT_EQ(form->ClientHeight(), 329);
+  // The designed 329, and the strip of the profile buttons above the bottom buttons.
+  EXPECT_EQ(form->ClientHeight(), 363);
+  EXPECT_EQ(form->PageControlPrint->Height(), 363 - 45 - 34);
+  EXPECT_FALSE(form->ButtonExport->Enabled() || form->ButtonImport->Enabled());
+  EXPECT_EQ(form->ButtonExport->Caption(), L"导出...");
+  EXPECT_EQ(form->LabelSaveResult->Caption(), L"");
   EXPECT_FALSE(form->TabSheetBT->TabVisible());
   EXPECT_FALSE(form->TabSheetNet->TabVisible());
   EXPECT_FALSE(form->TabSheetWifi->TabVisible());
@@ -145,6 +156,8 @@ TEST_F(PrinterConfigDialog, TranslatedCaptionsInEnglishIncludingHiddenTabs) {
   EXPECT_EQ(form->TabSheetNet->Caption(), L"LAN");
   EXPECT_EQ(form->TabSheetWifi->Caption(), L"WIFI");
   EXPECT_EQ(form->Button2->Caption(), L"Save&&Reset");
+  EXPECT_EQ(form->ButtonExport->Caption(), L"Export...");
+  EXPECT_EQ(form->ButtonImport->Caption(), L"Import...");
   EXPECT_EQ(form->LabeledEditWifiPassword->EditLabel().Caption(), L"WIFI Password: ");
   EXPECT_EQ(form->FormFont().Name, L"Tahoma");
 }
@@ -418,6 +431,112 @@ TEST_F(PrinterConfigDialog, ClearEmptiesSsidAndPasswordWithoutSending) {
   EXPECT_TRUE(peers.frames.empty());
 }
 
+
+// A profile file of the test's own, removed at the end.
+class ProfileFile {
+ public:
+  explicit ProfileFile(const wchar_t* name) {
+    wchar_t folder[MAX_PATH];
+    GetTempPathW(MAX_PATH, folder);
+    path = std::wstring(folder) + name;
+  }
+  ~ProfileFile() { DeleteFileW(path.c_str()); }
+  void Write(const std::string& content) const {
+    FILE* file = _wfopen(path.c_str(), L"wb");
+    ASSERT_TRUE(file);
+    std::fwrite(content.data(), 1, content.size(), file);
+    std::fclose(file);
+  }
+  std::string Read() const {
+    std::string content;
+    if (FILE* file = _wfopen(path.c_str(), L"rb")) {
+      char chunk[512];
+      for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, file)) > 0;) content.append(chunk, n);
+      std::fclose(file);
+    }
+    return content;
+  }
+  std::wstring path;
+};
+
+TEST_F(PrinterConfigDialog, SaveLineSaysWhetherTheSaveTookAfterTheReadBack) {
+  Create(true);
+  ShowAndRead();
+  EXPECT_TRUE(form->ButtonExport->Enabled() && form->ButtonImport->Enabled());
+  form->RadioButtonPrintModeFast->SetChecked(true);
+  form->Button2Click(*form->Button2);
+  EXPECT_EQ(form->LabelSaveResult->Caption(), L"Waiting for the printer...");
+  EXPECT_FALSE(form->ButtonImport->Enabled());
+  ExpectReconnectsAfterRestart(2000);
+  EXPECT_EQ(form->LabelSaveResult->Caption(), L"Last save took.");
+
+  // A printer that answers the writes but keeps two old values.
+  peers.firmware.ignored_writes = {"PRINT_MODE", "AUTO_FEED"};
+  form->RadioButtonPrintModePrecise->SetChecked(true);
+  form->CheckBoxAutoFeed->SetChecked(false);
+  form->Button2Click(*form->Button2);
+  ExpectReconnectsAfterRestart(2000);
+  EXPECT_EQ(form->LabelSaveResult->Caption(), L"Not taken: 2 settings");
+  EXPECT_TRUE(form->RadioButtonPrintModeFast->Checked()) << "the dialog shows what the printer holds";
+}
+
+TEST_F(PrinterConfigDialog, ExportWritesTheProfileWithoutPasswords) {
+  const ProfileFile file(L"velmo-dialog-export.profile");
+  Create();
+  Set("WIFI_CONFIG_PASSWORD", std::string("wifi-secret"));
+  Set("PRINT_MODE", int32_t{2});
+  ShowAndRead();
+  form->ButtonExportClick(*form->ButtonExport);  // cancelled: nothing written
+  EXPECT_EQ(file.Read(), "");
+  peers.profile_path = file.path;
+  form->ButtonExportClick(*form->ButtonExport);
+  EXPECT_EQ(peers.chosen_to_save, (std::vector<bool>{true, true}));
+  const std::string profile = file.Read();
+  EXPECT_NE(profile.find("# model: Velmo LT42\n"), std::string::npos) << profile;
+  EXPECT_NE(profile.find("PRINT_MODE=2\n"), std::string::npos);
+  EXPECT_EQ(profile.find("wifi-secret"), std::string::npos);
+  EXPECT_EQ(form->LabelSaveResult->Caption(), L"配置已导出。");
+}
+
+TEST_F(PrinterConfigDialog, ImportWritesWhatDiffersThenReadsBackAndSaysItTook) {
+  const ProfileFile file(L"velmo-dialog-import.profile");
+  file.Write("# from another printer\r\nPRINT_MODE=1\r\nAUTO_FEED=1\r\nBLUETOOTH_NAME=Kasse 3\r\n");
+  Create(true);
+  ShowAndRead();
+  peers.profile_path = file.path;
+  peers.frames.clear();
+  form->ButtonImportClick(*form->ButtonImport);
+  EXPECT_EQ(peers.chosen_to_save, std::vector<bool>{false});
+  // After the read of every setting: only what differs, then both saves and the restart.
+  ASSERT_GE(peers.frames.size(), 5u);
+  const std::vector<Frame> tail(peers.frames.end() - 5, peers.frames.end());
+  const std::vector<Frame> expected = {Int("PRINT_MODE", 1), Text("BLUETOOTH_NAME", "Kasse 3"),
+                                       Save("reg_value_save"), Save("bt_config_save"), Command("power_reset")};
+  EXPECT_EQ(tail, expected);
+  EXPECT_EQ(form->LabelSaveResult->Caption(), L"Waiting for the printer...");
+  ExpectReconnectsAfterRestart(2000);
+  EXPECT_EQ(form->LabelSaveResult->Caption(), L"Last save took.");
+  EXPECT_EQ(form->LabeledEditBluetoothName->Text(), L"Kasse 3");
+
+  form->ButtonImportClick(*form->ButtonImport);
+  EXPECT_EQ(form->LabelSaveResult->Caption(), L"Profile matches the printer.");
+  EXPECT_EQ(peers.firmware.restarts, 1);
+}
+
+TEST_F(PrinterConfigDialog, ImportOfABadProfileNamesItsLinesAndWritesNothing) {
+  const ProfileFile file(L"velmo-dialog-bad.profile");
+  file.Write("AUTO_FEED=1\nPRINT_MODE=7\nCOLOUR=red\n");
+  Create(true);
+  ShowAndRead();
+  peers.profile_path = file.path;
+  peers.frames.clear();
+  form->ButtonImportClick(*form->ButtonImport);
+  EXPECT_TRUE(peers.frames.empty());
+  ASSERT_EQ(peers.refusals.size(), 1u);
+  EXPECT_NE(peers.refusals[0].find(L"line 2: PRINT_MODE is out of range"), std::wstring::npos) << peers.refusals[0];
+  EXPECT_NE(peers.refusals[0].find(L"line 3: unknown key"), std::wstring::npos);
+  EXPECT_TRUE(form->ButtonImport->Enabled());
+}
 
 // With VELMO_PICTURES_DIR set: shows the dialog with real timers, measures
 // the time from showing to the printer's beep, and saves a picture of every

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <optional>
+#include <string_view>
+#include <vector>
 
 #include "setupapi_devices_win.h"
 #include "usb_locator.h"
@@ -27,12 +29,39 @@ std::optional<ContainerId> ReadQueueContainerId(const std::string& key_path) {
 }
 
 #ifdef VELMO_DEV_EMULATOR
-// Development builds only: the printer emulator's pipe stands in for a
-// printer that is not attached, while the emulator is listening.
-std::string EmulatorPipePath() {
-  const char* pipe = std::getenv("VELMO_PRINTER_PIPE");
-  if (!pipe || !WaitNamedPipeA(pipe, 1)) return {};
-  return pipe;
+// Development builds only: the printer emulator's pipes stand in for printers
+// that are not attached, while the emulator listens. VELMO_PRINTER_PIPE holds
+// entries separated by ';': "QUEUE=PIPE" serves that queue, a bare "PIPE"
+// serves any queue.
+struct EmulatorEntry {
+  std::string queue;  // empty: any
+  std::string pipe;
+};
+
+std::vector<EmulatorEntry> EmulatorEntries() {
+  const char* variable = std::getenv("VELMO_PRINTER_PIPE");
+  std::vector<EmulatorEntry> entries;
+  std::string_view rest = variable ? variable : "";
+  while (!rest.empty()) {
+    const size_t end = rest.find(';');
+    const std::string_view entry = rest.substr(0, end);
+    rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+    const size_t equals = entry.rfind('=');
+    if (equals == std::string_view::npos) {
+      entries.push_back({{}, std::string(entry)});
+    } else {
+      entries.push_back({std::string(entry.substr(0, equals)), std::string(entry.substr(equals + 1))});
+    }
+  }
+  return entries;
+}
+
+std::string EmulatorPipePath(std::string_view queue) {
+  for (const EmulatorEntry& entry : EmulatorEntries()) {
+    if (!entry.queue.empty() && entry.queue != queue) continue;
+    if (WaitNamedPipeA(entry.pipe.c_str(), 1)) return entry.pipe;
+  }
+  return {};
 }
 #endif
 
@@ -51,9 +80,19 @@ std::string GetUsbPrinterPath(std::string_view ansi_printer_name, DeviceEnumerat
 std::string GetUsbPrinterPath(std::string_view ansi_printer_name) {
   std::string path = GetUsbPrinterPath(ansi_printer_name, SetupApiDevices());
 #ifdef VELMO_DEV_EMULATOR
-  if (path.empty()) path = EmulatorPipePath();
+  if (path.empty()) path = EmulatorPipePath(ansi_printer_name);
 #endif
   return path;
+}
+
+std::vector<std::string> EmulatedPrinterQueues() {
+  std::vector<std::string> queues;
+#ifdef VELMO_DEV_EMULATOR
+  for (const EmulatorEntry& entry : EmulatorEntries()) {
+    if (!entry.queue.empty()) queues.push_back(entry.queue);
+  }
+#endif
+  return queues;
 }
 
 std::string FindUsbDeviceByContainerId(std::string_view container_id) {

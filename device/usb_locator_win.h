@@ -3,6 +3,7 @@
 // USB printer device that belongs to the same physical device.
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "device_enumeration.h"
 
@@ -13,5 +14,8 @@ std::string GetUsbPrinterPath(std::string_view ansi_printer_name);
 std::string GetUsbPrinterPath(std::string_view ansi_printer_name, DeviceEnumeration& devices);
 std::string FindUsbDeviceByContainerId(std::string_view container_id);
 bool IsUsbPrinterPresent(std::string_view ansi_printer_name);
+// The queues a development build serves from the printer emulator; none in
+// a release build.
+std::vector<std::string> EmulatedPrinterQueues();
 
 }  // namespace velmo

@@ -1,24 +1,72 @@
-// printer_emulator [--pipe PATH] [--piece-size N] [--first-delay-ms N]
-//                  [--piece-delay-ms N] [--restart-ms N]
-// Answers the printer's USB protocol on a named pipe until it is ended.
+// printer_emulator [--pipe PATH [OPTION]...]...
+// Answers the printer's USB protocol on named pipes until it is ended. Each
+// --pipe adds one printer; the options after it set up that printer (before
+// the first --pipe, the one printer on the default pipe):
+//   --piece-size N  --first-delay-ms N  --piece-delay-ms N  --restart-ms N
+//   --set KEY=VALUE       a setting's value (a number, a text or a dotted address)
+//   --ignore-writes KEY   answers writes of KEY but keeps its value
 #include <windows.h>
 
 #include <cstdio>
 #include <cwchar>
+#include <list>
+#include <memory>
 #include <string>
+#include <variant>
 
 #include "pipe_printer_server_win.h"
 
+namespace {
+
+using velmo::emulator::PrinterFirmware;
+using velmo::emulator::SettingValue;
+
+std::string Narrow(const wchar_t* text) {
+  std::string narrow;
+  for (; *text; ++text) narrow.push_back(static_cast<char>(*text));
+  return narrow;
+}
+
+// The value in the kind the setting already has.
+bool SetFromText(PrinterFirmware& firmware, const std::string& assignment) {
+  const size_t equals = assignment.find('=');
+  if (equals == std::string::npos) return false;
+  const std::string key = assignment.substr(0, equals), text = assignment.substr(equals + 1);
+  const SettingValue* current = firmware.Current(key);
+  if (!current) return false;
+  if (std::holds_alternative<int32_t>(*current)) {
+    firmware.SetCurrent(key, static_cast<int32_t>(std::strtol(text.c_str(), nullptr, 10)));
+  } else if (std::holds_alternative<std::string>(*current)) {
+    firmware.SetCurrent(key, text);
+  } else {
+    unsigned a = 0, b = 0, c = 0, d = 0;
+    if (std::sscanf(text.c_str(), "%u.%u.%u.%u", &a, &b, &c, &d) != 4) return false;
+    firmware.SetCurrent(key, std::vector<uint8_t>{static_cast<uint8_t>(a), static_cast<uint8_t>(b),
+                                                  static_cast<uint8_t>(c), static_cast<uint8_t>(d)});
+  }
+  return true;
+}
+
+struct Printer {
+  std::string pipe = velmo::emulator::kDefaultPipePath;
+  PrinterFirmware firmware;
+};
+
+}  // namespace
+
 int wmain(int argc, wchar_t** argv) {
   using namespace velmo::emulator;
-  PrinterFirmware firmware;
-  std::string pipe = kDefaultPipePath;
+  std::list<Printer> printers(1);
+  bool pipe_given = false;
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::wstring option = argv[i];
+    const std::string value = Narrow(argv[i + 1]);
     const unsigned long number = std::wcstoul(argv[i + 1], nullptr, 10);
+    PrinterFirmware& firmware = printers.back().firmware;
     if (option == L"--pipe") {
-      pipe.clear();
-      for (const wchar_t* c = argv[i + 1]; *c; ++c) pipe.push_back(static_cast<char>(*c));
+      if (pipe_given) printers.emplace_back();
+      printers.back().pipe = value;
+      pipe_given = true;
     } else if (option == L"--piece-size") {
       firmware.timing.piece_size = number;
     } else if (option == L"--first-delay-ms") {
@@ -27,14 +75,21 @@ int wmain(int argc, wchar_t** argv) {
       firmware.timing.piece_delay_ms = number;
     } else if (option == L"--restart-ms") {
       firmware.restart_ms = number;
-    } else {
-      std::fwprintf(stderr, L"unknown option %ls\n", option.c_str());
+    } else if (option == L"--ignore-writes") {
+      firmware.ignored_writes.insert(value);
+    } else if (option != L"--set" || !SetFromText(firmware, value)) {
+      std::fwprintf(stderr, L"bad option %ls %ls\n", option.c_str(), argv[i + 1]);
       return 2;
     }
   }
-  std::printf("printer emulator on %s\n", pipe.c_str());
+  std::list<PipePrinterServer> servers;
+  for (Printer& printer : printers) {
+    std::printf("printer emulator on %s\n", printer.pipe.c_str());
+    servers.emplace_back(printer.firmware, printer.pipe);
+  }
   std::fflush(stdout);
-  PipePrinterServer server(firmware, pipe);
-  server.Run();
+  // Every printer but the last serves on a thread of its own.
+  for (auto it = servers.begin(); std::next(it) != servers.end(); ++it) it->Start();
+  servers.back().Run();
   return 0;
 }

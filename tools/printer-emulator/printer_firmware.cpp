@@ -112,6 +112,7 @@ std::vector<uint8_t> PrinterFirmware::Read(const std::string& key, uint8_t kind)
 std::vector<uint8_t> PrinterFirmware::Write(const std::string& key, uint8_t kind, std::span<const uint8_t> value) {
   const auto it = current_.find(key);
   if (it == current_.end()) return kError;
+  if (ignored_writes.count(key)) return kWriteOk;
   if (kind == kInteger && value.size() == 4 && std::holds_alternative<int32_t>(it->second)) {
     it->second = static_cast<int32_t>(value[0] | value[1] << 8 | value[2] << 16 | uint32_t{value[3]} << 24);
     return kWriteOk;

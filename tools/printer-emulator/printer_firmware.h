@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <set>
 #include <span>
 #include <string>
 #include <variant>
@@ -42,6 +43,9 @@ class PrinterFirmware {
 
   ReplyTiming timing;
   uint32_t restart_ms = 1500;
+  // Keys whose writes are answered as done but leave the value as it was,
+  // as a faulty printer does.
+  std::set<std::string> ignored_writes;
 
   const SettingValue* Current(const std::string& key) const;
   void SetCurrent(const std::string& key, SettingValue value) { current_[key] = std::move(value); }

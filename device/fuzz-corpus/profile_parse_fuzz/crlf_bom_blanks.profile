@@ -1,0 +1,3 @@
+﻿# crlf
+  PRINT_MODE = 2
+WIFI_CONFIG_PASSWORD = a=b#c 

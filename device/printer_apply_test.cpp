@@ -1,0 +1,164 @@
+// The read sequence, the wait for a restarting printer and applying
+// settings, against the emulated printer on its virtual clock.
+#include "printer_apply.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "emulated_printer.h"
+
+namespace velmo {
+namespace {
+
+using emulator::EmulatedPrinter;
+using emulator::PrinterFirmware;
+using ::testing::ElementsAre;
+
+// Names the key or command of every request that goes out.
+class KeyRecorder : public UsbPortOpener {
+ public:
+  explicit KeyRecorder(EmulatedPrinter& printer) : printer_(printer) {}
+  std::unique_ptr<UsbPort> Open(std::string_view name) override;
+  std::vector<std::string> keys;
+
+ private:
+  EmulatedPrinter& printer_;
+};
+
+class RecordingPort : public UsbPort {
+ public:
+  RecordingPort(std::unique_ptr<UsbPort> inner, std::vector<std::string>& keys) : inner_(std::move(inner)), keys_(keys) {}
+  UsbStart StartRead(uint8_t* buffer, size_t capacity) override { return inner_->StartRead(buffer, capacity); }
+  UsbStart StartWrite(const uint8_t* data, size_t length) override {
+    const size_t name_at = data[4] == 0x20 ? 6 : 10;
+    keys_.emplace_back(reinterpret_cast<const char*>(data + name_at));
+    return inner_->StartWrite(data, length);
+  }
+  bool Wait(UsbChannel channel, uint32_t timeout_ms) override { return inner_->Wait(channel, timeout_ms); }
+  std::optional<size_t> Result(UsbChannel channel) override { return inner_->Result(channel); }
+  void Cancel() override { inner_->Cancel(); }
+
+ private:
+  std::unique_ptr<UsbPort> inner_;
+  std::vector<std::string>& keys_;
+};
+
+std::unique_ptr<UsbPort> KeyRecorder::Open(std::string_view name) {
+  auto port = printer_.Open(name);
+  if (!port) return nullptr;
+  return std::make_unique<RecordingPort>(std::move(port), keys);
+}
+
+class EmulatorWaiter : public PrinterWaiter {
+ public:
+  explicit EmulatorWaiter(EmulatedPrinter& printer) : printer_(printer) {}
+  uint64_t NowMs() override { return printer_.NowMs(); }
+  void Sleep(uint32_t ms) override { printer_.Advance(ms); }
+  bool IsPresent() override { return printer_.plugged && printer_.Open("") != nullptr; }
+
+ private:
+  EmulatedPrinter& printer_;
+};
+
+class SettingsEngine : public ::testing::Test {
+ protected:
+  PrinterFirmware firmware;
+  EmulatedPrinter printer{firmware};
+  KeyRecorder recorder{printer};
+  TUsbPrnCmd cmd{"Velmo LT42", recorder};
+  EmulatorWaiter waiter{printer};
+  Latin1Codec codec;
+};
+
+TEST_F(SettingsEngine, ReadsInTheDialogsOrderAndOnlyTheGroupsThePrinterHas) {
+  firmware.SetCurrent("LAN_ENABLED", int32_t{0});
+  const auto settings = ReadPrinterSettings(cmd);
+  ASSERT_TRUE(settings);
+  EXPECT_THAT(recorder.keys,
+              ElementsAre("PRINT_DARKNESS_SIZE", "PRINT_DARKNESS_SIZE", "PRINT_DARKNESS", "PRINT_MODE", "AUTO_FEED",
+                          "AUTO_REPRINT", "PRINT_ONLY_ONE_PAGE", "BT_ENABLED", "BLUETOOTH_NAME",
+                          "BLUETOOTH_PASSWORD", "BLUETOOTH_NAME_LE", "BLUETOOTH_PASSWORD_LE", "LAN_ENABLED",
+                          "WIFI_ENABLED", "WIFI_CONFIG_SSID", "WIFI_CONFIG_PASSWORD", "WIFI_CONFIG_IPADDRESS",
+                          "WIFI_CONFIG_NETMASK", "WIFI_CONFIG_GATEWAY", "OEM_MODELNAME", "VERSION", "VERSION_CMD"));
+  EXPECT_EQ(settings->FirmwareVersion(), "2.1.7");
+  EXPECT_FALSE(settings->Find("LAN_CONFIG_IPADDRESS"));
+}
+
+TEST_F(SettingsEngine, NoAnswerToTheFirstRequestReadsNothingMore) {
+  printer.plugged = false;
+  EXPECT_FALSE(ReadPrinterSettings(cmd));
+  printer.plugged = true;
+  firmware.SetCurrent("PRINT_DARKNESS_SIZE", std::string("not a number"));
+  EXPECT_FALSE(ReadPrinterSettings(cmd));
+  EXPECT_THAT(recorder.keys, ElementsAre("PRINT_DARKNESS_SIZE"));
+}
+
+TEST_F(SettingsEngine, WaitEndsOnceTheRestartedPrinterAnswers) {
+  ASSERT_TRUE(cmd.RunCommand("power_reset"));
+  const uint64_t reset_at = printer.NowMs();
+  EXPECT_TRUE(WaitForPrinterReturn(cmd, waiter));
+  EXPECT_GE(printer.NowMs() - reset_at, firmware.restart_ms);
+  EXPECT_LT(printer.NowMs() - reset_at, firmware.restart_ms + 200u) << "polled every 100 ms";
+}
+
+TEST_F(SettingsEngine, PrinterNeverSeenLeavingIsGivenTwoSeconds) {
+  firmware.restart_ms = 0;
+  ASSERT_TRUE(cmd.RunCommand("power_reset"));
+  const uint64_t reset_at = printer.NowMs();
+  EXPECT_TRUE(WaitForPrinterReturn(cmd, waiter));
+  EXPECT_GE(printer.NowMs() - reset_at, 2000u);
+}
+
+TEST_F(SettingsEngine, WaitGivesUpAfterTwentySeconds) {
+  printer.plugged = false;
+  const uint64_t start = printer.NowMs();
+  EXPECT_FALSE(WaitForPrinterReturn(cmd, waiter));
+  EXPECT_GE(printer.NowMs() - start, kPrinterReturnTimeoutMs);
+  EXPECT_LT(printer.NowMs() - start, kPrinterReturnTimeoutMs + 200u);
+}
+
+TEST_F(SettingsEngine, ApplyWritesWhatDiffersSavesEachGroupAndVerifies) {
+  const auto profile = ParseProfile("PRINT_MODE=0\nPRINT_DARKNESS=3\nBLUETOOTH_NAME=Kasse 2\n", codec);
+  ASSERT_TRUE(profile.errors.empty());
+  const ApplyResult result = ApplySettings(cmd, profile.entries, waiter, codec, true);
+  EXPECT_EQ(result.outcome, ConfigOutcome::kDone);
+  ASSERT_EQ(result.written.size(), 2u);
+  // After the 25 requests of the read sequence: the writes, the saves, the
+  // restart and the first request after it.
+  ASSERT_GE(recorder.keys.size(), 31u);
+  EXPECT_THAT(std::vector(recorder.keys.begin() + 25, recorder.keys.begin() + 31),
+              ElementsAre("PRINT_DARKNESS", "BLUETOOTH_NAME", "reg_value_save", "bt_config_save", "power_reset",
+                          "PRINT_DARKNESS_SIZE"));
+  EXPECT_EQ(std::get<int32_t>(*firmware.Current("PRINT_DARKNESS")), 3);
+  EXPECT_EQ(std::get<std::string>(*firmware.Current("BLUETOOTH_NAME")), "Kasse 2");
+}
+
+TEST_F(SettingsEngine, ApplyOfWhatThePrinterHoldsWritesNothing) {
+  const auto profile = ParseProfile("PRINT_MODE=0\n", codec);
+  const ApplyResult result = ApplySettings(cmd, profile.entries, waiter, codec, true);
+  EXPECT_EQ(result.outcome, ConfigOutcome::kDone);
+  EXPECT_TRUE(result.written.empty());
+  EXPECT_EQ(firmware.restarts, 0);
+}
+
+TEST_F(SettingsEngine, ValueThatDoesNotTakeFailsVerification) {
+  firmware.ignored_writes = {"AUTO_REPRINT"};
+  const auto profile = ParseProfile("AUTO_REPRINT=1\nPRINT_MODE=2\n", codec);
+  const ApplyResult result = ApplySettings(cmd, profile.entries, waiter, codec, true);
+  EXPECT_EQ(result.outcome, ConfigOutcome::kNotTaken);
+  ASSERT_EQ(result.not_taken.size(), 1u);
+  EXPECT_EQ(DifferenceLine(result.not_taken[0]), "AUTO_REPRINT: 0 -> 1");
+}
+
+TEST_F(SettingsEngine, ProfileThatDoesNotFitThePrinterWritesNothing) {
+  firmware.SetCurrent("BT_ENABLED", int32_t{0});
+  const auto profile = ParseProfile("PRINT_MODE=2\nBLUETOOTH_NAME=x\n", codec);
+  const ApplyResult result = ApplySettings(cmd, profile.entries, waiter, codec, true);
+  EXPECT_EQ(result.outcome, ConfigOutcome::kBadInput);
+  ASSERT_EQ(result.errors.size(), 1u);
+  EXPECT_EQ(result.errors[0].line, 2);
+  EXPECT_EQ(std::get<int32_t>(*firmware.Current("PRINT_MODE")), 0);
+}
+
+}  // namespace
+}  // namespace velmo

@@ -1,0 +1,64 @@
+#include "velmocfg_host_win.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+#include "printer_queues_win.h"
+#include "profile_file_win.h"
+#include "usb_locator_win.h"
+#include "usb_port_win.h"
+
+namespace velmo {
+namespace {
+
+std::wstring WideFromUtf8(const std::string& utf8) {
+  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(n > 0 ? n : 0), L'\0');
+  if (n > 0) MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
+  return wide;
+}
+
+std::string Utf8FromWide(const std::wstring& wide) {
+  const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
+                                    nullptr);
+  std::string utf8(static_cast<size_t>(n > 0 ? n : 0), '\0');
+  if (n > 0) {
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), n, nullptr, nullptr);
+  }
+  return utf8;
+}
+
+void Write(FILE* stream, std::string_view text) {
+  std::fwrite(text.data(), 1, text.size(), stream);
+  std::fflush(stream);
+}
+
+}  // namespace
+
+std::vector<std::string> Win32VelmocfgHost::PresentPrinters() { return ListUsbPrinterQueues(); }
+bool Win32VelmocfgHost::IsPrinterPresent(std::string_view ansi_name) { return IsUsbPrinterPresent(ansi_name); }
+UsbPortOpener& Win32VelmocfgHost::Ports() { return UsbPrinterPorts(); }
+uint64_t Win32VelmocfgHost::NowMs() { return GetTickCount64(); }
+void Win32VelmocfgHost::Sleep(uint32_t ms) { ::Sleep(ms); }
+
+std::optional<std::string> Win32VelmocfgHost::ReadFile(const std::string& path, size_t limit) {
+  return ReadProfileFile(WideFromUtf8(path), limit);
+}
+
+bool Win32VelmocfgHost::WriteFile(const std::string& path, const std::string& content) {
+  return WriteProfileFile(WideFromUtf8(path), content);
+}
+
+std::string Win32VelmocfgHost::LocalDateTime() { return LocalDateTimeText(); }
+
+void Win32VelmocfgHost::Out(std::string_view text) { Write(stdout, text); }
+void Win32VelmocfgHost::Err(std::string_view text) { Write(stderr, text); }
+
+std::vector<std::string> Utf8Arguments(int argc, wchar_t** argv) {
+  std::vector<std::string> arguments;
+  for (int i = 1; i < argc; ++i) arguments.push_back(Utf8FromWide(argv[i]));
+  return arguments;
+}
+
+}  // namespace velmo

@@ -11,42 +11,39 @@ int NearestSource(int i, int targetSize, int sourceSize) {
   return static_cast<int>((int64_t{2} * i + 1) * sourceSize / (int64_t{2} * targetSize));
 }
 
+std::vector<int> NearestSources(int targetSize, int sourceSize) {
+  std::vector<int> sources(static_cast<size_t>(targetSize));
+  for (int i = 0; i < targetSize; ++i) sources[size_t(i)] = NearestSource(i, targetSize, sourceSize);
+  return sources;
+}
+
+uint8_t GreyOf(uint32_t p) { return uint8_t((RedOf(p) * 19595u + GreenOf(p) * 38469u + BlueOf(p) * 7472u) >> 16); }
+
 }  // namespace
 
-ColorImage StretchNearest(const ColorImage& source, int width, int height) {
-  if (width <= 0 || height <= 0 || source.width <= 0 || source.height <= 0) return {};
-  ColorImage target{width, height, std::vector<uint32_t>(size_t(width) * size_t(height))};
-  std::vector<int> columns(static_cast<size_t>(width));
-  for (int x = 0; x < width; ++x) columns[size_t(x)] = NearestSource(x, width, source.width);
-  for (int y = 0; y < height; ++y) {
-    const uint32_t* from = source.pixels.data() + size_t(NearestSource(y, height, source.height)) * size_t(source.width);
-    uint32_t* to = target.pixels.data() + size_t(y) * size_t(width);
-    for (int x = 0; x < width; ++x) to[x] = from[columns[size_t(x)]];
+GreyImage StretchTurnGrey(const ColorImage& source, int stretchWidth, int stretchHeight, bool quarterTurn,
+                          bool halfTurn, int& width, int& height) {
+  width = height = 0;
+  if (stretchWidth <= 0 || stretchHeight <= 0 || source.width <= 0 || source.height <= 0) return {};
+  const std::vector<int> columns = NearestSources(stretchWidth, source.width);
+  const std::vector<int> rows = NearestSources(stretchHeight, source.height);
+  width = quarterTurn ? stretchHeight : stretchWidth;
+  height = quarterTurn ? stretchWidth : stretchHeight;
+  GreyImage grey(size_t(width) * size_t(height));
+  // Walked along the source's rows, so that its pixels are read in order:
+  // unturned, each result row is one source row; turned a quarter, each
+  // result column is.
+  const int lines = quarterTurn ? width : height, length = quarterTurn ? height : width;
+  const std::ptrdiff_t step = quarterTurn ? width : 1, lineStep = quarterTurn ? 1 : width;
+  for (int line = 0; line < lines; ++line) {
+    // Turned pixel (tx, ty) is stretched pixel (ty, stretchHeight - 1 - tx).
+    const int t = halfTurn ? lines - 1 - line : line;
+    const uint32_t* from = source.pixels.data() +
+                           size_t(rows[size_t(quarterTurn ? stretchHeight - 1 - t : t)]) * size_t(source.width);
+    uint8_t* out = grey.data() + line * lineStep;
+    for (int i = 0; i < length; ++i, out += step)
+      *out = GreyOf(from[columns[size_t(halfTurn ? length - 1 - i : i)]]);
   }
-  return target;
-}
-
-ColorImage QuarterTurnClockwise(const ColorImage& source) {
-  const int width = source.height, height = source.width;
-  ColorImage target{width, height, std::vector<uint32_t>(source.pixels.size())};
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x)
-      target.pixels[size_t(y) * size_t(width) + size_t(x)] =
-          source.pixels[size_t(source.height - 1 - x) * size_t(source.width) + size_t(y)];
-  return target;
-}
-
-void HalfTurn(ColorImage& image) {
-  // Reading the rows backwards and each row backwards is reading the whole
-  // buffer backwards.
-  std::reverse(image.pixels.begin(), image.pixels.end());
-}
-
-GreyImage GreyFromColor(const ColorImage& image) {
-  GreyImage grey(image.pixels.size());
-  std::transform(image.pixels.begin(), image.pixels.end(), grey.begin(), [](uint32_t p) {
-    return uint8_t((RedOf(p) * 19595u + GreenOf(p) * 38469u + BlueOf(p) * 7472u) >> 16);
-  });
   return grey;
 }
 

@@ -6,21 +6,20 @@
 
 namespace velmo {
 
-// Nearest-pixel scaled copy (each target pixel takes the source pixel under
-// its centre), the plain colour-on-colour stretch of a bitmap copy. A target
-// size of 0 or less, or an empty source, gives an empty picture.
-ColorImage StretchNearest(const ColorImage& source, int width, int height);
-
-// Target pixel (x, y) is source pixel (y, source.height - 1 - x): a quarter
-// turn clockwise, so the result is source.height wide and source.width high.
-ColorImage QuarterTurnClockwise(const ColorImage& source);
-
-// Pixel (x, y) becomes pixel (width - 1 - x, height - 1 - y).
-void HalfTurn(ColorImage& image);
-
-// Each pixel's grey (red * 19595 + green * 38469 + blue * 7472) >> 16; the
-// weights add up to 65536, so equal channels keep their value.
-GreyImage GreyFromColor(const ColorImage& image);
+// The grey picture of `source` after three steps, made in one pass:
+// - a nearest-pixel stretch to stretchWidth x stretchHeight (each pixel takes
+//   the source pixel under its centre), the plain stretch of a bitmap copy;
+// - with `quarterTurn`, a quarter turn clockwise: pixel (x, y) of the turned
+//   picture is pixel (y, stretchHeight - 1 - x) of the stretched one, so it is
+//   stretchHeight wide and stretchWidth high;
+// - with `halfTurn`, a half turn: pixel (x, y) becomes (width - 1 - x,
+//   height - 1 - y).
+// Each pixel's grey is (red * 19595 + green * 38469 + blue * 7472) >> 16; the
+// weights add up to 65536, so equal channels keep their value. `width` and
+// `height` receive the result's size; a stretch size of 0 or less, or an
+// empty source, gives an empty picture.
+GreyImage StretchTurnGrey(const ColorImage& source, int stretchWidth, int stretchHeight, bool quarterTurn,
+                          bool halfTurn, int& width, int& height);
 // Each grey byte g as the pixel with blue = green = red = g.
 ColorImage ColorFromGrey(const GreyImage& grey, int width, int height);
 

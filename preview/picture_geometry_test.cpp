@@ -5,23 +5,31 @@
 namespace velmo {
 namespace {
 
-// 3 x 2 picture whose pixels are numbered 1..6 in reading order.
-ColorImage Numbered() { return {3, 2, {1, 2, 3, 4, 5, 6}}; }
+// 3 x 2 picture whose grey pixels are numbered 1..6 in reading order.
+ColorImage Numbered() {
+  ColorImage image{3, 2, {}};
+  for (uint8_t n = 1; n <= 6; ++n) image.pixels.push_back(PackRgb(n, n, n));
+  return image;
+}
 
-TEST(PictureGeometry, QuarterTurnClockwise) {
+GreyImage Turned(bool quarter, bool half, int& width, int& height) {
+  return StretchTurnGrey(Numbered(), 3, 2, quarter, half, width, height);
+}
+
+TEST(PictureGeometry, Turns) {
+  int width = 0, height = 0;
+  EXPECT_EQ(Turned(false, false, width, height), (GreyImage{1, 2, 3, 4, 5, 6}));
   // 1 2 3      4 1
   // 4 5 6  ->  5 2
   //            6 3
-  const ColorImage turned = QuarterTurnClockwise(Numbered());
-  EXPECT_EQ(turned.width, 2);
-  EXPECT_EQ(turned.height, 3);
-  EXPECT_EQ(turned.pixels, (std::vector<uint32_t>{4, 1, 5, 2, 6, 3}));
-}
-
-TEST(PictureGeometry, HalfTurn) {
-  ColorImage image = Numbered();
-  HalfTurn(image);
-  EXPECT_EQ(image.pixels, (std::vector<uint32_t>{6, 5, 4, 3, 2, 1}));
+  EXPECT_EQ(Turned(true, false, width, height), (GreyImage{4, 1, 5, 2, 6, 3}));
+  EXPECT_EQ(width, 2);
+  EXPECT_EQ(height, 3);
+  EXPECT_EQ(Turned(false, true, width, height), (GreyImage{6, 5, 4, 3, 2, 1}));
+  EXPECT_EQ(width, 3);
+  // Three quarters: the quarter turn, then the half.
+  EXPECT_EQ(Turned(true, true, width, height), (GreyImage{3, 6, 2, 5, 1, 4}));
+  EXPECT_EQ(width, 2);
 }
 
 TEST(PictureGeometry, Mirrors) {
@@ -35,18 +43,21 @@ TEST(PictureGeometry, Mirrors) {
   EXPECT_EQ(even, (GreyImage{4, 3, 2, 1}));
 }
 
-TEST(PictureGeometry, StretchNearestTakesThePixelUnderEachCentre) {
-  const ColorImage doubled = StretchNearest(Numbered(), 6, 4);
-  EXPECT_EQ(doubled.pixels, (std::vector<uint32_t>{1, 1, 2, 2, 3, 3, 1, 1, 2, 2, 3, 3,
-                                                   4, 4, 5, 5, 6, 6, 4, 4, 5, 5, 6, 6}));
-  const ColorImage middle = StretchNearest(Numbered(), 1, 1);
-  EXPECT_EQ(middle.pixels, std::vector<uint32_t>{5});  // centre (1.5, 1) of the source
-  EXPECT_TRUE(StretchNearest(Numbered(), 0, 4).pixels.empty());
+TEST(PictureGeometry, StretchTakesThePixelUnderEachCentre) {
+  int width = 0, height = 0;
+  EXPECT_EQ(StretchTurnGrey(Numbered(), 6, 4, false, false, width, height),
+            (GreyImage{1, 1, 2, 2, 3, 3, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 4, 4, 5, 5, 6, 6}));
+  // The centre (1.5, 1) of the source.
+  EXPECT_EQ(StretchTurnGrey(Numbered(), 1, 1, false, false, width, height), GreyImage{5});
+  EXPECT_TRUE(StretchTurnGrey(Numbered(), 0, 4, true, false, width, height).empty());
+  EXPECT_EQ(width, 0);
+  EXPECT_TRUE(StretchTurnGrey(ColorImage{}, 3, 2, false, false, width, height).empty());
 }
 
 TEST(PictureGeometry, GreyWeights) {
   const ColorImage colours{6, 1, {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, 0x0A141E, 0x000000}};
-  EXPECT_EQ(GreyFromColor(colours), (GreyImage{76, 149, 29, 255, 18, 0}));
+  int width = 0, height = 0;
+  EXPECT_EQ(StretchTurnGrey(colours, 6, 1, false, false, width, height), (GreyImage{76, 149, 29, 255, 18, 0}));
   const ColorImage back = ColorFromGrey({0, 18, 255}, 3, 1);
   EXPECT_EQ(back.pixels, (std::vector<uint32_t>{0x000000, 0x121212, 0xFFFFFF}));
 }

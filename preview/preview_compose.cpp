@@ -20,10 +20,13 @@ int RotationDegrees(PreviewRotation rotation) {
   }
 }
 
-// Scales the source to fit the display keeping its shape; at a quarter angle
-// the fit is for the turned picture and the turn is done here too.
-ColorImage FitToDisplay(const ColorImage& source, int displayWidth, int displayHeight, bool quarterTurn) {
+// The source scaled to fit the display keeping its shape (at a quarter
+// angle the fit is for the turned picture), turned by `angle`, in grey.
+GreyImage FitTurnGrey(const ColorImage& source, int displayWidth, int displayHeight, int angle, int& width,
+                      int& height) {
+  width = height = 0;
   if (source.width <= 0 || source.height <= 0) return {};
+  const bool quarterTurn = angle == 90 || angle == 270;
   const double sw = source.width, sh = source.height;
   const double k = quarterTurn ? std::min(displayWidth / sh, displayHeight / sw)
                                : std::min(displayWidth / sw, displayHeight / sh);
@@ -31,9 +34,9 @@ ColorImage FitToDisplay(const ColorImage& source, int displayWidth, int displayH
   // truncating, as the preview always has: 683 * (251 / 683) is then
   // 250.999... and gives 250, where a product rounded to double gives 251.
   const long double wide = k;
-  const int width = static_cast<int>(sw * wide), height = static_cast<int>(sh * wide);
-  ColorImage fitted = StretchNearest(source, width, height);
-  return quarterTurn ? QuarterTurnClockwise(fitted) : fitted;
+  // 270 is the quarter turn followed by a half turn.
+  return StretchTurnGrey(source, static_cast<int>(sw * wide), static_cast<int>(sh * wide), quarterTurn,
+                         angle == 180 || angle == 270, width, height);
 }
 
 // Start of the zoomed picture's placement along one axis, where `slack` is
@@ -54,11 +57,8 @@ GreyImage Zoom(const GreyImage& fitted, int width, int height, int displayWidth,
   // The percentage times the double 0.01, then held as a float (for "60%"
   // that is 0.60000002, where 60 * 0.01f would be 0.59999996).
   const float factor = static_cast<float>((controls.zoomIndex * 5 + 50) * 0.01);
-  GreyImage zoomed = canvas;
-  int zoomedWidth = displayWidth, zoomedHeight = displayHeight;
-  ScaleImage(zoomed, zoomedWidth, zoomedHeight, factor);
-
-  std::fill(canvas.begin(), canvas.end(), uint8_t{255});
+  const int zoomedWidth = ScaledSize(displayWidth, factor), zoomedHeight = ScaledSize(displayHeight, factor);
+  GreyImage zoomed(canvas.size(), uint8_t{255});
   const bool smaller = factor < 1.0f;
   const bool centreH = controls.zoomAlignH == PreviewAlignH::Center;
   const bool centreV = controls.zoomAlignV == PreviewAlignV::Center;
@@ -67,10 +67,10 @@ GreyImage Zoom(const GreyImage& fitted, int width, int height, int displayWidth,
   const int yo = AlignStart(smaller ? displayHeight - zoomedHeight : zoomedHeight - displayHeight, centreV,
                             controls.zoomAlignV == PreviewAlignV::Bottom);
   // Smaller: the zoomed picture goes in at (xo, yo). Larger: the display
-  // shows its window starting at (xo, yo).
-  PasteGrey(zoomed, zoomedWidth, zoomedHeight, canvas, displayWidth, displayHeight, smaller ? xo : -xo,
-            smaller ? yo : -yo);
-  return canvas;
+  // shows its window starting at (xo, yo); only that window is worked out.
+  ScaleImageInto(canvas, displayWidth, displayHeight, factor, zoomed, displayWidth, displayHeight,
+                 smaller ? xo : -xo, smaller ? yo : -yo);
+  return zoomed;
 }
 
 void Halftone(GreyImage& grey, int width, int height, PreviewHalftone mode, int blackness) {
@@ -109,12 +109,8 @@ PreviewFrame ComposePreview(const PreviewControls& controls, const ColorImage& s
   const int displayWidth = frame.panel.width, displayHeight = frame.panel.height;
 
   const int angle = PreviewAngle(controls.rotation, controls.paperRotate);
-  ColorImage fitted = FitToDisplay(source, displayWidth, displayHeight, angle == 90 || angle == 270);
-  // 270 is the quarter turn above followed by this half turn.
-  if (angle == 180 || angle == 270) HalfTurn(fitted);
-
-  int width = fitted.width, height = fitted.height;
-  GreyImage grey = GreyFromColor(fitted);
+  int width = 0, height = 0;
+  GreyImage grey = FitTurnGrey(source, displayWidth, displayHeight, angle, width, height);
   if (controls.flipHorizontal) MirrorRows(grey, width, height);
   if (controls.flipVertical) MirrorColumns(grey, width, height);
 

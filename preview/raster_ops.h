@@ -29,6 +29,17 @@ constexpr bool PointInImage(int x, int y, int width, int height) {
 void ResampleBilinear(std::span<const uint8_t> source, int sourceWidth, int sourceHeight,
                       std::span<uint8_t> target, int targetWidth, int targetHeight);
 
+// trunc(size * factor), the product taken exactly; 0 for a size that comes
+// out as nothing.
+int ScaledSize(int size, float factor);
+
+// The picture that ScaleImage would make of `source` (sourceWidth x
+// sourceHeight) by `factor`, pasted into `canvas` (canvasWidth x canvasHeight)
+// with its top-left pixel at (left, top); what falls outside the canvas is
+// cut off and never computed. The rest of the canvas is left as it is.
+void ScaleImageInto(std::span<const uint8_t> source, int sourceWidth, int sourceHeight, float factor,
+                    std::span<uint8_t> canvas, int canvasWidth, int canvasHeight, int left, int top);
+
 // Replaces `image` by one of trunc(width * factor) x trunc(height * factor)
 // (exact products, not rounded to float first) and stores the new size; a
 // size that comes out as 0 or less leaves an empty image.

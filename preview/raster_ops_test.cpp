@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <numeric>
+#include <utility>
+
+#include "picture_geometry.h"
 
 namespace velmo {
 namespace {
@@ -92,6 +95,24 @@ struct DiffusionCase {
   size_t watched;
   int32_t expected;
 };
+
+// Scaling into a canvas is the whole scaled picture pasted there, cut off at
+// the canvas's edges, whatever part of it lands inside.
+TEST(ScaleImageInto, IsTheScaledPicturePastedAndCutOff) {
+  GreyImage source(23 * 17);
+  for (size_t i = 0; i < source.size(); ++i) source[i] = uint8_t(i * 37 % 251);
+  for (float factor : {0.55f, 1.0f, 1.45f}) {
+    GreyImage scaled = source;
+    int width = 23, height = 17;
+    ScaleImage(scaled, width, height, factor);
+    for (auto [left, top] : {std::pair{0, 0}, std::pair{-5, -3}, std::pair{4, 6}, std::pair{-40, 0}}) {
+      GreyImage expected(20 * 15, 7), got(20 * 15, 7);
+      PasteGrey(scaled, width, height, expected, 20, 15, left, top);
+      ScaleImageInto(source, 23, 17, factor, got, 20, 15, left, top);
+      EXPECT_EQ(got, expected) << "factor " << factor << " at " << left << ", " << top;
+    }
+  }
+}
 
 TEST(FloydSteinbergDiffuse, SpreadsTruncatedSharesToUnvisitedNeighbours) {
   const DiffusionCase cases[] = {

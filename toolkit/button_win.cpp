@@ -5,8 +5,12 @@
 namespace toolkit {
 
 Button::Button(Component& owner, Container& parent, const Design& design) : Control(&owner, &parent, design, true) {
-  CreateChild(WC_BUTTONW, WS_TABSTOP | (design.Default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0, design.Caption);
   if (design.Default) OwnerForm().SetDefaultButton(this);
+  Placed();
+}
+
+void Button::CreateHandle() {
+  CreateChild(WC_BUTTONW, WS_TABSTOP | (Designed().Default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0, Caption());
 }
 
 void Button::Click() { SendMessageW(Handle(), BM_CLICK, 0, 0); }
@@ -22,14 +26,18 @@ bool Button::Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result
 
 CheckBox::CheckBox(Component& owner, Container& parent, const Design& design)
     : Control(&owner, &parent, design, true), checked_(design.Checked) {
-  CreateChild(WC_BUTTONW, WS_TABSTOP | BS_AUTOCHECKBOX, 0, design.Caption);
-  SendMessageW(Handle(), BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
+  Placed();
+}
+
+void CheckBox::CreateHandle() {
+  CreateChild(WC_BUTTONW, WS_TABSTOP | BS_AUTOCHECKBOX, 0, Caption());
+  if (checked_) SendMessageW(Handle(), BM_SETCHECK, BST_CHECKED, 0);
 }
 
 void CheckBox::SetChecked(bool checked) {
   if (checked == checked_) return;
   checked_ = checked;
-  SendMessageW(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  if (HandleAllocated()) SendMessageW(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
   Raise(OnClick);
 }
 
@@ -44,8 +52,13 @@ bool CheckBox::Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& resu
 
 RadioButton::RadioButton(Component& owner, Container& parent, const Design& design)
     : Control(&owner, &parent, design, true) {
-  CreateChild(WC_BUTTONW, WS_TABSTOP | BS_RADIOBUTTON, 0, design.Caption);
+  Placed();
   if (design.Checked) Mark(true);  // the designed state: no click at creation
+}
+
+void RadioButton::CreateHandle() {
+  CreateChild(WC_BUTTONW, WS_TABSTOP | BS_RADIOBUTTON, 0, Caption());
+  if (checked_) SendMessageW(Handle(), BM_SETCHECK, BST_CHECKED, 0);
 }
 
 void RadioButton::Mark(bool checked) {
@@ -55,7 +68,7 @@ void RadioButton::Mark(bool checked) {
     }
   }
   checked_ = checked;
-  SendMessageW(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  if (HandleAllocated()) SendMessageW(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 void RadioButton::SetChecked(bool checked) {

@@ -14,6 +14,7 @@ class Button : public Control {
   void Click();
 
  protected:
+  void CreateHandle() override;
   bool Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 };
 
@@ -25,6 +26,7 @@ class CheckBox : public Control {
   void SetChecked(bool checked);
 
  protected:
+  void CreateHandle() override;
   bool Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
@@ -41,6 +43,7 @@ class RadioButton : public Control {
   void SetChecked(bool checked);
 
  protected:
+  void CreateHandle() override;
   bool Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:

@@ -1,6 +1,7 @@
 #include "combo_box_win.h"
 
 #include "error_box_win.h"
+#include "form_win.h"
 
 namespace toolkit {
 
@@ -13,18 +14,29 @@ constexpr int kDroppedHeight = 200;  // room for the dropped-down list, 96-DPI p
 ComboBox::ComboBox(Component& owner, Container& parent, const Design& design)
     : Control(&owner, &parent, design, false), OnChange(design.OnChange), OnDrawItem(design.OnDrawItem) {
   Designed().Bounds.Height += kDroppedHeight;
-  CreateChild(WC_COMBOBOXW, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_HASSTRINGS |
-                                 (design.OwnerDraw ? CBS_OWNERDRAWFIXED : 0), 0,
-              L"");
-  if (design.OwnerDraw)  // the closed face is as tall as the items, so it shows what they show
-    SendMessageW(Handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), ItemHeight());
-  SetItems(design.Items);
+  items_ = design.Items;
   SetItemIndex(design.ItemIndex);
+  Placed();
 }
 
-int ComboBox::ItemCount() const { return static_cast<int>(SendMessageW(Handle(), CB_GETCOUNT, 0, 0)); }
+void ComboBox::CreateHandle() {
+  CreateChild(WC_COMBOBOXW, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_HASSTRINGS |
+                                 (Designed().OwnerDraw ? CBS_OWNERDRAWFIXED : 0), 0,
+              L"");
+  if (Designed().OwnerDraw)  // the closed face is as tall as the items, so it shows what they show
+    SendMessageW(Handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), ItemHeight());
+  for (const auto& item : items_) SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+  SendMessageW(Handle(), CB_SETCURSEL, itemIndex_, 0);
+  items_.clear();
+}
+
+int ComboBox::ItemCount() const {
+  if (!HandleAllocated()) return static_cast<int>(items_.size());
+  return static_cast<int>(SendMessageW(Handle(), CB_GETCOUNT, 0, 0));
+}
 
 std::wstring ComboBox::ItemText(int index) const {
+  if (!HandleAllocated()) return index >= 0 && index < ItemCount() ? items_[static_cast<std::size_t>(index)] : L"";
   const LRESULT length = SendMessageW(Handle(), CB_GETLBTEXTLEN, index, 0);
   if (length == CB_ERR) return {};
   std::wstring text(length + 1, L'\0');
@@ -34,10 +46,16 @@ std::wstring ComboBox::ItemText(int index) const {
 }
 
 void ComboBox::AddItem(const std::wstring& text) {
+  if (!HandleAllocated()) return items_.push_back(text);
   SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void ComboBox::SetItems(const std::vector<std::wstring>& items) {
+  if (!HandleAllocated()) {
+    items_ = items;
+    itemIndex_ = -1;
+    return;
+  }
   SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
   ClearItems();
   for (const auto& item : items) AddItem(item);
@@ -45,16 +63,30 @@ void ComboBox::SetItems(const std::vector<std::wstring>& items) {
   Invalidate();
 }
 
-void ComboBox::ClearItems() { SendMessageW(Handle(), CB_RESETCONTENT, 0, 0); }
+void ComboBox::ClearItems() {
+  if (!HandleAllocated()) {
+    items_.clear();
+    itemIndex_ = -1;
+    return;
+  }
+  SendMessageW(Handle(), CB_RESETCONTENT, 0, 0);
+}
 
-int ComboBox::ItemIndex() const { return static_cast<int>(SendMessageW(Handle(), CB_GETCURSEL, 0, 0)); }
+int ComboBox::ItemIndex() const {
+  if (!HandleAllocated()) return itemIndex_;
+  return static_cast<int>(SendMessageW(Handle(), CB_GETCURSEL, 0, 0));
+}
 
-void ComboBox::SetItemIndex(int index) { SendMessageW(Handle(), CB_SETCURSEL, index, 0); }
+void ComboBox::SetItemIndex(int index) {
+  // As the list does: an index outside the items selects nothing.
+  if (!HandleAllocated()) itemIndex_ = index >= 0 && index < ItemCount() ? index : -1;
+  else SendMessageW(Handle(), CB_SETCURSEL, index, 0);
+}
 
 int ComboBox::ItemHeight() const { return static_cast<int>(SendMessageW(Handle(), CB_GETITEMHEIGHT, 0, 0)); }
 
 void ComboBox::SetItemHeight(int pixels) {
-  if (!Designed().OwnerDraw || pixels <= ItemHeight()) return;
+  if (!Designed().OwnerDraw || !HandleAllocated() || pixels <= ItemHeight()) return;
   SendMessageW(Handle(), CB_SETITEMHEIGHT, 0, pixels);
   SendMessageW(Handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), pixels);
   Invalidate();
@@ -80,7 +112,7 @@ void ComboBox::DrawItem(const DRAWITEMSTRUCT& item) {
   SelectObject(dc, Font());
   SetBkColor(dc, args.Background);
   SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-  HBRUSH fill = CreateSolidBrush(args.Background);
+  HBRUSH fill = OwnerForm().CachedBrush(args.Background);
   if (args.Index < 0) {
     FillRect(dc, &item.rcItem, fill);
   } else if (OnDrawItem) {
@@ -92,7 +124,6 @@ void ComboBox::DrawItem(const DRAWITEMSTRUCT& item) {
     const std::wstring caption = ItemText(args.Index);
     DrawTextW(dc, caption.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
   }
-  DeleteObject(fill);
   RestoreDC(dc, saved);
   if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &item.rcItem);
 }

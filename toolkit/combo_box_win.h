@@ -31,12 +31,16 @@ class ComboBox : public Control {
   DrawItemEvent OnDrawItem;
 
  protected:
+  void CreateHandle() override;
   bool Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   void ApplyFont() override;
 
  private:
   void DrawItem(const DRAWITEMSTRUCT& item);
   int InitialItemHeight() const;
+  // The list while there is no window.
+  std::vector<std::wstring> items_;
+  int itemIndex_ = -1;
 };
 
 }  // namespace toolkit

@@ -44,6 +44,7 @@ Control::Control(Component* owner, Container* parent, const Design& design, bool
       form_(FormOf(parent)),
       parent_(parent),
       design_(design),
+      caption_(captioned ? design.Caption : std::wstring()),
       captioned_(captioned),
       visible_(design.Visible),
       enabled_(design.Enabled) {
@@ -58,6 +59,18 @@ Control::~Control() {
   if (parent_) parent_->Forget(*this);
   if (form_ && form_ != this) form_->ForgetControl(*this);
   if (hwnd_) DestroyWindow(hwnd_);  // the teardown at WM_NCDESTROY forgets the binding
+}
+
+HWND Control::Handle() const {
+  if (!hwnd_ && form_ && form_ != this) form_->CreateHandles();
+  return hwnd_;
+}
+
+void Control::Placed() {
+  parent_->Adopt(*this);
+  if (!parent_->hwnd_ || !form_->HandlesCreated()) return;
+  CreateHandle();
+  if (design_.Align != Align::None) parent_->Realign();
 }
 
 Control* Control::FromHandle(HWND window) {
@@ -80,14 +93,14 @@ void Control::CreateBound(Control* control, const wchar_t* className, DWORD styl
 }
 
 void Control::CreateChild(const wchar_t* className, DWORD style, DWORD exStyle, const std::wstring& text) {
-  const Rect r = DeviceBounds();
+  const Rect r = isPlaced_ ? placed_ : DeviceBounds();
+  isPlaced_ = false;
   style |= WS_CHILD | WS_CLIPSIBLINGS | (visible_ ? WS_VISIBLE : 0) | (enabled_ ? 0 : WS_DISABLED);
   form_->RegisterControl(*this);  // before creation: WM_MEASUREITEM finds it by id
-  CreateBound(this, className, style, exStyle, text, parent_->Handle(),
+  CreateBound(this, className, style, exStyle, text, parent_->hwnd_,
               RECT{r.Left, r.Top, r.Left + r.Width, r.Top + r.Height},
               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)));
   ApplyFont();
-  parent_->Adopt(*this);
 }
 
 LRESULT CALLBACK Control::OwnWindowThunk(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
@@ -233,17 +246,21 @@ void Control::Raise(const NotifyEvent& event) {
 }
 
 std::wstring Control::Caption() const {
-  if (!hwnd_) return {};
+  if (!hwnd_) return caption_;
   std::wstring text(GetWindowTextLengthW(hwnd_) + 1, L'\0');
   text.resize(GetWindowTextW(hwnd_, text.data(), static_cast<int>(text.size())));
   return text;
 }
 
 void Control::SetCaption(const std::wstring& caption) {
-  if (hwnd_ && captioned_) SetWindowTextW(hwnd_, caption.c_str());
+  if (!captioned_) return;
+  caption_ = caption;
+  if (hwnd_) SetWindowTextW(hwnd_, caption.c_str());
 }
 
 Rect Control::Bounds() const {
+  // Where an aligned control ends up is known once the windows are laid out.
+  if (!hwnd_ && design_.Align != Align::None) Handle();
   if (!hwnd_) return design_.Bounds;
   RECT r;
   GetWindowRect(hwnd_, &r);
@@ -281,11 +298,20 @@ void Control::SetEnabled(bool enabled) {
   if (hwnd_) EnableWindow(hwnd_, enabled);
 }
 
-void Control::SetFocus() {
-  if (hwnd_) ::SetFocus(hwnd_);
-}
+void Control::SetFocus() { ::SetFocus(Handle()); }
 
 // ---- Container ----
+
+void Container::CreateChildHandles() {
+  for (const auto& [child, place] : LayOut()) {
+    child->placed_ = place;
+    child->isPlaced_ = true;
+  }
+  for (Control* child : children_) {
+    if (!child->hwnd_) child->CreateHandle();
+    if (auto* container = dynamic_cast<Container*>(child)) container->CreateChildHandles();
+  }
+}
 
 void Container::Adopt(Control& child) {
   children_.push_back(&child);
@@ -302,36 +328,45 @@ void Container::ChildAdded(Control& child) {
 
 RECT Container::AlignArea() const {
   RECT client{};
-  GetClientRect(Handle(), &client);
+  GetClientRect(hwnd_, &client);
   const Edges pad = ScaleEdges(Designed().Padding, Dpi());
   return {client.left + pad.Left, client.top + pad.Top, client.right - pad.Right, client.bottom - pad.Bottom};
 }
 
-void Container::Realign() {
-  if (!Handle() || OwnerForm().LayoutSuspended()) return;
+std::vector<std::pair<Control*, Rect>> Container::LayOut() const {
   std::vector<LayoutItem> items;
   std::vector<Control*> aligned;
   const int dpi = Dpi();
   for (Control* child : children_) {
-    if (child->design_.Align == Align::None || !child->hwnd_) continue;
+    if (child->design_.Align == Align::None) continue;
     aligned.push_back(child);
     items.push_back({child->design_.Align, ScaleRect(child->design_.Bounds, dpi),
                      ScaleEdges(child->design_.Margins, dpi), child->visible_});
   }
-  if (items.empty()) return;
+  std::vector<std::pair<Control*, Rect>> places;
+  if (items.empty()) return places;
   const RECT area = AlignArea();
   const auto placed =
       LayoutAligned({area.left, area.top, area.right - area.left, area.bottom - area.top}, items);
-  HDWP batch = BeginDeferWindowPos(static_cast<int>(items.size()));
-  for (std::size_t i = 0; i < aligned.size() && batch; ++i) {
-    if (!items[i].visible) continue;
-    const Rect& r = placed[i];
+  for (std::size_t i = 0; i < aligned.size(); ++i)
+    if (items[i].visible) places.emplace_back(aligned[i], placed[i]);
+  return places;
+}
+
+void Container::Realign() {
+  if (!hwnd_ || OwnerForm().LayoutSuspended()) return;
+  const auto places = LayOut();
+  if (places.empty()) return;
+  HDWP batch = BeginDeferWindowPos(static_cast<int>(places.size()));
+  for (std::size_t i = 0; i < places.size() && batch; ++i) {
+    const auto& [child, r] = places[i];
+    if (!child->hwnd_) continue;
     RECT now;
-    GetWindowRect(aligned[i]->hwnd_, &now);
-    MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&now), 2);
+    GetWindowRect(child->hwnd_, &now);
+    MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&now), 2);
     if (now.left == r.Left && now.top == r.Top && now.right - now.left == r.Width && now.bottom - now.top == r.Height)
       continue;
-    batch = DeferWindowPos(batch, aligned[i]->hwnd_, nullptr, r.Left, r.Top, r.Width, r.Height,
+    batch = DeferWindowPos(batch, child->hwnd_, nullptr, r.Left, r.Top, r.Width, r.Height,
                            SWP_NOZORDER | SWP_NOACTIVATE);
   }
   if (batch) EndDeferWindowPos(batch);

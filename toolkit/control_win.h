@@ -1,6 +1,11 @@
 // The base of every control: one HWND, bound to its object at creation,
 // with notifications reflected from the parent back to the object. Designed
 // geometry is kept in 96-DPI pixels and scaled to the form's DPI.
+//
+// A control's window is made when its form is first shown, or earlier when
+// something asks for a handle; until then the control keeps what is set on
+// it (caption, state, items) and its window starts with that. Controls added
+// to a form whose windows exist get their window at once.
 #pragma once
 
 #include <windows.h>
@@ -22,7 +27,10 @@ class Control : public Component {
  public:
   ~Control() override;
 
-  HWND Handle() const { return hwnd_; }
+  // The control's window; asking for it makes the form's windows if they do
+  // not exist yet.
+  HWND Handle() const;
+  bool HandleAllocated() const { return hwnd_ != nullptr; }
   Container* Parent() const { return parent_; }
   Form& OwnerForm() const { return *form_; }
   int Id() const { return id_; }
@@ -61,8 +69,14 @@ class Control : public Component {
   // `owner` null only for forms, whose own constructor creates the window.
   Control(Component* owner, Container* parent, const Design& design, bool captioned);
 
-  // Creates the window as a child of the parent at the designed bounds; a
-  // null class name makes a window of the toolkit's own class.
+  // Each kind's constructor ends with this: the control joins its parent,
+  // and gets its window now if the parent has one.
+  void Placed();
+  // Makes this control's window (by CreateChild) and gives it the state that
+  // was set before.
+  virtual void CreateHandle() = 0;
+  // Creates the window as a child of the parent at its laid-out or designed
+  // bounds; a null class name makes a window of the toolkit's own class.
   void CreateChild(const wchar_t* className, DWORD style, DWORD exStyle, const std::wstring& text);
   // Creates a window bound to `control` (forms make their own top-level window).
   static void CreateBound(Control* control, const wchar_t* className, DWORD style, DWORD exStyle,
@@ -102,6 +116,9 @@ class Control : public Component {
   Form* form_;
   Container* parent_;
   Design design_;  // kept for the geometry, colours and font it designs
+  std::wstring caption_;  // the caption while there is no window
+  Rect placed_{};         // device pixels: where the layout puts an aligned control
+  bool isPlaced_ = false;
   HWND hwnd_ = nullptr;
   int id_ = 0;
   bool subclassed_ = false;
@@ -120,6 +137,9 @@ class Container : public Control {
 
  protected:
   using Control::Control;
+  // Creates the windows of the children that have none, each at its final
+  // place, and of their children in turn.
+  void CreateChildHandles();
   // The device-pixel area that aligned children share.
   virtual RECT AlignArea() const;
   virtual void ChildAdded(Control& child);
@@ -129,6 +149,8 @@ class Container : public Control {
   friend class Control;
   void Adopt(Control& child);
   void Forget(Control& child) noexcept;
+  // The device-pixel places of the aligned children, laid out in AlignArea.
+  std::vector<std::pair<Control*, Rect>> LayOut() const;
   bool ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
   std::vector<Control*> children_;

@@ -209,12 +209,22 @@ void Form::PlaceForShowing() {
   SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOZORDER | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
+void Form::CreateHandles() {
+  if (handlesCreated_) return;
+  handlesCreated_ = true;
+  CreateChildHandles();
+}
+
 void Form::ResumeLayout() {
   layoutSuspended_ = false;
   Realign();
 }
 
 void Form::Show() {
+  // The controls are made before the form appears: made later, inside a
+  // window of another process (where OnShow may embed the form), each one
+  // would cost round trips to that process.
+  CreateHandles();
   PlaceForShowing();
   Control::visible_ = true;
   const bool appearing = !IsWindowVisible(Handle());

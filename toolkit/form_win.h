@@ -77,6 +77,12 @@ class Form : public Container {
 
   int Dpi() const { return dpi_; }
 
+  // Makes the windows of every control on the form, laid out at the form's
+  // size; Show does it the first time, and so does asking any control for
+  // its handle.
+  void CreateHandles();
+  bool HandlesCreated() const { return handlesCreated_; }
+
   // Between these, size changes place no controls; ResumeLayout places
   // them once for the final size. For a run of moves and resizes.
   void SuspendLayout() { layoutSuspended_ = true; }
@@ -108,6 +114,7 @@ class Form : public Container {
   HBRUSH CachedBrush(COLORREF color);
 
  protected:
+  void CreateHandle() override {}  // the constructor makes the form's own window
   // The form's message dispatch. A form overrides it to take messages before
   // the toolkit does, and passes everything else on to Form::WindowProc.
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -123,6 +130,7 @@ class Form : public Container {
   int dpi_;
   bool modal_ = false;
   bool shownOnce_ = false;
+  bool handlesCreated_ = false;
   bool layoutSuspended_ = false;
   int modalResult_ = mrNone;
   int nextId_ = 1000;

@@ -6,9 +6,11 @@ namespace toolkit {
 
 Image::Image(Component& owner, Container& parent, const Design& design)
     : Control(&owner, &parent, design, false) {
-  CreateChild(nullptr, 0, 0, L"");
   SetPicture(LoadBitmapResource(design.Picture));
+  Placed();
 }
+
+void Image::CreateHandle() { CreateChild(nullptr, 0, 0, L""); }
 
 void Image::SetPicture(UniqueBitmap picture) {
   picture_ = std::move(picture);

@@ -20,6 +20,7 @@ class Image : public Control {
   RECT PictureRect() const;
 
  protected:
+  void CreateHandle() override;
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:

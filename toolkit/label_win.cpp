@@ -19,8 +19,10 @@ DWORD AlignmentStyle(TextAlign alignment) {
 }  // namespace
 
 Label::Label(Component& owner, Container& parent, const Design& design) : Control(&owner, &parent, design, true) {
-  CreateChild(WC_STATICW, SS_NOTIFY | AlignmentStyle(design.Alignment), 0, design.Caption);
+  Placed();
 }
+
+void Label::CreateHandle() { CreateChild(WC_STATICW, SS_NOTIFY | AlignmentStyle(Designed().Alignment), 0, Caption()); }
 
 void Label::SetCaption(const std::wstring& caption) {
   Control::SetCaption(caption);
@@ -33,7 +35,7 @@ void Label::ApplyFont() {
 }
 
 void Label::FitText() {
-  if (!Designed().AutoSize || !Handle()) return;
+  if (!Designed().AutoSize || !HandleAllocated()) return;
   const std::wstring text = Caption();
   HDC dc = GetDC(Handle());
   HGDIOBJ previous = SelectObject(dc, Font());

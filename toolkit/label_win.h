@@ -17,6 +17,7 @@ class Label : public Control {
   std::function<void()> OnResized;
 
  protected:
+  void CreateHandle() override;
   bool Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   void ApplyFont() override;
 

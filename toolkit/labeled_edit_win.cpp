@@ -9,16 +9,23 @@ LabeledEdit::LabeledEdit(Component& owner, Container& parent, const Design& desi
   label_ = new Label(*this, parent,
                      {.Name = L"SubLabel", .Caption = design.Caption, .Bounds = {0, 0, 0, 0},
                       .Visible = design.Visible, .Enabled = design.Enabled, .AutoSize = true});
+  text_ = design.Text;
+  label_->OnResized = [this] { PlaceLabel(); };
+  Placed();
+}
+
+void LabeledEdit::CreateHandle() {
+  const Design& design = Designed();
   CreateChild(WC_EDITW, WS_TABSTOP | ES_AUTOHSCROLL | (design.PasswordChar ? ES_PASSWORD : 0) |
                              (design.ReadOnly ? ES_READONLY : 0), WS_EX_CLIENTEDGE,
-              design.Text);
+              text_);
+  text_.clear();
   if (design.PasswordChar) SendMessageW(Handle(), EM_SETPASSWORDCHAR, design.PasswordChar, 0);
-  label_->OnResized = [this] { PlaceLabel(); };
   PlaceLabel();
 }
 
 void LabeledEdit::PlaceLabel() {
-  if (!Handle()) return;
+  if (!HandleAllocated() || !label_->HandleAllocated()) return;
   const Rect edit = Bounds();
   Rect label = label_->Bounds();
   label.Left = edit.Left - Designed().LabelSpacing - label.Width;
@@ -27,18 +34,24 @@ void LabeledEdit::PlaceLabel() {
 }
 
 std::wstring LabeledEdit::Text() const {
+  if (!HandleAllocated()) return text_;
   std::wstring text(GetWindowTextLengthW(Handle()) + 1, L'\0');
   text.resize(GetWindowTextW(Handle(), text.data(), static_cast<int>(text.size())));
   return text;
 }
 
-void LabeledEdit::SetText(const std::wstring& text) { SetWindowTextW(Handle(), text.c_str()); }
+void LabeledEdit::SetText(const std::wstring& text) {
+  if (HandleAllocated()) SetWindowTextW(Handle(), text.c_str());
+  else text_ = text;
+}
 
-void LabeledEdit::SelectAll() { SendMessageW(Handle(), EM_SETSEL, 0, -1); }
+void LabeledEdit::SelectAll() {
+  if (HandleAllocated()) SendMessageW(Handle(), EM_SETSEL, 0, -1);
+}
 
 void LabeledEdit::SetReadOnly(bool readOnly) {
   Designed().ReadOnly = readOnly;
-  SendMessageW(Handle(), EM_SETREADONLY, readOnly, 0);
+  if (HandleAllocated()) SendMessageW(Handle(), EM_SETREADONLY, readOnly, 0);
 }
 
 void LabeledEdit::SetVisible(bool visible) {

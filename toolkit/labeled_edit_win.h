@@ -27,12 +27,14 @@ class LabeledEdit : public Control {
   NotifyEvent OnChange;
 
  protected:
+  void CreateHandle() override;
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   bool Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
   void PlaceLabel();
   Label* label_ = nullptr;
+  std::wstring text_;  // while there is no window
 };
 
 }  // namespace toolkit

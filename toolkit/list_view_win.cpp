@@ -5,22 +5,34 @@
 namespace toolkit {
 
 ListView::ListView(Component& owner, Container& parent, const Design& design)
-    : Control(&owner, &parent, design, false), OnDblClick(design.OnDblClick), OnChange(design.OnChange) {
+    : Control(&owner, &parent, design, false),
+      OnDblClick(design.OnDblClick),
+      OnChange(design.OnChange),
+      columns_(static_cast<int>(design.Columns.size())),
+      columnDesign_(design.Columns),
+      images_(design.Images) {
+  Placed();
+}
+
+void ListView::CreateHandle() {
   CreateChild(WC_LISTVIEWW, WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER, WS_EX_CLIENTEDGE,
               L"");
   ListView_SetExtendedListViewStyle(Handle(), LVS_EX_DOUBLEBUFFER);
-  for (const Column& column : design.Columns) {
+  int index = 0;
+  for (const Column& column : columnDesign_) {
     std::wstring caption = column.Caption;
     LVCOLUMNW column_info{};
     column_info.mask = LVCF_TEXT | LVCF_WIDTH;
     column_info.pszText = caption.data();
     column_info.cx = Scale(column.Width);
-    ListView_InsertColumn(Handle(), columns_++, &column_info);
+    ListView_InsertColumn(Handle(), index++, &column_info);
   }
-  if (design.Images) {
-    ListView_SetImageList(Handle(), design.Images->Handle(), LVSIL_SMALL);
-    ListView_SetImageList(Handle(), design.Images->Handle(), LVSIL_NORMAL);
+  if (images_) {
+    ListView_SetImageList(Handle(), images_->Handle(), LVSIL_SMALL);
+    ListView_SetImageList(Handle(), images_->Handle(), LVSIL_NORMAL);
   }
+  for (const Row& row : rows_) InsertItem(row.caption, row.subItems, row.image);
+  rows_.clear();
 }
 
 int ListView::ColumnWidth(int column) const { return UnscaleLength(ListView_GetColumnWidth(Handle(), column), Dpi()); }
@@ -28,6 +40,12 @@ int ListView::ColumnWidth(int column) const { return UnscaleLength(ListView_GetC
 void ListView::SetColumnWidth(int column, int width) { ListView_SetColumnWidth(Handle(), column, Scale(width)); }
 
 int ListView::AddItem(const std::wstring& caption, const std::vector<std::wstring>& subItems, int image) {
+  if (HandleAllocated()) return InsertItem(caption, subItems, image);
+  rows_.push_back({caption, subItems, image});
+  return static_cast<int>(rows_.size()) - 1;
+}
+
+int ListView::InsertItem(const std::wstring& caption, const std::vector<std::wstring>& subItems, int image) {
   std::wstring text = caption;
   LVITEMW item{};
   item.mask = LVIF_TEXT | LVIF_IMAGE;
@@ -46,7 +64,9 @@ void ListView::DeleteItem(int item) { ListView_DeleteItem(Handle(), item); }
 
 void ListView::Clear() { ListView_DeleteAllItems(Handle()); }
 
-int ListView::ItemCount() const { return ListView_GetItemCount(Handle()); }
+int ListView::ItemCount() const {
+  return HandleAllocated() ? ListView_GetItemCount(Handle()) : static_cast<int>(rows_.size());
+}
 
 std::wstring ListView::ItemText(int item, int column) const {
   wchar_t text[512] = L"";

@@ -31,10 +31,21 @@ class ListView : public Control {
   NotifyEvent OnChange;  // the selection changed
 
  protected:
+  void CreateHandle() override;
   bool Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
+  int InsertItem(const std::wstring& caption, const std::vector<std::wstring>& subItems, int image);
+
+  struct Row {
+    std::wstring caption;
+    std::vector<std::wstring> subItems;
+    int image;
+  };
   int columns_ = 0;
+  std::vector<Column> columnDesign_;
+  ImageList* images_;
+  std::vector<Row> rows_;  // added while there is no window
 };
 
 }  // namespace toolkit

@@ -18,7 +18,13 @@ Design SheetDesign(Design design) {
 TabSheet::TabSheet(Component& owner, Container& parent, const Design& design)
     : Container(&owner, &parent, SheetDesign(design), true), tabVisible_(design.TabVisible) {
   if (!dynamic_cast<PageControl*>(&parent)) throw std::logic_error("a tab sheet belongs in a page control");
-  CreateChild(nullptr, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, design.Caption);
+  Placed();
+}
+
+void TabSheet::CreateHandle() {
+  CreateChild(nullptr, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, Caption());
+  if (Pages().ActivePage() == this)
+    SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 TabSheet::~TabSheet() { Pages().Forget(*this); }
@@ -44,8 +50,16 @@ void TabSheet::SetCaption(const std::wstring& caption) {
 
 PageControl::PageControl(Component& owner, Container& parent, const Design& design)
     : Container(&owner, &parent, design, false), OnChange(design.OnChange) {
-  CreateChild(WC_TABCONTROLW, WS_TABSTOP | WS_CLIPCHILDREN | (design.FlatTabs ? TCS_BUTTONS | TCS_FLATBUTTONS : 0), WS_EX_CONTROLPARENT,
-              L"");
+  Placed();
+}
+
+void PageControl::CreateHandle() {
+  CreateChild(WC_TABCONTROLW,
+              WS_TABSTOP | WS_CLIPCHILDREN | (Designed().FlatTabs ? TCS_BUTTONS | TCS_FLATBUTTONS : 0),
+              WS_EX_CONTROLPARENT, L"");
+  for (TabSheet* sheet : sheets_)
+    if (sheet->TabVisible()) InsertTab(*sheet);
+  if (active_ && active_->TabVisible()) TabCtrl_SetCurSel(Handle(), TabIndexOf(*active_));
 }
 
 RECT PageControl::AlignArea() const {
@@ -55,7 +69,10 @@ RECT PageControl::AlignArea() const {
   return area;
 }
 
-int PageControl::TabCount() const { return TabCtrl_GetItemCount(Handle()); }
+int PageControl::TabCount() const {
+  if (HandleAllocated()) return TabCtrl_GetItemCount(Handle());
+  return static_cast<int>(std::count_if(sheets_.begin(), sheets_.end(), [](TabSheet* s) { return s->TabVisible(); }));
+}
 
 int PageControl::TabIndexOf(const TabSheet& sheet) const {
   if (!sheet.TabVisible()) return -1;
@@ -75,21 +92,25 @@ void PageControl::ChildAdded(Control& child) {
   Realign();
 }
 
-void PageControl::ShowTab(TabSheet& sheet) {
+void PageControl::InsertTab(TabSheet& sheet) {
   std::wstring text = sheet.Caption();
   TCITEMW item{};
   item.mask = TCIF_TEXT;
   item.pszText = text.data();
   TabCtrl_InsertItem(Handle(), TabIndexOf(sheet), &item);
+}
+
+void PageControl::ShowTab(TabSheet& sheet) {
+  if (HandleAllocated()) InsertTab(sheet);
   if (!active_) SetActivePage(&sheet);
-  else TabCtrl_SetCurSel(Handle(), TabIndexOf(*active_));
+  else if (HandleAllocated()) TabCtrl_SetCurSel(Handle(), TabIndexOf(*active_));
   Realign();
 }
 
 void PageControl::HideTab(TabSheet& sheet, int index) {
-  TabCtrl_DeleteItem(Handle(), index);
+  if (HandleAllocated()) TabCtrl_DeleteItem(Handle(), index);
   if (active_ != &sheet) {
-    TabCtrl_SetCurSel(Handle(), TabIndexOf(*active_));
+    if (HandleAllocated() && active_) TabCtrl_SetCurSel(Handle(), TabIndexOf(*active_));
     return;
   }
   // The next sheet with a tab takes over, else the one before it.
@@ -111,7 +132,7 @@ void PageControl::Forget(TabSheet& sheet) noexcept {
 
 void PageControl::UpdateTabText(TabSheet& sheet) {
   const int index = TabIndexOf(sheet);
-  if (index < 0) return;
+  if (index < 0 || !HandleAllocated()) return;
   std::wstring text = sheet.Caption();
   TCITEMW item{};
   item.mask = TCIF_TEXT;
@@ -125,9 +146,10 @@ void PageControl::SetActivePage(TabSheet* sheet) {
   if (active_) active_->Hide();
   active_ = sheet;
   if (!sheet) return;
-  if (sheet->TabVisible()) TabCtrl_SetCurSel(Handle(), TabIndexOf(*sheet));
+  if (sheet->TabVisible() && HandleAllocated()) TabCtrl_SetCurSel(Handle(), TabIndexOf(*sheet));
   sheet->Show();
-  SetWindowPos(sheet->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if (sheet->HandleAllocated())
+    SetWindowPos(sheet->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 bool PageControl::Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {

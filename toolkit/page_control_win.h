@@ -19,6 +19,9 @@ class TabSheet : public Container {
   void SetCaption(const std::wstring& caption) override;
   PageControl& Pages() const;
 
+ protected:
+  void CreateHandle() override;
+
  private:
   bool tabVisible_;
 };
@@ -36,6 +39,7 @@ class PageControl : public Container {
   NotifyEvent OnChange;
 
  protected:
+  void CreateHandle() override;
   RECT AlignArea() const override;
   void ChildAdded(Control& child) override;
   bool Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -44,6 +48,7 @@ class PageControl : public Container {
   friend class TabSheet;
   int TabIndexOf(const TabSheet& sheet) const;  // -1 when its tab is hidden
   void ShowTab(TabSheet& sheet);
+  void InsertTab(TabSheet& sheet);
   void HideTab(TabSheet& sheet, int formerIndex);
   void Forget(TabSheet& sheet) noexcept;
   void UpdateTabText(TabSheet& sheet);

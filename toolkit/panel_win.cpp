@@ -24,8 +24,10 @@ UINT DrawTextAlignment(TextAlign alignment) {
 
 Panel::Panel(Component& owner, Container& parent, const Design& design)
     : Container(&owner, &parent, design, true) {
-  CreateChild(nullptr, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, design.Caption);
+  Placed();
 }
+
+void Panel::CreateHandle() { CreateChild(nullptr, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, Caption()); }
 
 void Panel::SetCaption(const std::wstring& caption) {
   Container::SetCaption(caption);
@@ -73,7 +75,11 @@ LRESULT Panel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 GroupBox::GroupBox(Component& owner, Container& parent, const Design& design)
     : Container(&owner, &parent, design, true) {
-  CreateChild(WC_BUTTONW, BS_GROUPBOX | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, design.Caption);
+  Placed();
+}
+
+void GroupBox::CreateHandle() {
+  CreateChild(WC_BUTTONW, BS_GROUPBOX | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, Caption());
 }
 
 RECT GroupBox::AlignArea() const {

@@ -12,6 +12,7 @@ class Panel : public Container {
   void SetCaption(const std::wstring& caption) override;
 
  protected:
+  void CreateHandle() override;
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   RECT AlignArea() const override;
 
@@ -24,6 +25,7 @@ class GroupBox : public Container {
   GroupBox(Component& owner, Container& parent, const Design& design);
 
  protected:
+  void CreateHandle() override;
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   RECT AlignArea() const override;
 };

@@ -44,7 +44,11 @@ void DrawPicture(HDC dc, HBITMAP picture, const RECT& place, bool enabled) {
 
 SpeedButton::SpeedButton(Component& owner, Container& parent, const Design& design)
     : Control(&owner, &parent, design, true), picture_(LoadBitmapResource(design.Picture)) {
-  CreateChild(WC_BUTTONW, BS_OWNERDRAW, 0, design.Caption);
+  Placed();
+}
+
+void SpeedButton::CreateHandle() {
+  CreateChild(WC_BUTTONW, BS_OWNERDRAW, 0, Caption());
 }
 
 void SpeedButton::SetPicture(UniqueBitmap picture) {

@@ -17,6 +17,7 @@ class SpeedButton : public Control {
   void Click();
 
  protected:
+  void CreateHandle() override;
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   bool Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 

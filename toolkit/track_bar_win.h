@@ -1,6 +1,8 @@
 // A horizontal track bar. OnChange runs once for every change of the
 // position, whether the user moved it or code did (directly or by a range
 // that pushed it).
+// Until it has a window the bar keeps range, position and page size itself,
+// clamped as the window clamps them.
 #pragma once
 
 #include "control_win.h"
@@ -23,10 +25,12 @@ class TrackBar : public Control {
   NotifyEvent OnChange;
 
  protected:
+  void CreateHandle() override;
   bool Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
   void Changed();
+  int min_, max_, position_, pageSize_;
   int last_;
 };
 

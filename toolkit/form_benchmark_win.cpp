@@ -78,6 +78,11 @@ std::vector<std::wstring> ItemsOf(HWND window, const std::wstring& className) {
   return items;
 }
 
+BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  return TRUE;
+}
+
 // The shown gallery's windows as plain create arguments; the toolkit's own
 // window class becomes a plain class with DefWindowProc, owner-drawn buttons
 // and lists become the standard ones.
@@ -88,13 +93,7 @@ PlainForm CopyGallery(const toolkit::Form& gallery) {
   GetWindowRect(gallery.Handle(), &form.window);
   form.caption = TextOf(gallery.Handle());
   std::vector<HWND> handles;
-  EnumChildWindows(
-      gallery.Handle(),
-      [](HWND window, LPARAM list) {
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&handles));
+  EnumChildWindows(gallery.Handle(), CollectWindow, reinterpret_cast<LPARAM>(&handles));
   for (HWND window : handles) {
     PlainWindow plain;
     wchar_t name[64] = L"";

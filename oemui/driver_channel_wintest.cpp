@@ -7,6 +7,7 @@
 #include <string>
 
 #include "driver_transport_win.h"
+#include "wintest_support_win.h"
 
 namespace velmo {
 namespace {
@@ -62,20 +63,11 @@ LRESULT CALLBACK SettingsProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam)
   return DefWindowProcW(hwnd, msg, wparam, lparam);
 }
 
-HWND MakeWindow(const wchar_t* cls, WNDPROC proc) {
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = proc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = cls;
-  RegisterClassW(&wc);
-  return CreateWindowExW(0, cls, L"", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr, wc.hInstance, nullptr);
-}
-
 class ChannelOverCopyData : public ::testing::Test {
  protected:
   void SetUp() override {
-    plugin_ = MakeWindow(L"VelmoTestPlugin", PluginProc);
-    settings_ = MakeWindow(L"VelmoTestSettings", SettingsProc);
+    plugin_ = toolkit::test::MakePlainWindow(L"VelmoTestPlugin", PluginProc);
+    settings_ = toolkit::test::MakePlainWindow(L"VelmoTestSettings", SettingsProc);
     transport_ = std::make_unique<CopyDataTransport>(plugin_, settings_);
     channel_ = std::make_unique<DriverChannel>(*transport_);
     g_channel = channel_.get();

@@ -20,6 +20,15 @@ BOOL CALLBACK FindVisibleDialog(HWND window, LPARAM found) {
 
 }  // namespace
 
+HWND MakePlainWindow(const wchar_t* cls, WNDPROC proc) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = proc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = cls;
+  RegisterClassW(&wc);
+  return CreateWindowExW(0, cls, L"", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr, wc.hInstance, nullptr);
+}
+
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
   const ULONGLONG until = GetTickCount64() + timeoutMs;
   while (!done() && GetTickCount64() < until) {

@@ -16,6 +16,10 @@ namespace toolkit::test {
 // Handles messages until `done` holds or `timeoutMs` pass; returns done().
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 3000);
 
+// A plain top-level window of its own class `cls`, whose messages go to
+// `proc`: a stand-in for a peer's window in a test.
+HWND MakePlainWindow(const wchar_t* cls, WNDPROC proc);
+
 // Watches the calling thread for message boxes, records each one's text and
 // presses its OK button, until destroyed.
 class MessageBoxAnswerer {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "driver_transport_win.h"
+#include "wintest_support_win.h"
 
 namespace velmo {
 namespace {
@@ -67,17 +68,8 @@ LRESULT CALLBACK SettingsProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam)
   return DefWindowProcW(hwnd, msg, wparam, lparam);
 }
 
-HWND MakeWindow(const wchar_t* cls, WNDPROC proc) {
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = proc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = cls;
-  RegisterClassW(&wc);
-  return CreateWindowExW(0, cls, L"", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr, wc.hInstance, nullptr);
-}
-
 DWORD WINAPI PageThread(LPVOID ready) {
-  g_page.window = MakeWindow(L"VelmoCopyDataPage", PageProc);
+  g_page.window = toolkit::test::MakePlainWindow(L"VelmoCopyDataPage", PageProc);
   SetEvent(static_cast<HANDLE>(ready));
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
@@ -94,7 +86,7 @@ class ChannelAcrossThreads : public ::testing::Test {
     WaitForSingleObject(ready, 5000);
     CloseHandle(ready);
     ASSERT_NE(g_page.window, nullptr);
-    settings_ = MakeWindow(L"VelmoCopyDataSettings", SettingsProc);
+    settings_ = toolkit::test::MakePlainWindow(L"VelmoCopyDataSettings", SettingsProc);
     transport_ = std::make_unique<CopyDataTransport>(g_page.window, settings_);
     channel_ = std::make_unique<DriverChannel>(*transport_);
     g_channel = channel_.get();

@@ -1,6 +1,7 @@
 #include "application_win.h"
 
 #include <commctrl.h>
+#include <objbase.h>
 
 #include "form_win.h"
 
@@ -31,6 +32,11 @@ void Handle(MSG& message) {
 
 void InitializeToolkit() {
   static const bool done = [] {
+    // The thread is a single-threaded apartment from the start. Wine's input
+    // method otherwise sets COM up when the first window takes the focus, in
+    // the middle of showing it, and that takes tens of milliseconds there
+    // against one here.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     INITCOMMONCONTROLSEX classes{sizeof classes, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES |
                                                     ICC_LISTVIEW_CLASSES | ICC_WIN95_CLASSES};
     return InitCommonControlsEx(&classes) != FALSE;

@@ -4,7 +4,9 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <mutex>
 #include <stdexcept>
+#include <unordered_map>
 
 #include "error_box_win.h"
 #include "form_win.h"
@@ -14,7 +16,43 @@ namespace toolkit {
 
 namespace {
 
-constexpr wchar_t kObjectProperty[] = L"Velmo.Control";
+// The control of each window. Kept in the process rather than in window
+// properties or comctl32's subclass chain: under Wine every property lookup
+// is a round trip to the server, and the dispatch of every message needs one.
+class Bindings {
+ public:
+  void Bind(HWND window, Control* control) {
+    std::lock_guard lock(mutex_);
+    controls_[window] = control;
+  }
+  void Unbind(HWND window) {
+    std::lock_guard lock(mutex_);
+    controls_.erase(window);
+  }
+  Control* Find(HWND window) {
+    std::lock_guard lock(mutex_);
+    auto found = controls_.find(window);
+    return found == controls_.end() ? nullptr : found->second;
+  }
+
+ private:
+  std::mutex mutex_;
+  std::unordered_map<HWND, Control*> controls_;
+};
+
+Bindings& TheBindings() {
+  static Bindings bindings;
+  return bindings;
+}
+
+// A child window without border, edge or scroll bar has nothing to paint
+// outside its client area.
+bool HasNoFrame(HWND window) {
+  const LONG style = GetWindowLongW(window, GWL_STYLE);
+  const LONG exStyle = GetWindowLongW(window, GWL_EXSTYLE);
+  return (style & WS_CHILD) && !(style & (WS_BORDER | WS_DLGFRAME | WS_THICKFRAME | WS_HSCROLL | WS_VSCROLL)) &&
+         !(exStyle & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE | WS_EX_WINDOWEDGE | WS_EX_DLGMODALFRAME));
+}
 
 // Null for a form, whose constructor points it at itself.
 Form* FormOf(Container* parent) { return parent ? &parent->OwnerForm() : nullptr; }
@@ -62,8 +100,17 @@ Control::~Control() {
 }
 
 HWND Control::Handle() const {
-  if (!hwnd_ && form_ && form_ != this) form_->CreateHandles();
+  if (!hwnd_ && form_ && form_ != this) {
+    form_->CreateHandles();
+    if (!hwnd_) const_cast<Control*>(this)->CreateHiddenHandle();
+  }
   return hwnd_;
+}
+
+void Control::CreateHiddenHandle() {
+  if (!parent_->Handle()) return;
+  CreateHandle();
+  if (auto* container = dynamic_cast<Container*>(this)) container->CreateChildHandles();
 }
 
 void Control::Placed() {
@@ -73,9 +120,7 @@ void Control::Placed() {
   if (design_.Align != Align::None) parent_->Realign();
 }
 
-Control* Control::FromHandle(HWND window) {
-  return window ? static_cast<Control*>(GetPropW(window, kObjectProperty)) : nullptr;
-}
+Control* Control::FromHandle(HWND window) { return window ? TheBindings().Find(window) : nullptr; }
 
 void Control::CreateBound(Control* control, const wchar_t* className, DWORD style, DWORD exStyle,
                           const std::wstring& text, HWND parent, const RECT& device, HMENU id) {
@@ -86,9 +131,9 @@ void Control::CreateBound(Control* control, const wchar_t* className, DWORD styl
   if (!window) throw std::runtime_error("CreateWindowExW failed");
   if (!own) {
     control->hwnd_ = window;
-    SetPropW(window, kObjectProperty, control);
-    SetWindowSubclass(window, SubclassThunk, 0, reinterpret_cast<DWORD_PTR>(control));
-    control->subclassed_ = true;
+    TheBindings().Bind(window, control);
+    control->classProc_ =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassThunk)));
   }
 }
 
@@ -100,26 +145,46 @@ void Control::CreateChild(const wchar_t* className, DWORD style, DWORD exStyle, 
   CreateBound(this, className, style, exStyle, text, parent_->hwnd_,
               RECT{r.Left, r.Top, r.Left + r.Width, r.Top + r.Height},
               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)));
+  TakeDesignedPlace();
   ApplyFont();
+}
+
+void Control::TakeDesignedPlace() {
+  // A window made after a later-designed sibling's (this one was hidden until
+  // now) goes after its designed predecessor: the tab order and the overlap
+  // are the designed ones.
+  const auto& siblings = parent_->children_;
+  const auto at = std::find(siblings.begin(), siblings.end(), this);
+  if (std::none_of(at + 1, siblings.end(), [](const Control* c) { return c->hwnd_ != nullptr; })) return;
+  HWND after = HWND_TOP;
+  for (auto it = at; it != siblings.begin();) {
+    if ((*--it)->hwnd_) {
+      after = (*it)->hwnd_;
+      break;
+    }
+  }
+  SetWindowPos(hwnd_, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 LRESULT CALLBACK Control::OwnWindowThunk(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
   if (message == WM_NCCREATE) {
     auto* control = static_cast<Control*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
     control->hwnd_ = window;
-    SetPropW(window, kObjectProperty, control);
+    TheBindings().Bind(window, control);
   }
   Control* control = FromHandle(window);
   if (!control) return DefWindowProcW(window, message, wParam, lParam);
   return control->Dispatch(message, wParam, lParam);
 }
 
-LRESULT CALLBACK Control::SubclassThunk(HWND, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                        DWORD_PTR self) noexcept {
-  return reinterpret_cast<Control*>(self)->Dispatch(message, wParam, lParam);
+LRESULT CALLBACK Control::SubclassThunk(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  Control* control = FromHandle(window);
+  return control ? control->Dispatch(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
 }
 
 LRESULT Control::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  // Under Wine the default handling takes a device context for nothing.
+  if (message == WM_NCPAINT && HasNoFrame(hwnd_)) return 0;
   LRESULT result = 0;
   bool handled = false;
   Guarded([&] {
@@ -136,19 +201,19 @@ LRESULT Control::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
 
 void Control::Detach() noexcept {
   if (!hwnd_) return;
-  RemovePropW(hwnd_, kObjectProperty);
-  if (subclassed_) RemoveWindowSubclass(hwnd_, SubclassThunk, 0);
+  if (classProc_) SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(classProc_));
+  TheBindings().Unbind(hwnd_);
   if (form_ && form_ != this) form_->ForgetControl(*this);
   hwnd_ = nullptr;
 }
 
 LRESULT Control::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  return subclassed_ ? DefSubclassProc(hwnd_, message, wParam, lParam)
-                     : DefWindowProcW(hwnd_, message, wParam, lParam);
+  return classProc_ ? CallWindowProcW(classProc_, hwnd_, message, wParam, lParam)
+                    : DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
 LRESULT Control::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (!subclassed_) {
+  if (!classProc_) {
     switch (message) {
       case WM_ERASEBKGND: {
         RECT client;
@@ -288,8 +353,12 @@ void Control::Reposition() {
 void Control::SetVisible(bool visible) {
   if (visible_ == visible) return;
   visible_ = visible;
-  if (!hwnd_) return;
-  ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
+  if (hwnd_)
+    ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
+  else if (visible && form_->HandlesCreated())
+    Handle();  // made now, shown
+  else
+    return;
   if (design_.Align != Align::None && parent_) parent_->Realign();
 }
 
@@ -308,6 +377,9 @@ void Container::CreateChildHandles() {
     child->isPlaced_ = true;
   }
   for (Control* child : children_) {
+    // A hidden control gets its window when it is first shown or asked for:
+    // the form appears sooner, and never-shown controls cost nothing.
+    if (!child->visible_ && !child->hwnd_) continue;
     if (!child->hwnd_) child->CreateHandle();
     if (auto* container = dynamic_cast<Container*>(child)) container->CreateChildHandles();
   }

@@ -28,7 +28,7 @@ class Control : public Component {
   ~Control() override;
 
   // The control's window; asking for it makes the form's windows if they do
-  // not exist yet.
+  // not exist yet, and this control's if it was hidden then.
   HWND Handle() const;
   bool HandleAllocated() const { return hwnd_ != nullptr; }
   Container* Parent() const { return parent_; }
@@ -108,10 +108,13 @@ class Control : public Component {
   friend class Container;
   friend class Form;
   static LRESULT CALLBACK OwnWindowThunk(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
-  static LRESULT CALLBACK SubclassThunk(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                        DWORD_PTR self) noexcept;
+  static LRESULT CALLBACK SubclassThunk(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
   LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
   void Detach() noexcept;
+  // The window of a control that was hidden when the form's windows were
+  // made, with its parents' and children's.
+  void CreateHiddenHandle();
+  void TakeDesignedPlace();
 
   Form* form_;
   Container* parent_;
@@ -121,7 +124,7 @@ class Control : public Component {
   bool isPlaced_ = false;
   HWND hwnd_ = nullptr;
   int id_ = 0;
-  bool subclassed_ = false;
+  WNDPROC classProc_ = nullptr;  // the window class's procedure of a subclassed standard control
   bool captioned_;
   bool visible_;
   bool enabled_;

@@ -132,7 +132,8 @@ TEST(DeferredWindows, AskingForOneHandleMakesTheWholeFormInOrder) {
   HWND combo = f.ComboBox1->Handle();
   ASSERT_NE(combo, nullptr);
   EXPECT_TRUE(f.CheckBox1->HandleAllocated());
-  EXPECT_TRUE(f.Sheet3->HandleAllocated());
+  EXPECT_TRUE(f.Sheet1->HandleAllocated());
+  EXPECT_FALSE(f.Sheet3->HandleAllocated());  // hidden: made when shown or asked for
   // Siblings keep the order they were designed in.
   EXPECT_EQ(GetWindow(f.PanelTop->Handle(), GW_HWNDNEXT), f.TrackBar1->Handle());
   EXPECT_EQ(GetWindow(f.TrackBar1->Handle(), GW_HWNDNEXT), combo);
@@ -140,6 +141,46 @@ TEST(DeferredWindows, AskingForOneHandleMakesTheWholeFormInOrder) {
   auto* late = Make<CheckBox>(*f.PanelTop, {.Name = L"Late", .Caption = L"late", .Bounds = {200, 8, 60, 20}});
   EXPECT_TRUE(late->HandleAllocated());
   EXPECT_EQ(WindowText(late->Handle()), L"late");
+}
+
+TEST(DeferredWindows, AHiddenControlGetsItsWindowWhenShownInItsDesignedPlace) {
+  TfrmDeferred f;
+  f.Radio1->SetVisible(false);
+  f.Show();
+  EXPECT_FALSE(f.Radio1->HandleAllocated());
+  EXPECT_FALSE(f.Sheet2->HandleAllocated());
+  EXPECT_TRUE(f.Radio1->Checked());  // read from the kept state
+  f.Radio1->Show();
+  ASSERT_TRUE(f.Radio1->HandleAllocated());
+  EXPECT_TRUE(IsWindowVisible(f.Radio1->Handle()));
+  EXPECT_EQ(SendMessageW(f.Radio1->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
+  // Between its designed neighbours, not after every window made before it.
+  EXPECT_EQ(GetWindow(f.CheckBox1->Handle(), GW_HWNDNEXT), f.Radio1->Handle());
+  EXPECT_EQ(GetWindow(f.Radio1->Handle(), GW_HWNDNEXT), f.Radio2->Handle());
+  // A sheet made on activation is the one on top, with its own children.
+  auto* onSheet = Make<CheckBox>(*f.Sheet3, {.Name = L"OnSheet", .Caption = L"on", .Bounds = {8, 8, 60, 20}});
+  EXPECT_FALSE(onSheet->HandleAllocated());
+  f.Pages->SetActivePage(f.Sheet3);
+  ASSERT_TRUE(onSheet->HandleAllocated());
+  EXPECT_TRUE(IsWindowVisible(onSheet->Handle()));
+  EXPECT_EQ(GetWindow(f.Pages->Handle(), GW_CHILD), f.Sheet3->Handle());
+  EXPECT_EQ(f.Sheet3->Bounds(), f.Sheet1->Bounds());  // laid out like the first
+}
+
+TEST(WindowBinding, AWindowLeadsToItsControlUntilTheWindowIsGone) {
+  TfrmDeferred f;
+  f.Show();
+  HWND check = f.CheckBox1->Handle();
+  EXPECT_EQ(Control::FromHandle(check), f.CheckBox1);
+  EXPECT_EQ(Control::FromHandle(f.PanelTop->Handle()), f.PanelTop);
+  EXPECT_EQ(Control::FromHandle(f.Handle()), &f);
+  EXPECT_EQ(Control::FromHandle(GetDesktopWindow()), nullptr);
+  // The standard control's own procedure still runs under the toolkit's.
+  SendMessageW(check, BM_SETCHECK, BST_CHECKED, 0);
+  EXPECT_EQ(SendMessageW(check, BM_GETCHECK, 0, 0), BST_CHECKED);
+  DestroyWindow(check);
+  EXPECT_EQ(Control::FromHandle(check), nullptr);
+  EXPECT_FALSE(f.CheckBox1->HandleAllocated());
 }
 
 }  // namespace

@@ -227,11 +227,16 @@ void Form::Show() {
   CreateHandles();
   PlaceForShowing();
   Control::visible_ = true;
+  // OnShow comes before the window appears, as in the classic toolkits: a
+  // handler that moves, re-parents or re-sizes the form does so while
+  // nothing of it is on screen, so it is laid out and painted once.
   const bool appearing = !IsWindowVisible(Handle());
-  ShowWindow(Handle(), formDesign_.State == WindowState::Maximized ? SW_SHOWMAXIMIZED : SW_SHOW);
-  // Raised here, once the window is up, rather than on WM_SHOWWINDOW: a
-  // window shown maximised gets none, and OnShow may move or re-show it.
   if (appearing) Raise(OnShow);
+  // Focus given by OnShow is kept through the activation that follows (the
+  // default activation focuses the form itself).
+  HWND focus = GetFocus();
+  ShowWindow(Handle(), formDesign_.State == WindowState::Maximized ? SW_SHOWMAXIMIZED : SW_SHOW);
+  if (appearing && focus && focus != GetFocus() && IsChild(Handle(), focus)) ::SetFocus(focus);
   UpdateWindow(Handle());
 }
 

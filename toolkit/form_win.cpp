@@ -218,6 +218,7 @@ void Form::CreateHandles() {
 void Form::ResumeLayout() {
   layoutSuspended_ = false;
   Realign();
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void Form::Show() {
@@ -306,6 +307,11 @@ LRESULT Form::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         found->second->Fire();
         return 0;
       }
+      break;
+    case WM_WINDOWPOSCHANGING:
+      // Each step of a run would erase every control at once; the run ends
+      // with one drawing of the whole form.
+      if (layoutSuspended_) reinterpret_cast<WINDOWPOS*>(lParam)->flags |= SWP_NOREDRAW;
       break;
     case WM_MOUSEACTIVATE:
       Raise(OnMouseActivate);

@@ -83,8 +83,9 @@ class Form : public Container {
   void CreateHandles();
   bool HandlesCreated() const { return handlesCreated_; }
 
-  // Between these, size changes place no controls; ResumeLayout places
-  // them once for the final size. For a run of moves and resizes.
+  // Between these, size changes place no controls and draw nothing;
+  // ResumeLayout places them once for the final size and has the form drawn
+  // once. For a run of moves, resizes and re-showings.
   void SuspendLayout() { layoutSuspended_ = true; }
   void ResumeLayout();
   bool LayoutSuspended() const { return layoutSuspended_; }

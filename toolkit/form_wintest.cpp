@@ -159,6 +159,26 @@ TEST(Loop, RunEndsWhenTheMainFormCloses) {
   EXPECT_FALSE(IsMainForm(form));
 }
 
+TEST(Layout, ARunOfMovesAndShowsDrawsNothingUntilItEndsThenTheWholeForm) {
+  TfrmDialog form;
+  form.Show();
+  ProcessMessages();  // the first paint
+  HWND button = form.Button1->Handle();
+  ASSERT_FALSE(GetUpdateRect(button, nullptr, FALSE));
+  form.SuspendLayout();
+  SetWindowPos(form.Handle(), nullptr, 0, 0, 420, 200, SWP_NOMOVE | SWP_NOZORDER | SWP_SHOWWINDOW);
+  ShowWindow(form.Handle(), SW_MINIMIZE);
+  ShowWindow(form.Handle(), SW_RESTORE);
+  EXPECT_FALSE(GetUpdateRect(button, nullptr, FALSE));
+  form.ResumeLayout();
+  EXPECT_TRUE(GetUpdateRect(button, nullptr, FALSE));
+  EXPECT_TRUE(GetUpdateRect(form.Handle(), nullptr, FALSE));
+  // Outside a run, a resize draws as usual.
+  ProcessMessages();
+  SetWindowPos(form.Handle(), nullptr, 0, 0, 520, 260, SWP_NOMOVE | SWP_NOZORDER);
+  EXPECT_TRUE(GetUpdateRect(form.Handle(), nullptr, FALSE));
+}
+
 TEST(FormFont, ControlsFollowANewFormFontAndKeepTheirOwnSize) {
   TfrmDialog form;
   EXPECT_STREQ(FontOf(*form.Button1).lfFaceName, L"微软雅黑");

@@ -4,7 +4,16 @@
 
 namespace toolkit {
 
-Button::Button(Component& owner, Container& parent, const Design& design) : Control(&owner, &parent, design, true) {
+LRESULT ButtonControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_ENABLE) {
+    InvalidateRect(Handle(), nullptr, TRUE);
+    return 0;
+  }
+  return Control::WindowProc(message, wParam, lParam);
+}
+
+Button::Button(Component& owner, Container& parent, const Design& design)
+    : ButtonControl(&owner, &parent, design, true) {
   if (design.Default) OwnerForm().SetDefaultButton(this);
   Placed();
 }
@@ -21,11 +30,11 @@ bool Button::Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result
     Raise(OnClick);
     return true;
   }
-  return Control::Reflect(message, wParam, lParam, result);
+  return ButtonControl::Reflect(message, wParam, lParam, result);
 }
 
 CheckBox::CheckBox(Component& owner, Container& parent, const Design& design)
-    : Control(&owner, &parent, design, true), checked_(design.Checked) {
+    : ButtonControl(&owner, &parent, design, true), checked_(design.Checked) {
   Placed();
 }
 
@@ -47,11 +56,11 @@ bool CheckBox::Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& resu
     Raise(OnClick);
     return true;
   }
-  return Control::Reflect(message, wParam, lParam, result);
+  return ButtonControl::Reflect(message, wParam, lParam, result);
 }
 
 RadioButton::RadioButton(Component& owner, Container& parent, const Design& design)
-    : Control(&owner, &parent, design, true) {
+    : ButtonControl(&owner, &parent, design, true) {
   Placed();
   if (design.Checked) Mark(true);  // the designed state: no click at creation
 }
@@ -82,7 +91,7 @@ bool RadioButton::Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
     SetChecked(true);
     return true;
   }
-  return Control::Reflect(message, wParam, lParam, result);
+  return ButtonControl::Reflect(message, wParam, lParam, result);
 }
 
 }  // namespace toolkit

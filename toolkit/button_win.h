@@ -5,9 +5,18 @@
 
 namespace toolkit {
 
+// What the kinds of button share: comctl32 draws a button the moment it is
+// enabled or disabled; here that waits for the next paint, so a run of
+// changes (a feature load) draws each button once.
+class ButtonControl : public Control {
+ protected:
+  using Control::Control;
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+};
+
 // A push button; the default button of its form is pressed by Enter, and a
 // button with a modal result ends its modal form with it.
-class Button : public Control {
+class Button : public ButtonControl {
  public:
   Button(Component& owner, Container& parent, const Design& design);
   // Presses the button as a click would (BM_CLICK).
@@ -19,7 +28,7 @@ class Button : public Control {
 };
 
 // OnClick runs whenever the checked state changes, by the user or by SetChecked.
-class CheckBox : public Control {
+class CheckBox : public ButtonControl {
  public:
   CheckBox(Component& owner, Container& parent, const Design& design);
   bool Checked() const { return checked_; }
@@ -36,7 +45,7 @@ class CheckBox : public Control {
 // Exclusive among the radio buttons of the same parent. OnClick runs when the
 // button becomes checked, by the user or by SetChecked(true); unchecking runs
 // nothing.
-class RadioButton : public Control {
+class RadioButton : public ButtonControl {
  public:
   RadioButton(Component& owner, Container& parent, const Design& design);
   bool Checked() const { return checked_; }

@@ -179,6 +179,21 @@ TEST(Layout, ARunOfMovesAndShowsDrawsNothingUntilItEndsThenTheWholeForm) {
   EXPECT_TRUE(GetUpdateRect(form.Handle(), nullptr, FALSE));
 }
 
+TEST(Layout, AButtonEnabledOrDisabledIsDrawnWithTheNextPaint) {
+  TfrmDialog form;
+  form.Show();
+  ProcessMessages();
+  HWND button = form.Button1->Handle();
+  form.Button1->SetEnabled(false);
+  EXPECT_FALSE(IsWindowEnabled(button));
+  EXPECT_TRUE(GetUpdateRect(button, nullptr, FALSE));  // not drawn at once
+  ProcessMessages();
+  EXPECT_FALSE(GetUpdateRect(button, nullptr, FALSE));
+  form.Button1->SetEnabled(true);
+  EXPECT_TRUE(IsWindowEnabled(button));
+  EXPECT_TRUE(GetUpdateRect(button, nullptr, FALSE));
+}
+
 TEST(FormFont, ControlsFollowANewFormFontAndKeepTheirOwnSize) {
   TfrmDialog form;
   EXPECT_STREQ(FontOf(*form.Button1).lfFaceName, L"微软雅黑");

@@ -100,7 +100,10 @@ Control::~Control() {
 }
 
 HWND Control::Handle() const {
-  if (!hwnd_ && form_ && form_ != this) {
+  if (hwnd_ || !form_) return hwnd_;
+  if (form_ == this) {
+    const_cast<Control*>(this)->CreateHandle();  // the form's own window
+  } else {
     form_->CreateHandles();
     if (!hwnd_) const_cast<Control*>(this)->CreateHiddenHandle();
   }

@@ -66,7 +66,7 @@ class Control : public Component {
   NotifyEvent OnClick;
 
  protected:
-  // `owner` null only for forms, whose own constructor creates the window.
+  // `owner` null only for forms.
   Control(Component* owner, Container* parent, const Design& design, bool captioned);
 
   // Each kind's constructor ends with this: the control joins its parent,

@@ -183,5 +183,21 @@ TEST(WindowBinding, AWindowLeadsToItsControlUntilTheWindowIsGone) {
   EXPECT_FALSE(f.CheckBox1->HandleAllocated());
 }
 
+TEST(DeferredWindows, AFormGetsItsOwnWindowWhenFirstNeeded) {
+  TfrmDeferred f;
+  EXPECT_FALSE(f.HandleAllocated());
+  f.SetCaption(L"纸张");
+  auto* timer = new Timer(f, {.Name = L"Timer1", .Interval = 50, .Enabled = false});
+  EXPECT_FALSE(f.HandleAllocated());  // a stopped timer needs no window
+  timer->SetEnabled(true);
+  ASSERT_TRUE(f.HandleAllocated());
+  EXPECT_EQ(WindowText(f.Handle()), L"纸张");
+  RECT client{};
+  GetClientRect(f.Handle(), &client);
+  EXPECT_EQ(client.right, 400);
+  EXPECT_EQ(client.bottom, 300);
+  EXPECT_FALSE(f.CheckBox1->HandleAllocated());  // the controls wait for the show
+}
+
 }  // namespace
 }  // namespace toolkit

@@ -85,9 +85,14 @@ Form::Form(const FormDesign& design)
   OnShow = design.OnShow;
   OnClose = design.OnClose;
   OnMouseActivate = design.OnMouseActivate;
-  const RECT r = WindowRectFor(design, dpi_);
-  CreateBound(this, nullptr, StyleOf(design.Border) | WS_CLIPCHILDREN, ExStyleOf(design), design.Caption, nullptr, r,
-              nullptr);
+}
+
+// The form's own window is made when it is first needed: a form that is
+// built at start but shown later (or never) costs no window until then.
+void Form::CreateHandle() {
+  const RECT r = WindowRectFor(formDesign_, dpi_);
+  CreateBound(this, nullptr, StyleOf(formDesign_.Border) | WS_CLIPCHILDREN, ExStyleOf(formDesign_), caption_, nullptr,
+              r, nullptr);
   if (const int actual = DpiForWindow(Handle()); actual != dpi_) ApplyDpi(actual, nullptr);
   FitClientArea();
 }
@@ -107,7 +112,7 @@ void Form::FitClientArea() {
 
 Form::~Form() {
   DestroyComponents();
-  if (Handle()) DestroyWindow(Handle());
+  if (HandleAllocated()) DestroyWindow(Handle());
 }
 
 void Form::ForgetControl(Control& control) noexcept {
@@ -211,6 +216,7 @@ void Form::PlaceForShowing() {
 
 void Form::CreateHandles() {
   if (handlesCreated_) return;
+  Handle();  // the form's own window first
   handlesCreated_ = true;
   CreateChildHandles();
 }

@@ -115,7 +115,7 @@ class Form : public Container {
   HBRUSH CachedBrush(COLORREF color);
 
  protected:
-  void CreateHandle() override {}  // the constructor makes the form's own window
+  void CreateHandle() override;
   // The form's message dispatch. A form overrides it to take messages before
   // the toolkit does, and passes everything else on to Form::WindowProc.
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -16,7 +16,7 @@ Timer::Timer(Form& owner, const TimerDesign& design)
 }
 
 Timer::~Timer() {
-  KillTimer(form_.Handle(), id_);
+  if (form_.HandleAllocated()) KillTimer(form_.Handle(), id_);
   form_.RemoveTimer(id_);
 }
 
@@ -32,7 +32,8 @@ void Timer::SetInterval(UINT milliseconds) {
 }
 
 void Timer::Update() {
-  KillTimer(form_.Handle(), id_);
+  // A running timer needs the form's window; a stopped one makes none.
+  if (form_.HandleAllocated()) KillTimer(form_.Handle(), id_);
   if (enabled_ && interval_ > 0) SetTimer(form_.Handle(), id_, interval_, nullptr);
 }
 

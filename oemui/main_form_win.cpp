@@ -58,6 +58,10 @@ void TfrmMain::FormShow(toolkit::Component&) {
     RECT page{};
     GetClientRect(parent, &page);
     SetWindowPos(Handle(), nullptr, 0, 0, page.right, page.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+    // The red row is shown by the load or the two-colour box when the
+    // printer prints two colours: its windows are made now too, as a window
+    // made inside the page takes tens of milliseconds.
+    PanelThresholdRed->Handle();
     // The steps below then move nothing: their sizes are not laid out.
     SuspendLayout();
     // SetParent leaves the pop-up style alone; as a real child the window is

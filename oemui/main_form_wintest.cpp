@@ -14,6 +14,7 @@
 #include "fake_plugin_wintest.h"
 #include "launch_win.h"
 #include "main_form_win.h"
+#include "wintest_support_win.h"
 
 namespace velmo {
 namespace {
@@ -337,6 +338,35 @@ TEST_F(SettingsWindow, NoZoomSelectedRendersAsAt100Percent) {
   EXPECT_EQ(width, full_width);
   EXPECT_EQ(height, full_height);
   EXPECT_TRUE(none == full) << "the same picture";
+}
+
+// Embedded in a page, the window fills it; the red row, which a two-colour
+// printer shows later, already has its windows (made inside the page each
+// would take tens of milliseconds), while rows never shown have none.
+TEST(SettingsWindowEmbedding, FillsThePageWithTheRedRowMadeAndNeverShownRowsWindowless) {
+  HWND page = toolkit::test::MakePlainWindow(L"VelmoTestPage", DefWindowProcW);
+  SetWindowPos(page, nullptr, 0, 0, 700, 560, SWP_NOMOVE | SWP_NOZORDER);
+  const LaunchState saved = Launch;
+  Launch = {};
+  Launch.ParentWindow = uint32_t(reinterpret_cast<uintptr_t>(page));
+  {
+    TfrmMain f;
+    f.Show();
+    EXPECT_EQ(GetParent(f.Handle()), page);
+    EXPECT_TRUE(IsZoomed(f.Handle()));
+    RECT inner{}, own{};
+    GetClientRect(page, &inner);
+    GetClientRect(f.Handle(), &own);
+    EXPECT_EQ(own.right, inner.right);
+    EXPECT_EQ(own.bottom, inner.bottom);
+    EXPECT_TRUE(f.PanelThresholdRed->HandleAllocated());
+    EXPECT_TRUE(f.TrackBarBlacknessRedAdjust->HandleAllocated());
+    EXPECT_FALSE(IsWindowVisible(f.PanelThresholdRed->Handle()));
+    EXPECT_FALSE(f.PanelZoomAlignH->HandleAllocated());
+    EXPECT_FALSE(f.ImageSrc->HandleAllocated());
+  }
+  Launch = saved;
+  DestroyWindow(page);
 }
 
 }  // namespace

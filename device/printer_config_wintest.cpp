@@ -76,6 +76,33 @@ Frame Bytes(std::string_view key, std::vector<uint8_t> bytes) { return View(Buil
 Frame Save(std::string_view command) { return View(BuildCommand(command, UsbValueKind::kSaveCommand)); }
 Frame Command(std::string_view command) { return View(BuildCommand(command, UsbValueKind::kCommand)); }
 
+// A profile file of the test's own, removed at the end.
+class ProfileFile {
+ public:
+  explicit ProfileFile(const wchar_t* name) {
+    wchar_t folder[MAX_PATH];
+    GetTempPathW(MAX_PATH, folder);
+    path = std::wstring(folder) + name;
+  }
+  ~ProfileFile() { DeleteFileW(path.c_str()); }
+  void Write(const std::string& content) const {
+    FILE* file = _wfopen(path.c_str(), L"wb");
+    ASSERT_TRUE(file);
+    std::fwrite(content.data(), 1, content.size(), file);
+    std::fclose(file);
+  }
+  std::string Read() const {
+    std::string content;
+    if (FILE* file = _wfopen(path.c_str(), L"rb")) {
+      char chunk[512];
+      for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, file)) > 0;) content.append(chunk, n);
+      std::fclose(file);
+    }
+    return content;
+  }
+  std::wstring path;
+};
+
 class PrinterConfigDialog : public ::testing::Test {
  protected:
   void SetUp() override { ReplacePrinterConfigPeers(&peers); }
@@ -94,6 +121,15 @@ class PrinterConfigDialog : public ::testing::Test {
     ReadAttempt();
   }
   void ReadAttempt() { form->TimerShowTimer(*form); }
+  // The dialog shown and read, then `content` imported through `file`.
+  void ImportProfile(const ProfileFile& file, const std::string& content) {
+    file.Write(content);
+    Create(true);
+    ShowAndRead();
+    peers.profile_path = file.path;
+    peers.frames.clear();
+    form->ButtonImportClick(*form->ButtonImport);
+  }
   void Set(const std::string& key, emulator::SettingValue value) { peers.firmware.SetCurrent(key, std::move(value)); }
   bool DeviceControlsEnabled() const {
     return form->TrackBarDarkness->Enabled() || form->Button2->Enabled() || form->ButtonPowerReset->Enabled() ||
@@ -431,34 +467,6 @@ TEST_F(PrinterConfigDialog, ClearEmptiesSsidAndPasswordWithoutSending) {
   EXPECT_TRUE(peers.frames.empty());
 }
 
-
-// A profile file of the test's own, removed at the end.
-class ProfileFile {
- public:
-  explicit ProfileFile(const wchar_t* name) {
-    wchar_t folder[MAX_PATH];
-    GetTempPathW(MAX_PATH, folder);
-    path = std::wstring(folder) + name;
-  }
-  ~ProfileFile() { DeleteFileW(path.c_str()); }
-  void Write(const std::string& content) const {
-    FILE* file = _wfopen(path.c_str(), L"wb");
-    ASSERT_TRUE(file);
-    std::fwrite(content.data(), 1, content.size(), file);
-    std::fclose(file);
-  }
-  std::string Read() const {
-    std::string content;
-    if (FILE* file = _wfopen(path.c_str(), L"rb")) {
-      char chunk[512];
-      for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, file)) > 0;) content.append(chunk, n);
-      std::fclose(file);
-    }
-    return content;
-  }
-  std::wstring path;
-};
-
 TEST_F(PrinterConfigDialog, SaveLineSaysWhetherTheSaveTookAfterTheReadBack) {
   Create(true);
   ShowAndRead();
@@ -500,12 +508,7 @@ TEST_F(PrinterConfigDialog, ExportWritesTheProfileWithoutPasswords) {
 
 TEST_F(PrinterConfigDialog, ImportWritesWhatDiffersThenReadsBackAndSaysItTook) {
   const ProfileFile file(L"velmo-dialog-import.profile");
-  file.Write("# from another printer\r\nPRINT_MODE=1\r\nAUTO_FEED=1\r\nBLUETOOTH_NAME=Kasse 3\r\n");
-  Create(true);
-  ShowAndRead();
-  peers.profile_path = file.path;
-  peers.frames.clear();
-  form->ButtonImportClick(*form->ButtonImport);
+  ImportProfile(file, "# from another printer\r\nPRINT_MODE=1\r\nAUTO_FEED=1\r\nBLUETOOTH_NAME=Kasse 3\r\n");
   EXPECT_EQ(peers.chosen_to_save, std::vector<bool>{false});
   // After the read of every setting: only what differs, then both saves and the restart.
   ASSERT_GE(peers.frames.size(), 5u);
@@ -525,12 +528,7 @@ TEST_F(PrinterConfigDialog, ImportWritesWhatDiffersThenReadsBackAndSaysItTook) {
 
 TEST_F(PrinterConfigDialog, ImportOfABadProfileNamesItsLinesAndWritesNothing) {
   const ProfileFile file(L"velmo-dialog-bad.profile");
-  file.Write("AUTO_FEED=1\nPRINT_MODE=7\nCOLOUR=red\n");
-  Create(true);
-  ShowAndRead();
-  peers.profile_path = file.path;
-  peers.frames.clear();
-  form->ButtonImportClick(*form->ButtonImport);
+  ImportProfile(file, "AUTO_FEED=1\nPRINT_MODE=7\nCOLOUR=red\n");
   EXPECT_TRUE(peers.frames.empty());
   ASSERT_EQ(peers.refusals.size(), 1u);
   EXPECT_NE(peers.refusals[0].find(L"line 2: PRINT_MODE is out of range"), std::wstring::npos) << peers.refusals[0];

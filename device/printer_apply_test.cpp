@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "emulated_printer.h"
+#include "recording_port.h"
 
 namespace velmo {
 namespace {
@@ -25,28 +26,12 @@ class KeyRecorder : public UsbPortOpener {
   EmulatedPrinter& printer_;
 };
 
-class RecordingPort : public UsbPort {
- public:
-  RecordingPort(std::unique_ptr<UsbPort> inner, std::vector<std::string>& keys) : inner_(std::move(inner)), keys_(keys) {}
-  UsbStart StartRead(uint8_t* buffer, size_t capacity) override { return inner_->StartRead(buffer, capacity); }
-  UsbStart StartWrite(const uint8_t* data, size_t length) override {
-    const size_t name_at = data[4] == 0x20 ? 6 : 10;
-    keys_.emplace_back(reinterpret_cast<const char*>(data + name_at));
-    return inner_->StartWrite(data, length);
-  }
-  bool Wait(UsbChannel channel, uint32_t timeout_ms) override { return inner_->Wait(channel, timeout_ms); }
-  std::optional<size_t> Result(UsbChannel channel) override { return inner_->Result(channel); }
-  void Cancel() override { inner_->Cancel(); }
-
- private:
-  std::unique_ptr<UsbPort> inner_;
-  std::vector<std::string>& keys_;
-};
-
 std::unique_ptr<UsbPort> KeyRecorder::Open(std::string_view name) {
   auto port = printer_.Open(name);
   if (!port) return nullptr;
-  return std::make_unique<RecordingPort>(std::move(port), keys);
+  return std::make_unique<emulator::RecordingPort>(std::move(port), [this](const uint8_t* frame, size_t) {
+    keys.emplace_back(reinterpret_cast<const char*>(frame + (frame[4] == 0x20 ? 6 : 10)));
+  });
 }
 
 class EmulatorWaiter : public PrinterWaiter {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "emulated_printer.h"
+#include "recording_port.h"
 #include "english_mode.h"
 #include "printer_config_form_win.h"
 #include "printer_config_peers_win.h"
@@ -24,23 +25,6 @@ using emulator::EmulatedPrinter;
 using emulator::PrinterFirmware;
 using Frame = std::vector<uint8_t>;
 
-// Records every request frame on its way to the emulator.
-class RecordingPort : public UsbPort {
- public:
-  RecordingPort(std::unique_ptr<UsbPort> inner, std::vector<Frame>& frames) : inner_(std::move(inner)), frames_(frames) {}
-  UsbStart StartRead(uint8_t* buffer, size_t capacity) override { return inner_->StartRead(buffer, capacity); }
-  UsbStart StartWrite(const uint8_t* data, size_t length) override {
-    frames_.emplace_back(data, data + length);
-    return inner_->StartWrite(data, length);
-  }
-  bool Wait(UsbChannel channel, uint32_t timeout_ms) override { return inner_->Wait(channel, timeout_ms); }
-  std::optional<size_t> Result(UsbChannel channel) override { return inner_->Result(channel); }
-  void Cancel() override { inner_->Cancel(); }
-
- private:
-  std::unique_ptr<UsbPort> inner_;
-  std::vector<Frame>& frames_;
-};
 
 class EmulatorPeers : public PrinterConfigPeers, public UsbPortOpener {
  public:
@@ -62,7 +46,8 @@ class EmulatorPeers : public PrinterConfigPeers, public UsbPortOpener {
   std::unique_ptr<UsbPort> Open(std::string_view name) override {
     auto port = printer.Open(name);
     if (!port) return nullptr;
-    return std::make_unique<RecordingPort>(std::move(port), frames);
+    return std::make_unique<emulator::RecordingPort>(
+        std::move(port), [this](const uint8_t* frame, size_t length) { frames.emplace_back(frame, frame + length); });
   }
 };
 

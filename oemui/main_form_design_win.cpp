@@ -177,7 +177,7 @@ void TfrmMain::BuildEffects() {
   TrackBarBlacknessAdjust = Make<TrackBar>(
       *PanelThreshold, {.Name = L"TrackBarBlacknessAdjust", .Bounds = {236, 4, 240, 36}, .Enabled = false,
                         .Min = 0, .Max = 100, .Position = 50, .PageSize = 10, .TicksBothSides = true,
-                        .PositionToolTip = true, .OnChange = Handler(&TfrmMain::TrackBarBlacknessAdjustChange)});
+                        .OnChange = Handler(&TfrmMain::TrackBarBlacknessAdjustChange)});
 
   PanelThresholdRed = Make<Panel>(*GroupBoxEffects, Row(L"PanelThresholdRed", L"红色:", 44));
   PanelThresholdRed->Hide();
@@ -195,7 +195,6 @@ void TfrmMain::BuildEffects() {
   TrackBarBlacknessRedAdjust = Make<TrackBar>(
       *PanelThresholdRed, {.Name = L"TrackBarBlacknessRedAdjust", .Bounds = {236, 4, 240, 36}, .Enabled = false,
                            .Min = 0, .Max = 100, .Position = 50, .PageSize = 10, .TicksBothSides = true,
-                           .PositionToolTip = true,
                            .OnChange = Handler(&TfrmMain::TrackBarBlacknessRedAdjustChange)});
 }
 

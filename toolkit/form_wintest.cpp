@@ -179,10 +179,19 @@ TEST(Layout, ARunOfMovesAndShowsDrawsNothingUntilItEndsThenTheWholeForm) {
   EXPECT_TRUE(GetUpdateRect(form.Handle(), nullptr, FALSE));
 }
 
-TEST(Layout, AButtonEnabledOrDisabledIsDrawnWithTheNextPaint) {
+TEST(Layout, AButtonEnabledOrDisabledAndALabelsNewTextAreDrawnWithTheNextPaint) {
   TfrmDialog form;
   form.Show();
   ProcessMessages();
+  HWND label = form.Label2->Handle();
+  form.Label2->SetCaption(L"Small");
+  wchar_t text[16] = L"";
+  GetWindowTextW(label, text, 16);
+  EXPECT_STREQ(text, L"Small");
+  EXPECT_TRUE(GetUpdateRect(label, nullptr, FALSE));  // not drawn at once
+  ProcessMessages();
+  EXPECT_FALSE(GetUpdateRect(label, nullptr, FALSE));
+
   HWND button = form.Button1->Handle();
   form.Button1->SetEnabled(false);
   EXPECT_FALSE(IsWindowEnabled(button));

@@ -50,6 +50,18 @@ void Label::FitText() {
   if (OnResized) OnResized();
 }
 
+LRESULT Label::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  // The static control paints a new text at once; drawn with the next paint
+  // instead, a run of changes (the feature load sets several labels between
+  // its requests) costs one paint at the end.
+  if (message == WM_SETTEXT) {
+    const LRESULT result = DefWindowProcW(Handle(), message, wParam, lParam);
+    InvalidateRect(Handle(), nullptr, TRUE);
+    return result;
+  }
+  return Control::WindowProc(message, wParam, lParam);
+}
+
 bool Label::Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   if (message == WM_COMMAND && HIWORD(wParam) == STN_CLICKED) {
     Raise(OnClick);

@@ -20,6 +20,7 @@ class Label : public Control {
   void CreateHandle() override;
   bool Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   void ApplyFont() override;
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   void FitText();

@@ -43,12 +43,15 @@ bool ParseInteger(std::string_view text, int& value) {
 
 }  // namespace
 
-DriverChannel::DriverChannel(DriverTransport& transport)
-    : transport_(transport), reply_buffer_(kReplyBufferSize) {}
+DriverChannel::DriverChannel(DriverTransport& transport) : transport_(transport) {}
 
 void DriverChannel::OnReply(uintptr_t flag, const void* data, size_t size) {
   reply_flag_ = flag;
   reply_length_ = std::min(size, kReplyBufferSize);
+  // The buffer grows to the longest reply so far: replies are a few bytes,
+  // and a megabyte made up front costs milliseconds before the first request.
+  // A reply without bytes reads as the zeros (or an older reply's bytes) there.
+  if (reply_buffer_.size() < reply_length_) reply_buffer_.resize(reply_length_);
   if (data && reply_length_) std::memcpy(reply_buffer_.data(), data, reply_length_);
 }
 

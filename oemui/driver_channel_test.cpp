@@ -164,6 +164,17 @@ TEST_F(DriverChannelTest, ReplyBufferHoldsAReplyOfItsSizeAndCutsOneByteMore) {
   EXPECT_EQ(channel.GetFeatureOption("X"), full);
 }
 
+TEST_F(DriverChannelTest, ReplyWithALengthButNoBytesReadsAsNoText) {
+  // The first reply of all: there is no earlier reply to read in its place.
+  plugin.on_message = [this] { channel.OnReply(3, nullptr, 300); };
+  EXPECT_EQ(channel.GetFeatureOption("X"), "");
+  EXPECT_FALSE(channel.ReplyTimedOut());
+  plugin.on_message = [this] { channel.OnReply(3, "LONGER", 7); };
+  EXPECT_EQ(channel.GetFeatureOption("X"), "LONGER");
+  plugin.on_message = [this] { channel.OnReply(3, "ON", 2); };
+  EXPECT_EQ(channel.GetFeatureOption("X"), "ON");  // its own length, not the longer reply's
+}
+
 TEST_F(DriverChannelTest, EnumFeaturesTakesWhole64ByteEntries) {
   std::string reply;
   for (std::string k : {"Orientation", "Halftone"}) {

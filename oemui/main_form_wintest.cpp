@@ -341,11 +341,8 @@ TEST_F(SettingsWindow, NoZoomSelectedRendersAsAt100Percent) {
   EXPECT_TRUE(none == full) << "the same picture";
 }
 
-// Embedded in a page, the window fills it; the red row, which a two-colour
-// printer shows later, already has its windows (made inside the page each
-// would take tens of milliseconds), while rows never shown have none.
-// Pop-up windows of this thread: under Wine each one made at start costs an
-// X window on the way to the first request.
+// Tooltip windows of this thread. A tooltip is a pop-up: under Wine each one
+// made at start costs an X window on the way to the first request.
 int ToolTipWindowsOfThisThread() {
   int count = 0;
   EnumThreadWindows(
@@ -360,6 +357,10 @@ int ToolTipWindowsOfThisThread() {
   return count;
 }
 
+// Embedded in a page, the window fills it; the red row, which a two-colour
+// printer shows later, already has its windows (made inside the page each
+// would take tens of milliseconds), while rows never shown have none, and
+// no tooltip is made.
 TEST(SettingsWindowEmbedding, FillsThePageWithTheRedRowMadeAndNeverShownRowsWindowless) {
   HWND page = toolkit::test::MakePlainWindow(L"VelmoTestPage", DefWindowProcW);
   const int toolTipsBefore = ToolTipWindowsOfThisThread();

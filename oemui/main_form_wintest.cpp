@@ -343,17 +343,16 @@ TEST_F(SettingsWindow, NoZoomSelectedRendersAsAt100Percent) {
 
 // Tooltip windows of this thread. A tooltip is a pop-up: under Wine each one
 // made at start costs an X window on the way to the first request.
+BOOL CALLBACK CountToolTip(HWND window, LPARAM counter) {
+  wchar_t name[32] = L"";
+  GetClassNameW(window, name, 32);
+  if (_wcsicmp(name, TOOLTIPS_CLASSW) == 0) ++*reinterpret_cast<int*>(counter);
+  return TRUE;
+}
+
 int ToolTipWindowsOfThisThread() {
   int count = 0;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM counter) {
-        wchar_t name[32] = L"";
-        GetClassNameW(window, name, 32);
-        if (_wcsicmp(name, TOOLTIPS_CLASSW) == 0) ++*reinterpret_cast<int*>(counter);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&count));
+  EnumThreadWindows(GetCurrentThreadId(), CountToolTip, reinterpret_cast<LPARAM>(&count));
   return count;
 }
 

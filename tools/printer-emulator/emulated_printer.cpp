@@ -25,7 +25,7 @@ class EmulatedPort : public UsbPort {
       at += piece.delay_ms;
       printer_.output_.push_back({at, std::move(piece.bytes)});
     }
-    if (auto restart = printer_.firmware_.TakeRestart()) printer_.back_at_ms_ = at + *restart;
+    if (auto absence = printer_.firmware_.TakeAbsence()) printer_.back_at_ms_ = at + *absence;
     write_->done = printer_.write_behaviour == WriteBehaviour::kShort ? length - 1 : length;
     return {UsbStart::kCompleted, *write_->done};
   }

@@ -49,7 +49,7 @@ class EmulatedPrinter : public UsbPortOpener {
   PrinterFirmware& firmware_;
   std::deque<Output> output_;
   uint64_t now_ms_ = 0;
-  uint64_t back_at_ms_ = 0;  // after a restart
+  uint64_t back_at_ms_ = 0;  // after a restart or a drop
 };
 
 }  // namespace velmo::emulator

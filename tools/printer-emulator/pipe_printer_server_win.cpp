@@ -97,9 +97,9 @@ void PipePrinterServer::ServeFrom(Pair next) {
     next = CreatePair();
     Serve(current);
     ClosePair(current);
-    if (const auto restart = firmware_.TakeRestart()) {
+    if (const auto absence = firmware_.TakeAbsence()) {
       ClosePair(next);
-      if (!Pause(*restart)) return;
+      if (!Pause(*absence)) return;
       next = CreatePair();
     }
   }

@@ -2,8 +2,8 @@
 // Serves the emulated firmware over a named pipe, one connection pair per
 // exchange: the host opens the pipe once to write and once to read, as it
 // opens the USB device. Output the host did not take before it closed is
-// kept for the next exchange; after "power_reset" no instance listens for
-// the restart time.
+// kept for the next exchange; while the printer is off the bus (a restart
+// or a drop) no instance listens.
 #include <windows.h>
 
 #include <string>

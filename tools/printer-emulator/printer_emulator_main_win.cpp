@@ -5,6 +5,9 @@
 //   --piece-size N  --first-delay-ms N  --piece-delay-ms N  --restart-ms N
 //   --set KEY=VALUE       a setting's value (a number, a text or a dotted address)
 //   --ignore-writes KEY   answers writes of KEY but keeps its value
+//   --unknown-key KEY     refuses reads and writes of KEY, as a firmware without it does
+//   --unplug-after-writes N
+//                         drops off the bus for a second, once, after the Nth setting write
 #include <windows.h>
 
 #include <cstdio>
@@ -77,6 +80,10 @@ int wmain(int argc, wchar_t** argv) {
       firmware.restart_ms = number;
     } else if (option == L"--ignore-writes") {
       firmware.ignored_writes.insert(value);
+    } else if (option == L"--unplug-after-writes") {
+      firmware.unplug_after_writes = static_cast<int>(number);
+    } else if (option == L"--unknown-key") {
+      firmware.unknown_keys.insert(value);
     } else if (option != L"--set" || !SetFromText(firmware, value)) {
       std::fwprintf(stderr, L"bad option %ls %ls\n", option.c_str(), argv[i + 1]);
       return 2;

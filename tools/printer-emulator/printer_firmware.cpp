@@ -1,6 +1,7 @@
 #include "printer_firmware.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace velmo::emulator {
 namespace {
@@ -62,11 +63,7 @@ const SettingValue* PrinterFirmware::Current(const std::string& key) const {
   return it == current_.end() ? nullptr : &it->second;
 }
 
-std::optional<uint32_t> PrinterFirmware::TakeRestart() {
-  if (!restart_pending_) return std::nullopt;
-  restart_pending_ = false;
-  return restart_ms;
-}
+std::optional<uint32_t> PrinterFirmware::TakeAbsence() { return std::exchange(absence_ms_, std::nullopt); }
 
 std::vector<ReplyPiece> PrinterFirmware::Handle(std::span<const uint8_t> frame) {
   const auto length = FrameLength(frame);
@@ -81,12 +78,16 @@ std::vector<ReplyPiece> PrinterFirmware::Handle(std::span<const uint8_t> frame) 
   const auto key = NameAt(frame, 10, key_size);
   if (!key || 10 + key_size + value_size != frame.size()) return InPieces(kError);
   if (kind == kCommand || kind == kSave) return InPieces(value_size == 0 ? Command(*key, kind) : kError);
+  // Refused writes count too: the drop follows the host's Nth write frame.
+  if ((kind == kInteger || kind == kText || kind == kBytes) && setting_writes_ < unplug_after_writes &&
+      ++setting_writes_ == unplug_after_writes)
+    absence_ms_ = drop_ms;
   return InPieces(Write(*key, kind, frame.subspan(10 + key_size)));
 }
 
 std::vector<uint8_t> PrinterFirmware::Read(const std::string& key, uint8_t kind) const {
   const SettingValue* value = Current(key);
-  if (!value) return kError;
+  if (!value || unknown_keys.count(key)) return kError;
   if (kind == kInteger) {
     const auto* number = std::get_if<int32_t>(value);
     if (!number) return kError;
@@ -111,7 +112,7 @@ std::vector<uint8_t> PrinterFirmware::Read(const std::string& key, uint8_t kind)
 
 std::vector<uint8_t> PrinterFirmware::Write(const std::string& key, uint8_t kind, std::span<const uint8_t> value) {
   const auto it = current_.find(key);
-  if (it == current_.end()) return kError;
+  if (it == current_.end() || unknown_keys.count(key)) return kError;
   if (ignored_writes.count(key)) return kWriteOk;
   if (kind == kInteger && value.size() == 4 && std::holds_alternative<int32_t>(it->second)) {
     it->second = static_cast<int32_t>(value[0] | value[1] << 8 | value[2] << 16 | uint32_t{value[3]} << 24);
@@ -139,7 +140,7 @@ std::vector<uint8_t> PrinterFirmware::Command(const std::string& name, uint8_t k
   if (kind != kCommand) return kError;
   if (name == "power_reset") {
     current_ = saved_;
-    restart_pending_ = true;
+    absence_ms_ = restart_ms;
     ++restarts;
   } else if (name == "reg_restore_default") {
     saved_ = factory_;

@@ -34,15 +34,23 @@ class PrinterFirmware {
   // The total length of the frame at the start of `bytes`, once its header is there.
   static std::optional<size_t> FrameLength(std::span<const uint8_t> bytes);
 
-  // Answers one request frame. Reads of unknown keys and malformed frames
-  // get the error reply 30 01 00.
+  // Answers one request frame. Reads and writes of unknown keys and
+  // malformed frames get the error reply 30 01 00.
   std::vector<ReplyPiece> Handle(std::span<const uint8_t> frame);
 
-  // Set by "power_reset": the device leaves the bus for this long after replying.
-  std::optional<uint32_t> TakeRestart();
+  // How long the device leaves the bus after its last reply, once: set by
+  // "power_reset" (restart_ms) and by the drop after a write (drop_ms).
+  std::optional<uint32_t> TakeAbsence();
 
   ReplyTiming timing;
   uint32_t restart_ms = 1500;
+  // After answering this many setting writes (0: never) the device drops off
+  // the bus once, as a loose USB cable does, and comes back with its working
+  // values untouched. Commands and save commands do not count.
+  int unplug_after_writes = 0;
+  uint32_t drop_ms = 1000;
+  // Keys this firmware lacks although it has them by default: an older model.
+  std::set<std::string> unknown_keys;
   // Keys whose writes are answered as done but leave the value as it was,
   // as a faulty printer does.
   std::set<std::string> ignored_writes;
@@ -62,7 +70,8 @@ class PrinterFirmware {
   std::map<std::string, SettingValue> factory_;
   std::map<std::string, SettingValue> saved_;
   std::map<std::string, SettingValue> current_;
-  bool restart_pending_ = false;
+  std::optional<uint32_t> absence_ms_;
+  int setting_writes_ = 0;
 };
 
 }  // namespace velmo::emulator

@@ -45,8 +45,19 @@ class EmulatorWaiter : public PrinterWaiter {
   EmulatedPrinter& printer_;
 };
 
+class MemoryUnsavedWrites : public UnsavedWrites {
+ public:
+  std::vector<std::string> Keys() override { return keys; }
+  void Set(const std::vector<std::string>& to) override { keys = to; }
+  std::vector<std::string> keys;
+};
+
 class SettingsEngine : public ::testing::Test {
  protected:
+  ApplyResult Apply(const ParsedProfile& profile, const ApplyOptions& options = {}) {
+    return ApplySettings(cmd, profile.entries, waiter, unsaved, codec, options);
+  }
+  MemoryUnsavedWrites unsaved;
   PrinterFirmware firmware;
   EmulatedPrinter printer{firmware};
   KeyRecorder recorder{printer};
@@ -105,8 +116,8 @@ TEST_F(SettingsEngine, WaitGivesUpAfterTwentySeconds) {
 TEST_F(SettingsEngine, ApplyWritesWhatDiffersSavesEachGroupAndVerifies) {
   const auto profile = ParseProfile("PRINT_MODE=0\nPRINT_DARKNESS=3\nBLUETOOTH_NAME=Kasse 2\n", codec);
   ASSERT_TRUE(profile.errors.empty());
-  const ApplyResult result = ApplySettings(cmd, profile.entries, waiter, codec, true);
-  EXPECT_EQ(result.outcome, ConfigOutcome::kDone);
+  const ApplyResult result = Apply(profile);
+  EXPECT_EQ(result.status, ApplyStatus::kSavedAndVerified);
   ASSERT_EQ(result.written.size(), 2u);
   // After the 25 requests of the read sequence: the writes, the saves, the
   // restart and the first request after it.
@@ -120,8 +131,8 @@ TEST_F(SettingsEngine, ApplyWritesWhatDiffersSavesEachGroupAndVerifies) {
 
 TEST_F(SettingsEngine, ApplyOfWhatThePrinterHoldsWritesNothing) {
   const auto profile = ParseProfile("PRINT_MODE=0\n", codec);
-  const ApplyResult result = ApplySettings(cmd, profile.entries, waiter, codec, true);
-  EXPECT_EQ(result.outcome, ConfigOutcome::kDone);
+  const ApplyResult result = Apply(profile);
+  EXPECT_EQ(result.status, ApplyStatus::kNothingToChange);
   EXPECT_TRUE(result.written.empty());
   EXPECT_EQ(firmware.restarts, 0);
 }
@@ -129,8 +140,8 @@ TEST_F(SettingsEngine, ApplyOfWhatThePrinterHoldsWritesNothing) {
 TEST_F(SettingsEngine, ValueThatDoesNotTakeFailsVerification) {
   firmware.ignored_writes = {"AUTO_REPRINT"};
   const auto profile = ParseProfile("AUTO_REPRINT=1\nPRINT_MODE=2\n", codec);
-  const ApplyResult result = ApplySettings(cmd, profile.entries, waiter, codec, true);
-  EXPECT_EQ(result.outcome, ConfigOutcome::kNotTaken);
+  const ApplyResult result = Apply(profile);
+  EXPECT_EQ(result.status, ApplyStatus::kNotTaken);
   ASSERT_EQ(result.not_taken.size(), 1u);
   EXPECT_EQ(DifferenceLine(result.not_taken[0]), "AUTO_REPRINT: 0 -> 1");
 }
@@ -138,11 +149,48 @@ TEST_F(SettingsEngine, ValueThatDoesNotTakeFailsVerification) {
 TEST_F(SettingsEngine, ProfileThatDoesNotFitThePrinterWritesNothing) {
   firmware.SetCurrent("BT_ENABLED", int32_t{0});
   const auto profile = ParseProfile("PRINT_MODE=2\nBLUETOOTH_NAME=x\n", codec);
-  const ApplyResult result = ApplySettings(cmd, profile.entries, waiter, codec, true);
-  EXPECT_EQ(result.outcome, ConfigOutcome::kBadInput);
+  const ApplyResult result = Apply(profile);
+  EXPECT_EQ(result.status, ApplyStatus::kRefused);
   ASSERT_EQ(result.errors.size(), 1u);
   EXPECT_EQ(result.errors[0].line, 2);
   EXPECT_EQ(std::get<int32_t>(*firmware.Current("PRINT_MODE")), 0);
+}
+
+TEST_F(SettingsEngine, ForcedApplySavesAndVerifiesWhatAlreadyMatches) {
+  const auto profile = ParseProfile("PRINT_MODE=0\nBLUETOOTH_NAME=LT42\n", codec);
+  ApplyOptions forced;
+  forced.force = true;
+  const ApplyResult result = Apply(profile, forced);
+  EXPECT_EQ(result.status, ApplyStatus::kSavedAndVerified);
+  EXPECT_EQ(firmware.restarts, 1);
+  EXPECT_THAT(std::vector(recorder.keys.begin() + 25, recorder.keys.begin() + 28),
+              ElementsAre("reg_value_save", "bt_config_save", "power_reset"));
+}
+
+TEST_F(SettingsEngine, DryRunComparesAndWritesNothing) {
+  const auto profile = ParseProfile("PRINT_MODE=2\n", codec);
+  ApplyOptions dry_run;
+  dry_run.dry_run = true;
+  const ApplyResult result = Apply(profile, dry_run);
+  EXPECT_EQ(result.status, ApplyStatus::kDryRun);
+  ASSERT_EQ(result.written.size(), 1u);
+  EXPECT_EQ(recorder.keys.size(), 25u) << "the read sequence only";
+}
+
+// A key the firmware refuses to read is found before anything is written,
+// and the record of an earlier run's unsaved writes stays for the next.
+TEST_F(SettingsEngine, KeyTheFirmwareRefusesStopsTheRunBeforeItWrites) {
+  unsaved.keys = {"AUTO_FEED"};
+  firmware.unknown_keys = {"BLUETOOTH_NAME"};
+  const auto profile = ParseProfile("PRINT_MODE=2\nBLUETOOTH_NAME=Kasse\n", codec);
+  const ApplyResult refused = Apply(profile);
+  ASSERT_EQ(refused.status, ApplyStatus::kRefused);
+  ASSERT_EQ(refused.errors.size(), 1u);
+  EXPECT_EQ(refused.errors[0].line, 2);
+  EXPECT_EQ(refused.errors[0].problem, ProfileProblem::kUnknownToPrinter);
+  EXPECT_EQ(firmware.restarts, 0);
+  EXPECT_EQ(std::get<int32_t>(*firmware.Current("PRINT_MODE")), 0);
+  EXPECT_EQ(unsaved.keys, std::vector<std::string>{"AUTO_FEED"});
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "profile_text.h"
 #include "usb_frame.h"
 
 namespace velmo {
@@ -10,13 +11,6 @@ namespace {
 
 constexpr std::string_view kBlanks = " \t";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
-// What the printer lacks when its presence key is off.
-std::string GroupName(std::string_view requires_key) {
-  if (requires_key == "BT_ENABLED") return "Bluetooth";
-  if (requires_key == "LAN_ENABLED") return "wired network";
-  return "Wi-Fi";
-}
 
 std::string_view TrimLeft(std::string_view text) {
   const size_t first = text.find_first_not_of(kBlanks);
@@ -62,74 +56,100 @@ size_t MaxTextBytes(std::string_view key) {
   return kRequestFrameCapacity - 10 - (key.size() + 1) - 1;
 }
 
-struct Refusal {
-  std::string reason;
-};
+using Refusal = ProfileError;
 
-// The value of `setting` from the text after '=', or the reason it is refused.
+// The value of `setting` from the text after '=', or why it is refused.
 std::variant<SettingValue, Refusal> ParseValue(const SettingKey& setting, std::string_view text,
-                                                   const AnsiCodec& codec) {
+                                               const AnsiCodec& codec) {
+  const auto refuse = [&](ProfileProblem problem, int64_t low = 0, int64_t high = 0) {
+    Refusal refusal = ProblemAt(0, problem, std::string(setting.key));
+    refusal.low = low;
+    refusal.high = high;
+    return refusal;
+  };
   switch (setting.kind) {
     case SettingKind::kInteger: {
       const auto number = ParseInteger(TrimRight(text));
-      if (!number) return Refusal{"is not a whole number"};
+      if (!number) return refuse(ProfileProblem::kNotWholeNumber);
       if (*number < setting.min || *number > setting.max) {
-        return Refusal{"is out of range (" + std::to_string(setting.min) + " to " + std::to_string(setting.max) + ")"};
+        return refuse(ProfileProblem::kOutOfRange, setting.min, setting.max);
       }
       return *number;
     }
     case SettingKind::kBoolean: {
       const std::string_view flag = TrimRight(text);
-      if (flag != "0" && flag != "1") return Refusal{"must be 0 or 1"};
+      if (flag != "0" && flag != "1") return refuse(ProfileProblem::kNotBoolean);
       return int32_t{flag == "1"};
     }
     case SettingKind::kAddress: {
       const auto address = ParseAddress(TrimRight(text));
-      if (!address) return Refusal{"is not an address like 192.168.1.20"};
+      if (!address) return refuse(ProfileProblem::kNotAddress);
       return *address;
     }
     case SettingKind::kText: {
-      auto ansi = codec.ToAnsi(text);
-      if (!ansi) return Refusal{"holds characters the printer's code page cannot carry"};
-      if (ansi->find('\0') != std::string::npos) return Refusal{"holds a zero byte"};
+      std::optional<std::string> ansi;
+      if (!text.empty() && text.front() == '"') {
+        UnquoteError error;
+        ansi = UnquoteText(text, codec, error);
+        if (!ansi) {
+          return refuse(error == UnquoteError::kCodePage ? ProfileProblem::kCodePage : ProfileProblem::kBadQuoting);
+        }
+      } else {
+        ansi = codec.ToAnsi(text);
+        if (!ansi) return refuse(ProfileProblem::kCodePage);
+      }
+      if (ansi->find('\0') != std::string::npos) return refuse(ProfileProblem::kZeroByte);
       if (!BuildWriteText(setting.key, *ansi)) {
-        return Refusal{"is too long for the printer (" + std::to_string(ansi->size()) + " bytes, at most " +
-                       std::to_string(MaxTextBytes(setting.key)) + ")"};
+        return refuse(ProfileProblem::kTooLong, static_cast<int64_t>(ansi->size()),
+                      static_cast<int64_t>(MaxTextBytes(setting.key)));
       }
       return std::move(*ansi);
     }
   }
-  return Refusal{"has no known kind"};
+  return refuse(ProfileProblem::kNotWholeNumber);
+}
+
+// The text after "# name: " on a comment line.
+std::optional<std::string> CommentField(std::string_view comment, std::string_view name) {
+  comment = TrimLeft(comment.substr(1));
+  if (!comment.starts_with(name) || comment.substr(name.size(), 1) != ":") return std::nullopt;
+  return std::string(TrimRight(TrimLeft(comment.substr(name.size() + 1))));
 }
 
 }  // namespace
 
 void ParseProfileLine(std::string_view text, int line, const AnsiCodec& codec, ParsedProfile& into) {
-  const auto refuse = [&](std::string message) { into.errors.push_back({line, std::move(message)}); };
-  if (!IsUtf8(text)) return refuse("is not UTF-8 text");
+  const auto refuse = [&](ProfileProblem problem, std::string key = {}, int64_t low = 0) {
+    into.errors.push_back(ProblemAt(line, problem, std::move(key)));
+    into.errors.back().low = low;
+  };
+  if (!IsUtf8(text)) return refuse(ProfileProblem::kNotUtf8);
   const size_t equals = text.find('=');
-  if (equals == std::string_view::npos) return refuse("expected KEY=VALUE");
+  if (equals == std::string_view::npos) return refuse(ProfileProblem::kNoEquals);
   const std::string key(TrimRight(TrimLeft(text.substr(0, equals))));
   const SettingKey* setting = FindSettingKey(key);
-  if (!setting) return refuse("unknown key \"" + key + "\"");
-  if (setting->save == SettingSave::kNone) return refuse(key + " cannot be written (it is read from the printer)");
+  if (!setting) return refuse(ProfileProblem::kUnknownKey, key);
+  if (setting->save == SettingSave::kNone) return refuse(ProfileProblem::kReadOnly, key);
   const auto earlier = std::find_if(into.entries.begin(), into.entries.end(),
                                     [&](const ProfileEntry& entry) { return entry.setting.key == setting; });
-  if (earlier != into.entries.end()) {
-    return refuse(key + " is given twice (first on line " + std::to_string(earlier->line) + ")");
-  }
+  if (earlier != into.entries.end()) return refuse(ProfileProblem::kGivenTwice, key, earlier->line);
   auto value = ParseValue(*setting, TrimLeft(text.substr(equals + 1)), codec);
-  if (auto* refusal = std::get_if<Refusal>(&value)) return refuse(key + " " + refusal->reason);
+  if (auto* refusal = std::get_if<Refusal>(&value)) {
+    refusal->line = line;
+    into.errors.push_back(std::move(*refusal));
+    return;
+  }
   into.entries.push_back({{setting, std::get<SettingValue>(std::move(value))}, line});
 }
 
 ParsedProfile ParseProfile(std::string_view text, const AnsiCodec& codec) {
   ParsedProfile profile;
   if (text.size() > kMaxProfileBytes) {
-    profile.errors.push_back({0, "is larger than " + std::to_string(kMaxProfileBytes) + " bytes"});
+    profile.errors.push_back(ProblemAt(0, ProfileProblem::kTooLarge));
+    profile.errors.back().high = kMaxProfileBytes;
     return profile;
   }
-  if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) text.remove_prefix(kByteOrderMark.size());
+  if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
   int line = 0;
   while (!text.empty()) {
     ++line;
@@ -138,10 +158,26 @@ ParsedProfile ParseProfile(std::string_view text, const AnsiCodec& codec) {
     text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
     if (!current.empty() && current.back() == '\r') current.remove_suffix(1);
     const std::string_view content = TrimLeft(current);
-    if (content.empty() || content.front() == '#') continue;
+    if (content.empty()) continue;
+    if (content.front() == '#') {
+      if (auto model = CommentField(content, "model"); model && !profile.model) profile.model = model;
+      if (auto firmware = CommentField(content, "firmware"); firmware && !profile.firmware) profile.firmware = firmware;
+      continue;
+    }
     ParseProfileLine(content, line, codec, profile);
   }
   return profile;
+}
+
+ParsedProfile ParseProfileFile(std::string_view bytes, const AnsiCodec& codec) {
+  if (bytes.size() > kMaxProfileBytes) return ParseProfile(bytes, codec);
+  const auto text = DecodeProfileBytes(bytes);
+  if (!text) {
+    ParsedProfile refused;
+    refused.errors.push_back(ProblemAt(0, ProfileProblem::kEncoding));
+    return refused;
+  }
+  return ParseProfile(*text, codec);
 }
 
 std::vector<ProfileError> CheckProfileForPrinter(const std::vector<ProfileEntry>& entries,
@@ -150,13 +186,18 @@ std::vector<ProfileError> CheckProfileForPrinter(const std::vector<ProfileEntry>
   const DarknessRange range = PrinterDarknessRange(printer);
   for (const ProfileEntry& entry : entries) {
     const SettingKey& setting = *entry.setting.key;
+    const std::string key(setting.key);
     if (!printer.Has(setting)) {
-      errors.push_back({entry.line, std::string(setting.key) + ": this printer has no " + GroupName(setting.requires_key)});
+      errors.push_back(ProblemAt(entry.line, ProfileProblem::kNoSuchGroup, key));
+      errors.back().detail = setting.requires_key;
+    } else if (printer.Refused(setting.key)) {
+      errors.push_back(ProblemAt(entry.line, ProfileProblem::kUnknownToPrinter, key));
     } else if (setting.key == "PRINT_DARKNESS") {
       const int32_t darkness = std::get<int32_t>(entry.setting.value);
       if (darkness < range.min || darkness > range.max) {
-        errors.push_back({entry.line, "PRINT_DARKNESS is out of this printer's range (" + std::to_string(range.min) +
-                                          " to " + std::to_string(range.max) + ")"});
+        errors.push_back(ProblemAt(entry.line, ProfileProblem::kDarknessRange, key));
+        errors.back().low = range.min;
+        errors.back().high = range.max;
       }
     }
   }
@@ -164,14 +205,15 @@ std::vector<ProfileError> CheckProfileForPrinter(const std::vector<ProfileEntry>
 }
 
 std::vector<SettingDifference> DiffProfile(const std::vector<ProfileEntry>& entries, const PrinterSettings& printer,
-                                           const AnsiCodec& codec) {
+                                           const AnsiCodec& codec, bool show_secrets) {
   std::vector<SettingDifference> differences;
   for (const ProfileEntry& entry : entries) {
     const SettingKey& setting = *entry.setting.key;
     const SettingValue* held = printer.Find(setting.key);
     if (held && SameSettingValue(setting, *held, entry.setting.value)) continue;
-    differences.push_back({&entry, held ? std::optional(SettingValueText(setting, *held, codec)) : std::nullopt,
-                           SettingValueText(setting, entry.setting.value, codec)});
+    differences.push_back(
+        {&entry, held ? std::optional(SettingValueText(setting, *held, codec, show_secrets)) : std::nullopt,
+         SettingValueText(setting, entry.setting.value, codec, show_secrets)});
   }
   return differences;
 }
@@ -181,27 +223,66 @@ std::string DifferenceLine(const SettingDifference& difference) {
          " -> " + difference.profile;
 }
 
-std::string FormatSettings(const PrinterSettings& printer, const AnsiCodec& codec) {
-  std::string text = "# model: " + codec.ToUtf8(printer.ModelName()) + "\n# firmware: " +
-                     codec.ToUtf8(printer.FirmwareVersion()) + "\n";
+std::string CommentValue(std::string_view utf8) {
+  std::string value(TrimRight(TrimLeft(utf8)));
+  for (char& c : value) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+  }
+  return std::string(TrimRight(TrimLeft(value)));
+}
+
+std::string ProfileValueText(const SettingKey& setting, const SettingValue& value, const AnsiCodec& codec) {
+  const auto* text = std::get_if<std::string>(&value);
+  if (text && TextNeedsQuotes(*text, codec)) return QuoteText(*text, codec);
+  return SettingValueText(setting, value, codec, true);
+}
+
+namespace {
+
+std::string Header(const PrinterSettings& printer, const AnsiCodec& codec) {
+  return "# model: " + CommentValue(codec.ToUtf8(printer.ModelName())) + "\n# firmware: " +
+         CommentValue(codec.ToUtf8(printer.FirmwareVersion())) + "\n";
+}
+
+bool IsIdentity(std::string_view key) { return key == "OEM_MODELNAME" || key == "VERSION" || key == "VERSION_CMD"; }
+
+// Whether the line reads back as exactly this value.
+bool ReadsBack(const std::string& line, const SettingKey& setting, const SettingValue& value, const AnsiCodec& codec) {
+  ParsedProfile parsed;
+  ParseProfileLine(line, 1, codec, parsed);
+  return parsed.entries.size() == 1 && SameSettingValue(setting, parsed.entries[0].setting.value, value);
+}
+
+}  // namespace
+
+std::string FormatSettings(const PrinterSettings& printer, const AnsiCodec& codec, bool show_secrets) {
+  std::string text = Header(printer, codec);
   for (const SettingKey& setting : SettingKeys()) {
     const SettingValue* value = printer.Find(setting.key);
-    if (!value || setting.key == "OEM_MODELNAME" || setting.key == "VERSION" || setting.key == "VERSION_CMD") continue;
-    text += std::string(setting.key) + "=" + SettingValueText(setting, *value, codec) + "\n";
+    if (!value || IsIdentity(setting.key)) continue;
+    const std::string shown = setting.secret && !show_secrets ? std::string(kHiddenSecret)
+                                                              : ProfileValueText(setting, *value, codec);
+    text += std::string(setting.key) + "=" + shown + "\n";
   }
   return text;
 }
 
 std::string FormatProfile(const PrinterSettings& printer, const AnsiCodec& codec, std::string_view date,
-                          bool with_secrets) {
-  std::string text = "# Velmo printer profile\n# model: " + codec.ToUtf8(printer.ModelName()) + "\n# firmware: " +
-                     codec.ToUtf8(printer.FirmwareVersion()) + "\n# date: " + std::string(date) + "\n";
-  text += with_secrets ? "# passwords included\n"
-                       : "# passwords left out (export with -with-secrets to include them)\n";
+                          const ExportOptions& options) {
+  std::string text = "# Velmo printer profile\n" + Header(printer, codec) + "# date: " + std::string(date) + "\n";
+  text += options.with_secrets ? "# passwords included\n"
+                               : "# passwords left out (export with -with-secrets to include them)\n";
+  if (options.fleet) text += "# for a fleet: addresses and names left out, each printer keeps its own\n";
   for (const SettingKey& setting : SettingKeys()) {
     const SettingValue* value = printer.Find(setting.key);
-    if (!value || setting.save == SettingSave::kNone || (setting.secret && !with_secrets)) continue;
-    text += std::string(setting.key) + "=" + SettingValueText(setting, *value, codec) + "\n";
+    if (!value || setting.save == SettingSave::kNone || (setting.secret && !options.with_secrets) ||
+        (setting.per_printer && options.fleet)) {
+      continue;
+    }
+    const std::string line = std::string(setting.key) + "=" + ProfileValueText(setting, *value, codec);
+    // A value the printer holds but could not be given back stays out of the
+    // settings, so that importing the profile changes nothing.
+    text += (ReadsBack(line, setting, *value, codec) ? "" : "# cannot be imported: ") + line + "\n";
   }
   return text;
 }

@@ -17,18 +17,18 @@ constexpr SettingKey kSettings[] = {
     {"AUTO_REPRINT", K::kBoolean, S::kRegValue, {}},
     {"PRINT_ONLY_ONE_PAGE", K::kBoolean, S::kRegValue, {}},
     {kBt, K::kBoolean, S::kNone, {}},
-    {"BLUETOOTH_NAME", K::kText, S::kBluetooth, kBt},
+    {"BLUETOOTH_NAME", K::kText, S::kBluetooth, kBt, false, INT32_MIN, INT32_MAX, true},
     {"BLUETOOTH_PASSWORD", K::kText, S::kBluetooth, kBt, true},
-    {"BLUETOOTH_NAME_LE", K::kText, S::kBluetooth, kBt},
+    {"BLUETOOTH_NAME_LE", K::kText, S::kBluetooth, kBt, false, INT32_MIN, INT32_MAX, true},
     {"BLUETOOTH_PASSWORD_LE", K::kText, S::kBluetooth, kBt, true},
     {kLan, K::kBoolean, S::kNone, {}},
-    {"LAN_CONFIG_IPADDRESS", K::kAddress, S::kRegValue, kLan},
+    {"LAN_CONFIG_IPADDRESS", K::kAddress, S::kRegValue, kLan, false, INT32_MIN, INT32_MAX, true},
     {"LAN_CONFIG_NETMASK", K::kAddress, S::kRegValue, kLan},
     {"LAN_CONFIG_GATEWAY", K::kAddress, S::kRegValue, kLan},
     {kWifi, K::kBoolean, S::kNone, {}},
     {"WIFI_CONFIG_SSID", K::kText, S::kRegValue, kWifi},
     {"WIFI_CONFIG_PASSWORD", K::kText, S::kRegValue, kWifi, true},
-    {"WIFI_CONFIG_IPADDRESS", K::kAddress, S::kRegValue, kWifi},
+    {"WIFI_CONFIG_IPADDRESS", K::kAddress, S::kRegValue, kWifi, false, INT32_MIN, INT32_MAX, true},
     {"WIFI_CONFIG_NETMASK", K::kAddress, S::kRegValue, kWifi},
     {"WIFI_CONFIG_GATEWAY", K::kAddress, S::kRegValue, kWifi},
     {"OEM_MODELNAME", K::kText, S::kNone, {}},
@@ -65,16 +65,12 @@ std::optional<SettingValue> ReadSetting(TUsbPrnCmd& cmd, const SettingKey& setti
   return std::nullopt;
 }
 
-namespace {
-
-bool WriteOne(TUsbPrnCmd& cmd, const SettingWrite& write) {
+bool WriteSetting(TUsbPrnCmd& cmd, const SettingWrite& write) {
   const std::string_view key = write.key->key;
   if (const auto* number = std::get_if<int32_t>(&write.value)) return cmd.SetInt(key, *number);
   if (const auto* text = std::get_if<std::string>(&write.value)) return cmd.SetString(key, *text);
   return cmd.SetBytes(key, std::get<AddressBytes>(write.value));
 }
-
-}  // namespace
 
 std::span<const SettingKey> SettingKeys() { return kSettings; }
 
@@ -101,6 +97,10 @@ std::string PrinterSettings::Text(std::string_view key) const {
   return text ? *text : std::string();
 }
 
+bool PrinterSettings::Refused(std::string_view key) const {
+  return std::find(refused.begin(), refused.end(), key) != refused.end();
+}
+
 bool PrinterSettings::Has(const SettingKey& setting) const {
   if (setting.requires_key.empty()) return true;
   const SettingValue* present = Find(setting.requires_key);
@@ -119,12 +119,18 @@ std::optional<PrinterSettings> ReadPrinterSettings(TUsbPrnCmd& cmd) {
   PrinterSettings settings;
   for (const SettingKey& setting : kSettings) {
     if (!settings.Has(setting)) continue;
-    if (auto value = ReadSetting(cmd, setting)) settings.values.emplace(std::string(setting.key), std::move(*value));
+    if (auto value = ReadSetting(cmd, setting)) {
+      settings.values.emplace(std::string(setting.key), std::move(*value));
+    } else {
+      (cmd.LastAnswered() ? settings.refused : settings.unanswered).emplace_back(setting.key);
+    }
   }
   return settings;
 }
 
-std::string SettingValueText(const SettingKey& setting, const SettingValue& value, const AnsiCodec& codec) {
+std::string SettingValueText(const SettingKey& setting, const SettingValue& value, const AnsiCodec& codec,
+                             bool show_secrets) {
+  if (setting.secret && !show_secrets) return std::string(kHiddenSecret);
   if (setting.kind == SettingKind::kBoolean) return IsOn(value) ? "1" : "0";
   if (const auto* number = std::get_if<int32_t>(&value)) return std::to_string(*number);
   if (const auto* text = std::get_if<std::string>(&value)) return codec.ToUtf8(*text);
@@ -140,17 +146,14 @@ DarknessRange PrinterDarknessRange(const PrinterSettings& settings) {
   return DarknessRangeForSize(settings.Int("PRINT_DARKNESS_SIZE").value_or(0));
 }
 
-std::optional<std::string> WriteSaveAndRestart(TUsbPrnCmd& cmd, std::span<const SettingWrite> writes) {
-  bool reg_value = false, bluetooth = false;
-  for (const SettingWrite& write : writes) {
-    if (!WriteOne(cmd, write)) return std::string(write.key->key);
-    reg_value |= write.key->save == SettingSave::kRegValue;
-    bluetooth |= write.key->save == SettingSave::kBluetooth;
-  }
-  if (reg_value && !cmd.RunSaveCommand("reg_value_save")) return "reg_value_save";
-  if (bluetooth && !cmd.RunSaveCommand("bt_config_save")) return "bt_config_save";
-  if (!cmd.RunCommand("power_reset")) return "power_reset";
-  return std::nullopt;
+std::vector<std::string_view> SaveCommandsFor(std::span<const SettingKey* const> keys) {
+  const auto needs = [&](SettingSave save) {
+    return std::any_of(keys.begin(), keys.end(), [&](const SettingKey* key) { return key->save == save; });
+  };
+  std::vector<std::string_view> commands;
+  if (needs(SettingSave::kRegValue)) commands.push_back("reg_value_save");
+  if (needs(SettingSave::kBluetooth)) commands.push_back("bt_config_save");
+  return commands;
 }
 
 }  // namespace velmo

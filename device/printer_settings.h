@@ -29,8 +29,10 @@ struct SettingKey {
   // The group's presence key ("BT_ENABLED"...): read, and written, only
   // when the printer reports the group. Empty for settings every printer has.
   std::string_view requires_key;
-  bool secret = false;  // a password: left out of exports unless asked for
+  bool secret = false;  // a password: shown as *** and left out of exports unless asked for
   int32_t min = INT32_MIN, max = INT32_MAX;
+  // Set per printer (an address, a name): left out of a profile for a fleet.
+  bool per_printer = false;
 };
 
 // Every setting, in the dialog's read order.
@@ -40,9 +42,13 @@ const SettingKey* FindSettingKey(std::string_view key);
 // Integers and booleans as read; texts in the ANSI code page.
 using SettingValue = std::variant<int32_t, std::string, AddressBytes>;
 
-// What one read sequence got: only the reads that succeeded.
+// What one read sequence got: the reads that succeeded, and the keys whose
+// read failed, told apart by whether the printer answered at all.
 struct PrinterSettings {
   std::map<std::string, SettingValue, std::less<>> values;
+  std::vector<std::string> refused;     // the printer's firmware does not know them
+  std::vector<std::string> unanswered;  // no answer came
+  bool Refused(std::string_view key) const;
   const SettingValue* Find(std::string_view key) const;
   std::optional<int32_t> Int(std::string_view key) const;
   std::string Text(std::string_view key) const;  // empty when not read
@@ -59,8 +65,10 @@ std::optional<SettingValue> ReadSetting(TUsbPrnCmd& cmd, const SettingKey& setti
 std::optional<PrinterSettings> ReadPrinterSettings(TUsbPrnCmd& cmd);
 
 // A value for show, export and diff: booleans 0/1, addresses dotted, texts
-// in UTF-8.
-std::string SettingValueText(const SettingKey& setting, const SettingValue& value, const AnsiCodec& codec);
+// in UTF-8; a password as *** unless secrets are to be shown.
+inline constexpr std::string_view kHiddenSecret = "***";
+std::string SettingValueText(const SettingKey& setting, const SettingValue& value, const AnsiCodec& codec,
+                             bool show_secrets);
 // Booleans compare as on/off.
 bool SameSettingValue(const SettingKey& setting, const SettingValue& a, const SettingValue& b);
 
@@ -72,9 +80,10 @@ struct SettingWrite {
   SettingValue value;
 };
 
-// Writes each setting with its kind, then the save commands they need and
-// a restart, as the dialog's save buttons do. Stops at the first request
-// that fails and names it; nothing on success.
-std::optional<std::string> WriteSaveAndRestart(TUsbPrnCmd& cmd, std::span<const SettingWrite> writes);
+// The setting's value as one request of its kind; false when refused or unanswered.
+bool WriteSetting(TUsbPrnCmd& cmd, const SettingWrite& write);
+
+// The save commands that store these settings, in the order they are sent.
+std::vector<std::string_view> SaveCommandsFor(std::span<const SettingKey* const> keys);
 
 }  // namespace velmo

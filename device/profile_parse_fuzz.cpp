@@ -13,7 +13,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const velmo::Latin1Codec codec;
   const std::string_view text(reinterpret_cast<const char*>(data), size);
-  const velmo::ParsedProfile profile = velmo::ParseProfile(text, codec);
+  const velmo::ParsedProfile profile = velmo::ParseProfileFile(text, codec);
+  // A UTF-16 profile has as many lines as its bytes hold line feeds, at most.
   const int lines = static_cast<int>(std::count(text.begin(), text.end(), '\n')) + 1;
   VELMO_FUZZ_CHECK(profile.entries.size() + profile.errors.size() <= static_cast<size_t>(lines));
   for (const velmo::ProfileEntry& entry : profile.entries) {
@@ -28,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   velmo::PrinterSettings printer;
   printer.values = {{"PRINT_DARKNESS_SIZE", int32_t{15}}, {"BT_ENABLED", int32_t{1}}, {"WIFI_ENABLED", int32_t{1}}};
   (void)velmo::CheckProfileForPrinter(profile.entries, printer);
-  for (const auto& difference : velmo::DiffProfile(profile.entries, printer, codec)) {
+  for (const auto& difference : velmo::DiffProfile(profile.entries, printer, codec, false)) {
     (void)velmo::DifferenceLine(difference);
   }
   return 0;

@@ -77,4 +77,16 @@ std::string FindUsbDeviceByContainerId(DeviceEnumeration& devices, std::string_v
   return {};
 }
 
+std::string DeviceTag(std::string_view device_path) {
+  uint64_t hash = 14695981039346656037ull;  // FNV-1a
+  for (const char c : device_path) {
+    hash ^= static_cast<uint8_t>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    hash *= 1099511628211ull;
+  }
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string tag(16, '0');
+  for (size_t i = 0; i < tag.size(); ++i) tag[i] = kHex[hash >> (60 - 4 * i) & 0xF];
+  return tag;
+}
+
 }  // namespace velmo

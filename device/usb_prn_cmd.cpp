@@ -7,6 +7,7 @@ namespace velmo {
 TUsbPrnCmd::Reply TUsbPrnCmd::Exchange(const std::optional<RequestFrame>& request) {
   Reply reply;
   if (request) reply.length = UsbTransfer(ports_, printerName, request->View(), reply.bytes);
+  last_answered_ = reply.length > 0;
   return reply;
 }
 

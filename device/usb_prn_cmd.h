@@ -31,6 +31,10 @@ class TUsbPrnCmd {
   [[nodiscard]] bool RunSaveCommand(std::string_view command);
 
   const std::string& PrinterName() const { return printerName; }
+  // Whether the last operation got any reply: an operation that failed with
+  // a reply was refused by the printer (a key its firmware lacks), one
+  // without got no answer.
+  bool LastAnswered() const { return last_answered_; }
 
  private:
   struct Reply {
@@ -44,6 +48,7 @@ class TUsbPrnCmd {
 
   std::string printerName;
   UsbPortOpener& ports_;
+  bool last_answered_ = false;
 };
 
 }  // namespace velmo

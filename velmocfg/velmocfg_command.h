@@ -11,11 +11,16 @@ enum class VelmocfgVerb { kHelp, kList, kShow, kGet, kSet, kExport, kDiff, kImpo
 
 struct VelmocfgCommand {
   VelmocfgVerb verb = VelmocfgVerb::kHelp;
-  std::vector<std::string> operands;   // keys, KEY=VALUE, the file, or run's action
+  std::vector<std::string> operands;   // keys, KEY=VALUE, the file or folder, or run's action
   std::optional<std::string> printer;  // -printer:NAME, UTF-8
   bool all = false;
   bool dry_run = false;
   bool with_secrets = false;
+  bool json = false;
+  bool fleet = false;
+  bool any_model = false;
+  bool force = false;
+  std::vector<std::string> keep;  // -keep:KEY,...
 };
 
 extern const char kVelmocfgUsage[];

@@ -33,6 +33,10 @@ TEST(VelmocfgCommandLine, CommandsWithTheirOperandsAndOptions) {
   EXPECT_TRUE(Parsed({"export", "p.txt", "-with-secrets"}).with_secrets);
   EXPECT_EQ(Parsed({"run", "factory-reset"}).operands[0], "factory-reset");
   EXPECT_EQ(Parsed({"show", "--help"}).verb, VelmocfgVerb::kHelp);
+  const VelmocfgCommand fleet =
+      Parsed({"import", "p", "-all", "-json", "-force", "-any-model", "-keep:LAN_CONFIG_IPADDRESS,BLUETOOTH_NAME"});
+  EXPECT_TRUE(fleet.all && fleet.json && fleet.force && fleet.any_model);
+  EXPECT_THAT(fleet.keep, ElementsAre("LAN_CONFIG_IPADDRESS", "BLUETOOTH_NAME"));
 }
 
 TEST(VelmocfgCommandLine, WhatIsRefused) {
@@ -41,8 +45,11 @@ TEST(VelmocfgCommandLine, WhatIsRefused) {
   EXPECT_THAT(Refusal({"get"}), HasSubstr("needs more"));
   EXPECT_THAT(Refusal({"export", "a", "b"}), HasSubstr("fewer"));
   EXPECT_THAT(Refusal({"run", "explode"}), HasSubstr("selftest"));
-  EXPECT_THAT(Refusal({"show", "-all"}), HasSubstr("does not go with show"));
-  EXPECT_THAT(Refusal({"diff", "p", "-with-secrets"}), HasSubstr("does not go with diff"));
+  EXPECT_THAT(Refusal({"show", "-dry-run"}), HasSubstr("does not go with show"));
+  EXPECT_THAT(Refusal({"diff", "p", "-force"}), HasSubstr("does not go with diff"));
+  EXPECT_THAT(Refusal({"export", "p", "-json"}), HasSubstr("does not go with export"));
+  EXPECT_THAT(Refusal({"set", "PRINT_MODE=1", "-keep:PRINT_MODE"}), HasSubstr("does not go with set"));
+  EXPECT_THAT(Refusal({"import", "p", "-keep:,"}), HasSubstr("-keep: needs keys"));
   EXPECT_THAT(Refusal({"list", "-printer:A"}), HasSubstr("does not go with list"));
   EXPECT_THAT(Refusal({"import", "p", "-all", "-printer:A"}), HasSubstr("exclude"));
   EXPECT_THAT(Refusal({"show", "-printer:"}), HasSubstr("needs a printer name"));

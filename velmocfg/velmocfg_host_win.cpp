@@ -2,10 +2,13 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 
+#include "printer_hold_win.h"
 #include "printer_queues_win.h"
 #include "profile_file_win.h"
+#include "unsaved_writes_win.h"
 #include "usb_locator_win.h"
 #include "usb_port_win.h"
 
@@ -38,6 +41,15 @@ void Write(FILE* stream, std::string_view text) {
 
 std::vector<std::string> Win32VelmocfgHost::PresentPrinters() { return ListUsbPrinterQueues(); }
 bool Win32VelmocfgHost::IsPrinterPresent(std::string_view ansi_name) { return IsUsbPrinterPresent(ansi_name); }
+std::string Win32VelmocfgHost::DeviceOf(std::string_view ansi_name) { return GetUsbPrinterPath(ansi_name); }
+
+std::unique_ptr<PrinterHold> Win32VelmocfgHost::HoldPrinter(std::string_view ansi_name) {
+  return HoldPrinterDevice(ansi_name, kPrinterHoldWaitMs);
+}
+
+std::unique_ptr<UnsavedWrites> Win32VelmocfgHost::UnsavedWritesOf(std::string_view ansi_name) {
+  return UnsavedWritesFile(ansi_name);
+}
 UsbPortOpener& Win32VelmocfgHost::Ports() { return UsbPrinterPorts(); }
 uint64_t Win32VelmocfgHost::NowMs() { return GetTickCount64(); }
 void Win32VelmocfgHost::Sleep(uint32_t ms) { ::Sleep(ms); }
@@ -48,6 +60,24 @@ std::optional<std::string> Win32VelmocfgHost::ReadFile(const std::string& path, 
 
 bool Win32VelmocfgHost::WriteFile(const std::string& path, const std::string& content) {
   return WriteProfileFile(WideFromUtf8(path), content);
+}
+
+bool Win32VelmocfgHost::MakeFolder(const std::string& path) {
+  const std::wstring wide = WideFromUtf8(path);
+  if (CreateDirectoryW(wide.c_str(), nullptr)) return true;
+  const DWORD attributes = GetFileAttributesW(wide.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::optional<std::string> Win32VelmocfgHost::ReadInput(size_t limit) {
+  std::string input;
+  char chunk[4096];
+  size_t got = 0;
+  while (input.size() < limit && (got = std::fread(chunk, 1, sizeof chunk, stdin)) > 0) {
+    input.append(chunk, std::min(got, limit - input.size()));
+  }
+  if (std::ferror(stdin)) return std::nullopt;
+  return input;
 }
 
 std::string Win32VelmocfgHost::LocalDateTime() { return LocalDateTimeText(); }

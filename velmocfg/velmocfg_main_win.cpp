@@ -15,6 +15,7 @@ int wmain(int argc, wchar_t** argv) {
   SetConsoleOutputCP(CP_UTF8);
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
+  _setmode(_fileno(stdin), _O_BINARY);
   velmo::Win32VelmocfgHost host;
   return velmo::RunVelmocfg(velmo::Utf8Arguments(argc, argv), host);
 }

@@ -8,6 +8,7 @@
 #include "ansi_text_win.h"
 #include "english_mode.h"
 #include "label_win.h"
+#include "printer_apply.h"
 #include "printer_config_peers_win.h"
 #include "printer_settings.h"
 #include "profile_file_win.h"
@@ -20,6 +21,9 @@ using toolkit::Component;
 namespace {
 
 constexpr UINT kShowDelayMs = 100, kRetryMs = 2000, kRestartWaitMs = 3000;
+// A user's command waits this long for another program to let go of the
+// printer; the dialog's own timed read does not wait at all.
+constexpr unsigned kUserHoldWaitMs = 2000;
 
 std::wstring Wide(const std::string& ansi) { return WidenAnsi(ansi); }
 
@@ -29,6 +33,17 @@ std::wstring WideFromUtf8(const std::string& utf8) {
   if (n > 0) MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
   return wide;
 }
+
+class DialogWaiter : public PrinterWaiter {
+ public:
+  explicit DialogWaiter(PrinterConfigPeers& peers) : peers_(peers) {}
+  uint64_t NowMs() override { return peers_.NowMs(); }
+  void Sleep(uint32_t ms) override { peers_.Sleep(ms); }
+  bool IsPresent() override { return peers_.IsPrinterPresent(peers_.PrinterName()); }
+
+ private:
+  PrinterConfigPeers& peers_;
+};
 
 }  // namespace
 
@@ -48,17 +63,27 @@ void TfrmPrinterConfig::FormClose(Component&) {
 void TfrmPrinterConfig::TimerShowTimer(Component&) {
   TimerShow->SetInterval(kRetryMs);
   PrinterConfigPeers& peers = CurrentPrinterConfigPeers();
+  // While another program works on the printer, the next attempt comes in 2 s.
+  const auto hold = peers.HoldPrinter(peers.PrinterName(), 0);
+  if (!hold) return;
   UsbCmd = std::make_unique<TUsbPrnCmd>(peers.PrinterName(), peers.Ports());
   const auto settings = ReadPrinterSettings(*UsbCmd);
   if (!settings) return;
+  shown_ = settings;
   ShowSettings(*settings);
   EnableConfigControls();
   (void)UsbCmd->RunCommand("beep");
   TimerShow->SetEnabled(false);
   if (!expected_.empty()) {
-    const size_t not_taken = DiffProfile(expected_, *settings, codec_).size();
-    ShowSaveState(not_taken == 0 ? SaveState::kTook : SaveState::kNotTaken, not_taken);
+    const size_t not_taken = DiffProfile(expected_, *settings, codec_, false).size();
+    if (not_taken) {
+      ShowSaveState(SaveState::kNotTaken, not_taken);
+    } else {
+      ShowSaveState(save_confirmed_ ? SaveState::kTook : SaveState::kNotConfirmed);
+    }
     expected_.clear();
+    // Back from its restart, the printer holds what it saved: no write is pending.
+    peers.UnsavedWritesOf(peers.PrinterName())->Set({});
   }
 }
 
@@ -115,9 +140,14 @@ void TfrmPrinterConfig::ShowAddress(const PrinterSettings& settings, std::string
 }
 
 void TfrmPrinterConfig::TimerReconnectTimer(Component&) {
+  reconnect_waited_ms_ += TimerReconnect->Interval();
   TimerReconnect->SetInterval(kRetryMs);
   PrinterConfigPeers& peers = CurrentPrinterConfigPeers();
-  if (!peers.IsPrinterPresent(peers.PrinterName())) return;
+  if (!peers.IsPrinterPresent(peers.PrinterName())) {
+    // The wait goes on, in case it is only slow, but the line stops promising.
+    if (!expected_.empty() && reconnect_waited_ms_ >= kPrinterReturnTimeoutMs) ShowSaveState(SaveState::kDidNotReturn);
+    return;
+  }
   TimerReconnect->SetEnabled(false);
   FormShow(*this);
 }
@@ -162,6 +192,8 @@ bool TfrmPrinterConfig::TakeText(toolkit::LabeledEdit& edit, std::string_view ke
 
 void TfrmPrinterConfig::Button2Click(Component&) {
   if (!UsbCmd) return;
+  const auto hold = HoldForUser();
+  if (!hold || ChangedElsewhere()) return;
   (void)UsbCmd->SetInt("PRINT_DARKNESS", TrackBarDarkness->Position());
   const int32_t mode = RadioButtonPrintModePrecise->Checked() ? 2 : RadioButtonPrintModeFast->Checked() ? 1 : 0;
   (void)UsbCmd->SetInt("PRINT_MODE", mode);
@@ -188,6 +220,8 @@ void TfrmPrinterConfig::ButtonBtConfigSaveClick(Component&) {
   for (size_t i = 0; i < fields.size(); ++i) {
     if (!TakeText(*fields[i].second, fields[i].first, texts[i])) return;
   }
+  const auto hold = HoldForUser();
+  if (!hold || ChangedElsewhere()) return;
   for (size_t i = 0; i < fields.size(); ++i) {
     (void)UsbCmd->SetString(fields[i].first, texts[i]);
     Expect(fields[i].first, texts[i]);
@@ -197,6 +231,8 @@ void TfrmPrinterConfig::ButtonBtConfigSaveClick(Component&) {
 
 void TfrmPrinterConfig::Button1Click(Component&) {
   if (!UsbCmd) return;
+  const auto hold = HoldForUser();
+  if (!hold || ChangedElsewhere()) return;
   const AddressBytes address = TakeAddress(*LabeledEditLanIpAddress);
   const AddressBytes netmask = TakeAddress(*LabeledEditLanNetmask);
   const AddressBytes gateway = TakeAddress(*LabeledEditLanGateway);
@@ -214,6 +250,8 @@ void TfrmPrinterConfig::ButtonSaveWifiConfigClick(Component&) {
   std::string ssid, password;
   if (!TakeText(*LabeledEditWifiSSID, "WIFI_CONFIG_SSID", ssid)) return;
   if (!TakeText(*LabeledEditWifiPassword, "WIFI_CONFIG_PASSWORD", password)) return;
+  const auto hold = HoldForUser();
+  if (!hold || ChangedElsewhere()) return;
   const AddressBytes address = TakeAddress(*LabeledEditWifiIpAddress);
   const AddressBytes netmask = TakeAddress(*LabeledEditWifiNetmask);
   const AddressBytes gateway = TakeAddress(*LabeledEditWifiGateway);
@@ -233,11 +271,36 @@ void TfrmPrinterConfig::ButtonSaveWifiConfigClick(Component&) {
 // Outcomes go unexamined here: the read after the printer's return shows
 // what it really holds, and the save line says whether that is what was saved.
 void TfrmPrinterConfig::SaveAndRestart(std::string_view save_command) {
-  (void)UsbCmd->RunSaveCommand(save_command);
-  (void)UsbCmd->RunCommand("power_reset");
+  const bool saved = UsbCmd->RunSaveCommand(save_command);
+  save_confirmed_ = UsbCmd->RunCommand("power_reset") && saved;
   DisableConfigControls();
-  TimerReconnect->SetEnabled(true);
+  StartReconnectWait(kRetryMs);
   ShowSaveState(SaveState::kWaiting);
+}
+
+void TfrmPrinterConfig::StartReconnectWait(UINT first_wait_ms) {
+  reconnect_waited_ms_ = 0;
+  TimerReconnect->SetInterval(first_wait_ms);
+  TimerReconnect->SetEnabled(true);
+}
+
+std::unique_ptr<PrinterHold> TfrmPrinterConfig::HoldForUser() {
+  PrinterConfigPeers& peers = CurrentPrinterConfigPeers();
+  auto hold = peers.HoldPrinter(peers.PrinterName(), kUserHoldWaitMs);
+  if (!hold) peers.ShowRefusal(Handle(), PrinterInUseMessage(IsEnglish()));
+  return hold;
+}
+
+// A printer that does not answer now gets the writes anyway, as it always
+// did: they fail, and the wait for the printer shows what it holds.
+bool TfrmPrinterConfig::ChangedElsewhere() {
+  const auto now = ReadPrinterSettings(*UsbCmd);
+  if (!now || (shown_ && now->values == shown_->values)) return false;
+  shown_ = now;
+  ShowSettings(*now);
+  EnableConfigControls();
+  CurrentPrinterConfigPeers().ShowRefusal(Handle(), ChangedElsewhereMessage(IsEnglish()));
+  return true;
 }
 
 void TfrmPrinterConfig::Expect(std::string_view key, SettingValue value) {
@@ -251,52 +314,79 @@ void TfrmPrinterConfig::ShowSaveState(SaveState state, size_t not_taken) {
 void TfrmPrinterConfig::ButtonExportClick(Component&) {
   if (!UsbCmd) return;
   PrinterConfigPeers& peers = CurrentPrinterConfigPeers();
-  const auto settings = ReadPrinterSettings(*UsbCmd);
+  std::optional<PrinterSettings> settings;
+  {
+    // Held for the read only, not while the user picks a file.
+    const auto hold = HoldForUser();
+    if (!hold) return;
+    settings = ReadPrinterSettings(*UsbCmd);
+  }
   if (!settings) return peers.ShowRefusal(Handle(), PrinterNoAnswerMessage(IsEnglish()));
   const auto path = peers.ChooseProfileFile(Handle(), true);
   if (!path) return;
   // Passwords stay out of a file made from the dialog.
-  if (!WriteProfileFile(*path, FormatProfile(*settings, codec_, LocalDateTimeText(), false))) {
+  if (!WriteProfileFile(*path, FormatProfile(*settings, codec_, LocalDateTimeText(), {}))) {
     return peers.ShowRefusal(Handle(), FileNotWrittenMessage(IsEnglish()));
   }
   ShowSaveState(SaveState::kExported);
 }
 
-// As a save button does, for what differs: write, store, restart and wait;
-// the read after the printer's return checks every setting of the profile.
+// What differs is written, stored and the printer restarted, as a save button
+// does; the read after the printer's return checks every setting of the
+// profile. An import the printer drops out of halfway is put back, or what it
+// left unsaved is recorded for the next import to save.
 void TfrmPrinterConfig::ButtonImportClick(Component&) {
   if (!UsbCmd) return;
   PrinterConfigPeers& peers = CurrentPrinterConfigPeers();
   const auto path = peers.ChooseProfileFile(Handle(), false);
   if (!path) return;
   const auto text = ReadProfileFile(*path, kMaxProfileBytes + 1);
-  if (!text) return RefuseProfile({{0, "cannot be read"}});
-  ParsedProfile profile = ParseProfile(*text, codec_);
+  if (!text) return RefuseProfile({ProblemAt(0, ProfileProblem::kCannotRead)});
+  ParsedProfile profile = ParseProfileFile(*text, codec_);
   if (!profile.errors.empty()) return RefuseProfile(profile.errors);
-  const auto settings = ReadPrinterSettings(*UsbCmd);
-  if (!settings) return peers.ShowRefusal(Handle(), PrinterNoAnswerMessage(IsEnglish()));
-  const auto errors = CheckProfileForPrinter(profile.entries, *settings);
-  if (!errors.empty()) return RefuseProfile(errors);
-  std::vector<SettingWrite> writes;
-  for (const SettingDifference& difference : DiffProfile(profile.entries, *settings, codec_)) {
-    writes.push_back(difference.entry->setting);
+  const auto hold = HoldForUser();
+  if (!hold) return;
+  DialogWaiter waiter(peers);
+  const auto unsaved = peers.UnsavedWritesOf(peers.PrinterName());
+  ApplyOptions options;
+  options.verify = false;
+  options.model = profile.model;
+  const ApplyResult result = ApplySettings(*UsbCmd, profile.entries, waiter, *unsaved, codec_, options);
+  switch (result.status) {
+    case ApplyStatus::kRefused:
+      return RefuseProfile(result.errors);
+    case ApplyStatus::kNothingToChange:
+      return ShowSaveState(SaveState::kNothingToChange);
+    case ApplyStatus::kNoAnswer:
+      if (result.step == ApplyStep::kRead) return peers.ShowRefusal(Handle(), PrinterNoAnswerMessage(IsEnglish()));
+      if (result.step == ApplyStep::kWrite) {
+        std::wstring keys;
+        for (const std::string& key : result.left_unsaved) keys += (keys.empty() ? L"" : L", ") + Wide(key);
+        peers.ShowRefusal(Handle(), ImportInterruptedMessage(IsEnglish(), result.put_back, keys));
+        return RestartAndWait();
+      }
+      save_confirmed_ = false;  // the save or the restart went unanswered
+      break;
+    default:
+      save_confirmed_ = true;
+      break;
   }
-  if (writes.empty()) return ShowSaveState(SaveState::kNothingToChange);
-  (void)WriteSaveAndRestart(*UsbCmd, writes);
   expected_ = std::move(profile.entries);
   DisableConfigControls();
-  TimerReconnect->SetEnabled(true);
+  StartReconnectWait(kRetryMs);
   ShowSaveState(SaveState::kWaiting);
 }
 
 void TfrmPrinterConfig::RefuseProfile(const std::vector<ProfileError>& errors) {
   constexpr size_t kShown = 10;
-  std::wstring text = ProfileRefusedHeading(IsEnglish());
+  const bool english = IsEnglish();
+  std::wstring text = ProfileRefusedHeading(english);
   for (size_t i = 0; i < errors.size() && i < kShown; ++i) {
     text += L"\n";
-    if (errors[i].line) text += (IsEnglish() ? L"line " : L"第 ") + std::to_wstring(errors[i].line) +
-                                (IsEnglish() ? L": " : L" 行: ");
-    text += WideFromUtf8(errors[i].message);
+    if (errors[i].line) {
+      text += (english ? L"line " : L"第 ") + std::to_wstring(errors[i].line) + (english ? L": " : L" 行: ");
+    }
+    text += ProfileProblemText(english, errors[i], WideFromUtf8(errors[i].detail), WideFromUtf8(errors[i].other));
   }
   if (errors.size() > kShown) text += L"\n...";
   CurrentPrinterConfigPeers().ShowRefusal(Handle(), text);
@@ -308,17 +398,22 @@ void TfrmPrinterConfig::Button3Click(Component&) {
 }
 
 void TfrmPrinterConfig::ButtonPrintSelftestClick(Component&) {
-  if (UsbCmd) (void)UsbCmd->RunCommand("ui_prn_selftest");
+  if (!UsbCmd) return;
+  if (const auto hold = HoldForUser()) (void)UsbCmd->RunCommand("ui_prn_selftest");
 }
 
 void TfrmPrinterConfig::ButtonPowerResetClick(Component&) {
   if (!UsbCmd) return;
+  const auto hold = HoldForUser();
+  if (!hold) return;
   (void)UsbCmd->RunCommand("power_reset");
   RestartAndWait();
 }
 
 void TfrmPrinterConfig::ButtonRegRestoreDefaultClick(Component&) {
   if (!UsbCmd) return;
+  const auto hold = HoldForUser();
+  if (!hold) return;
   (void)UsbCmd->RunCommand("reg_restore_default");
   (void)UsbCmd->RunCommand("power_reset");
   RestartAndWait();
@@ -327,8 +422,7 @@ void TfrmPrinterConfig::ButtonRegRestoreDefaultClick(Component&) {
 void TfrmPrinterConfig::RestartAndWait() {
   expected_.clear();
   DisableConfigControls();
-  TimerReconnect->SetInterval(kRestartWaitMs);
-  TimerReconnect->SetEnabled(true);
+  StartReconnectWait(kRestartWaitMs);
 }
 
 void TfrmPrinterConfig::SetControlsEnabled(toolkit::Container& control, bool enabled) {

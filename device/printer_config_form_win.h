@@ -4,12 +4,14 @@
 // every 2 s, and each save writes its tab, restarts the printer and waits
 // for it to come back.
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "ansi_codec_win.h"
 #include "printer_config_values.h"
+#include "printer_hold.h"
 #include "printer_profile.h"
 #include "toolkit_win.h"
 #include "usb_prn_cmd.h"
@@ -132,9 +134,19 @@ class TfrmPrinterConfig : public toolkit::Form {
   bool TakeText(toolkit::LabeledEdit& edit, std::string_view key, std::string& text);
   void SaveAndRestart(std::string_view save_command);
   void RestartAndWait();
+  // Holds the printer for one exchange sequence; nothing (after saying so)
+  // when another program has it.
+  std::unique_ptr<PrinterHold> HoldForUser();
+  // Re-reads the printer before a save: when another program changed it
+  // since the dialog's read, shows what it holds now and says so.
+  bool ChangedElsewhere();
+  void StartReconnectWait(UINT first_wait_ms);
 
   AnsiCodePageCodec codec_;
   std::vector<ProfileEntry> expected_;
+  std::optional<PrinterSettings> shown_;  // what the last read found
+  bool save_confirmed_ = false;           // the save and restart requests were answered
+  UINT reconnect_waited_ms_ = 0;
 };
 
 extern TfrmPrinterConfig* frmPrinterConfig;

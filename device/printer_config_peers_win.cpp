@@ -5,6 +5,8 @@
 #include <cwchar>
 
 #include "english_mode.h"
+#include "printer_hold_win.h"
+#include "unsaved_writes_win.h"
 #include "usb_locator_win.h"
 #include "usb_port_win.h"
 
@@ -37,6 +39,12 @@ class RealPeers : public PrinterConfigPeers {
     if (!chosen) return std::nullopt;
     return std::wstring(path);
   }
+  std::unique_ptr<PrinterHold> HoldPrinter(std::string_view name, unsigned wait_ms) override {
+    return HoldPrinterDevice(name, wait_ms);
+  }
+  std::unique_ptr<UnsavedWrites> UnsavedWritesOf(std::string_view name) override { return UnsavedWritesFile(name); }
+  uint64_t NowMs() override { return GetTickCount64(); }
+  void Sleep(uint32_t ms) override { ::Sleep(ms); }
 
   std::string printer_name;
 };

@@ -37,12 +37,25 @@ std::string FirmwareVersionText(const std::string& version, const std::string& c
 std::wstring TextTooLongMessage(bool english, std::wstring_view field);
 
 // The dialog's line about the last save, read back after the printer returned.
-enum class SaveState { kNone, kWaiting, kTook, kNotTaken, kNothingToChange, kExported };
+enum class SaveState { kNone, kWaiting, kTook, kNotTaken, kNothingToChange, kExported, kNotConfirmed, kDidNotReturn };
 std::wstring SaveStateText(bool english, SaveState state, size_t not_taken = 0);
+
+// Why a profile line (or the profile) is refused, in the dialog's language;
+// `key` is ASCII, `detail` and `other` are the error's texts already widened.
+struct ProfileError;
+std::wstring ProfileProblemText(bool english, const ProfileError& error, std::wstring_view detail,
+                                std::wstring_view other);
 
 // Heads the list of a profile's refused lines.
 std::wstring ProfileRefusedHeading(bool english);
 std::wstring PrinterNoAnswerMessage(bool english);
+std::wstring PrinterInUseMessage(bool english);
+// The printer's settings changed since the dialog read them (another program
+// imported a profile): it shows them now and writes nothing.
+std::wstring ChangedElsewhereMessage(bool english);
+// An import that lost the printer halfway: what was put back, or the keys
+// (ASCII) left written but unsaved.
+std::wstring ImportInterruptedMessage(bool english, bool put_back, const std::wstring& unsaved_keys);
 std::wstring FileNotWrittenMessage(bool english);
 
 }  // namespace velmo

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -43,13 +44,47 @@ class EmulatorPeers : public PrinterConfigPeers, public UsbPortOpener {
   }
   std::optional<std::wstring> profile_path;  // what the file dialog gives; nothing: cancelled
   std::vector<bool> chosen_to_save;
+  std::unique_ptr<PrinterHold> HoldPrinter(std::string_view, unsigned) override {
+    return held_elsewhere ? nullptr : std::make_unique<PrinterHold>();
+  }
+  std::unique_ptr<UnsavedWrites> UnsavedWritesOf(std::string_view) override {
+    return std::make_unique<Record>(unsaved);
+  }
+  uint64_t NowMs() override { return printer.NowMs(); }
+  void Sleep(uint32_t ms) override { printer.Advance(ms); }
+  bool held_elsewhere = false;
+  std::vector<std::string> unsaved;
+  // Called with each request before the printer gets it.
+  std::function<void(const Frame&)> on_request;
   std::unique_ptr<UsbPort> Open(std::string_view name) override {
     auto port = printer.Open(name);
     if (!port) return nullptr;
-    return std::make_unique<emulator::RecordingPort>(
-        std::move(port), [this](const uint8_t* frame, size_t length) { frames.emplace_back(frame, frame + length); });
+    return std::make_unique<emulator::RecordingPort>(std::move(port), [this](const uint8_t* frame, size_t length) {
+      frames.emplace_back(frame, frame + length);
+      if (on_request) on_request(frames.back());
+    });
   }
+
+ private:
+  class Record : public UnsavedWrites {
+   public:
+    explicit Record(std::vector<std::string>& keys) : keys_(keys) {}
+    std::vector<std::string> Keys() override { return keys_; }
+    void Set(const std::vector<std::string>& keys) override { keys_ = keys; }
+
+   private:
+    std::vector<std::string>& keys_;
+  };
 };
+
+// The writes and commands among the frames: what changes the printer.
+std::vector<Frame> Writes(const std::vector<Frame>& frames) {
+  std::vector<Frame> writes;
+  for (const Frame& frame : frames) {
+    if (frame.size() > 4 && frame[4] == 0x30) writes.push_back(frame);
+  }
+  return writes;
+}
 
 Frame View(const std::optional<RequestFrame>& frame) {
   EXPECT_TRUE(frame.has_value());
@@ -313,7 +348,7 @@ TEST_F(PrinterConfigDialog, PrintSaveSendsItsFramesInOrderThenRestartsAndReconne
   const std::vector<Frame> expected = {Int("PRINT_DARKNESS", -3), Int("PRINT_MODE", 1), Int("AUTO_FEED", 0),
                                        Int("AUTO_REPRINT", 0), Int("PRINT_ONLY_ONE_PAGE", 1),
                                        Save("reg_value_save"), Command("power_reset")};
-  EXPECT_EQ(peers.frames, expected);
+  EXPECT_EQ(Writes(peers.frames), expected);
   EXPECT_EQ(peers.firmware.restarts, 1);
   // Still restarting at the first check: the wait goes on every 2 s.
   peers.printer.Advance(1);
@@ -333,7 +368,7 @@ TEST_F(PrinterConfigDialog, BluetoothAndWifiSavesSendTheirTextsAndAddresses) {
   std::vector<Frame> expected = {Text("BLUETOOTH_NAME", "Desk"), Text("BLUETOOTH_PASSWORD", "0000"),
                                  Text("BLUETOOTH_NAME_LE", "LT42_BLE"), Text("BLUETOOTH_PASSWORD_LE", "000000"),
                                  Save("bt_config_save"), Command("power_reset")};
-  EXPECT_EQ(peers.frames, expected);
+  EXPECT_EQ(Writes(peers.frames), expected);
   ExpectReconnectsAfterRestart(2000);
 
   form->LabeledEditWifiSSID->SetText(L"Office");
@@ -346,7 +381,7 @@ TEST_F(PrinterConfigDialog, BluetoothAndWifiSavesSendTheirTextsAndAddresses) {
   expected = {Text("WIFI_CONFIG_SSID", "Office"), Text("WIFI_CONFIG_PASSWORD", "secret"),
               Bytes("WIFI_CONFIG_IPADDRESS", {0xC0, 0xA8, 0x01, 0x00}), Bytes("WIFI_CONFIG_NETMASK", {0, 0, 0, 0}),
               Bytes("WIFI_CONFIG_GATEWAY", {192, 168, 1, 1}), Save("reg_value_save"), Command("power_reset")};
-  EXPECT_EQ(peers.frames, expected);
+  EXPECT_EQ(Writes(peers.frames), expected);
   EXPECT_EQ(form->LabeledEditWifiIpAddress->Text(), L"192.168.1.0");
   EXPECT_EQ(form->LabeledEditWifiNetmask->Text(), L"0.0.0.0");
   ExpectReconnectsAfterRestart(2000);
@@ -365,7 +400,7 @@ TEST_F(PrinterConfigDialog, WiredSaveSendsTheAddressesItShows) {
                                        Bytes("LAN_CONFIG_NETMASK", {255, 255, 255, 0}),
                                        Bytes("LAN_CONFIG_GATEWAY", {10, 255, 0, 1}), Save("reg_value_save"),
                                        Command("power_reset")};
-  EXPECT_EQ(peers.frames, expected);
+  EXPECT_EQ(Writes(peers.frames), expected);
   EXPECT_EQ(form->LabeledEditLanIpAddress->Text(), L"192.168.1.0");
   EXPECT_EQ(form->LabeledEditLanGateway->Text(), L"10.255.0.1");
   ExpectReconnectsAfterRestart(2000);
@@ -519,6 +554,98 @@ TEST_F(PrinterConfigDialog, ImportOfABadProfileNamesItsLinesAndWritesNothing) {
   EXPECT_NE(peers.refusals[0].find(L"line 2: PRINT_MODE is out of range"), std::wstring::npos) << peers.refusals[0];
   EXPECT_NE(peers.refusals[0].find(L"line 3: unknown key"), std::wstring::npos);
   EXPECT_TRUE(form->ButtonImport->Enabled());
+}
+
+TEST_F(PrinterConfigDialog, RefusedProfileIsExplainedInChinese) {
+  const ProfileFile file(L"velmo-dialog-bad-zh.profile");
+  file.Write("PRINT_MODE=7\n");
+  Create(false);
+  ShowAndRead();
+  peers.profile_path = file.path;
+  form->ButtonImportClick(*form->ButtonImport);
+  ASSERT_EQ(peers.refusals.size(), 1u);
+  EXPECT_NE(peers.refusals[0].find(L"第 1 行: PRINT_MODE 超出范围 (0 到 2)"), std::wstring::npos) << peers.refusals[0];
+  EXPECT_EQ(peers.refusals[0].find(L"out of range"), std::wstring::npos);
+}
+
+// The save line says "took" only when the printer answered the save and the
+// restart, and it stops waiting in silence after 20 s.
+TEST_F(PrinterConfigDialog, SaveLineTookOnlyWhenTheSaveWasAnswered) {
+  Create(true);
+  ShowAndRead();
+  peers.on_request = [this](const Frame& frame) {
+    if (frame == Save("reg_value_save")) peers.printer.plugged = false;
+  };
+  form->RadioButtonPrintModeFast->SetChecked(true);
+  form->Button2Click(*form->Button2);
+  peers.on_request = nullptr;
+  for (int tick = 0; tick < 10; ++tick) {
+    peers.printer.Advance(form->TimerReconnect->Interval());
+    form->TimerReconnectTimer(*form->TimerReconnect);
+  }
+  EXPECT_EQ(form->LabelSaveResult->Caption(), L"The printer did not come back within 20 s.");
+  EXPECT_TRUE(form->TimerReconnect->Enabled()) << "it still looks for the printer";
+  peers.printer.plugged = true;
+  form->TimerReconnectTimer(*form->TimerReconnect);
+  ReadAttempt();
+  EXPECT_EQ(form->LabelSaveResult->Caption(), L"The printer did not confirm the save.");
+}
+
+TEST_F(PrinterConfigDialog, ChangesMadeElsewhereAreShownNotOverwritten) {
+  Create(true);
+  ShowAndRead();
+  // velmocfg imports a profile while the dialog is open.
+  Set("AUTO_REPRINT", int32_t{1});
+  Set("PRINT_MODE", int32_t{2});
+  form->CheckBoxAutoFeed->SetChecked(false);
+  peers.frames.clear();
+  form->Button2Click(*form->Button2);
+  EXPECT_TRUE(Writes(peers.frames).empty());
+  ASSERT_EQ(peers.refusals.size(), 1u);
+  EXPECT_NE(peers.refusals[0].find(L"Another program changed"), std::wstring::npos);
+  EXPECT_TRUE(form->CheckBoxAutoReprint->Checked());
+  EXPECT_TRUE(form->RadioButtonPrintModePrecise->Checked());
+  // Saved again, the dialog's values go out with the other program's ones kept.
+  form->CheckBoxAutoFeed->SetChecked(false);
+  form->Button2Click(*form->Button2);
+  EXPECT_EQ(std::get<int32_t>(*peers.firmware.Current("AUTO_REPRINT")), 1);
+  EXPECT_EQ(std::get<int32_t>(*peers.firmware.Current("AUTO_FEED")), 0);
+}
+
+TEST_F(PrinterConfigDialog, PrinterHeldByAnotherProgramGetsNothing) {
+  Create(true);
+  ShowAndRead();
+  peers.held_elsewhere = true;
+  peers.frames.clear();
+  form->Button2Click(*form->Button2);
+  form->ButtonPowerResetClick(*form->ButtonPowerReset);
+  EXPECT_TRUE(peers.frames.empty());
+  ASSERT_EQ(peers.refusals.size(), 2u);
+  EXPECT_NE(peers.refusals[0].find(L"in use by another program"), std::wstring::npos);
+  // The timed read does not wait: it tries again 2 s later.
+  form->FormShow(*form);
+  ReadAttempt();
+  EXPECT_TRUE(peers.frames.empty());
+  EXPECT_TRUE(form->TimerShow->Enabled());
+}
+
+// The printer drops off after the third write and comes back a second later
+// with those writes live but unsaved: the dialog puts them back.
+TEST_F(PrinterConfigDialog, ImportThatLosesThePrinterHalfwayChangesNothing) {
+  const ProfileFile file(L"velmo-dialog-drop.profile");
+  peers.firmware.unplug_after_writes = 3;
+  ImportProfile(file, "PRINT_MODE=1\nAUTO_FEED=0\nAUTO_REPRINT=1\nPRINT_ONLY_ONE_PAGE=1\n");
+  ASSERT_EQ(peers.refusals.size(), 1u);
+  EXPECT_NE(peers.refusals[0].find(L"were put back; nothing was changed"), std::wstring::npos) << peers.refusals[0];
+  EXPECT_EQ(std::get<int32_t>(*peers.firmware.Current("PRINT_MODE")), 0);
+  EXPECT_EQ(std::get<int32_t>(*peers.firmware.Current("AUTO_FEED")), 1);
+  EXPECT_TRUE(peers.unsaved.empty());
+  EXPECT_EQ(peers.firmware.restarts, 0);
+  ExpectReconnectsAfterRestart(3000);
+  form->ButtonImportClick(*form->ButtonImport);
+  ExpectReconnectsAfterRestart(2000);
+  EXPECT_EQ(form->LabelSaveResult->Caption(), L"Last save took.");
+  EXPECT_EQ(std::get<int32_t>(*peers.firmware.Current("PRINT_ONLY_ONE_PAGE")), 1);
 }
 
 // With VELMO_PICTURES_DIR set: shows the dialog with real timers, measures

@@ -44,9 +44,7 @@ HANDLE OpenSharedMutex(const std::wstring& name) {
 }  // namespace
 
 std::unique_ptr<PrinterHold> HoldPrinterDevice(std::string_view ansi_printer_name, unsigned wait_ms) {
-  const std::string path = GetUsbPrinterPath(ansi_printer_name);
-  if (path.empty()) return std::make_unique<MutexHold>(nullptr);
-  const std::string tag = DeviceTag(path);
+  const std::string tag = DeviceTag(UsbPrinterIdentity(ansi_printer_name));
   const HANDLE mutex = OpenSharedMutex(L"Global\\VelmoPrinter-" + std::wstring(tag.begin(), tag.end()));
   // Without a mutex object there is no one to keep out; the exchange goes on.
   if (!mutex) return std::make_unique<MutexHold>(nullptr);

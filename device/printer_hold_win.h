@@ -12,8 +12,8 @@ namespace velmo {
 inline constexpr unsigned kPrinterHoldWaitMs = 10000;
 
 // Held until the result is destroyed; nothing when another program still
-// holds the printer after `wait_ms`. A printer whose device is not found
-// has nothing to hold against and is given at once.
+// holds the printer after `wait_ms`. The lock is the printer's, not the
+// queue's, and stays the same while the printer restarts.
 std::unique_ptr<PrinterHold> HoldPrinterDevice(std::string_view ansi_printer_name, unsigned wait_ms);
 
 }  // namespace velmo

@@ -54,10 +54,9 @@ class UnsavedWritesRecord : public UnsavedWrites {
 }  // namespace
 
 std::unique_ptr<UnsavedWrites> UnsavedWritesFile(std::string_view ansi_printer_name) {
-  const std::string device = GetUsbPrinterPath(ansi_printer_name);
-  const std::wstring folder = device.empty() ? std::wstring() : RecordFolder();
+  const std::wstring folder = RecordFolder();
   if (folder.empty()) return std::make_unique<UnsavedWritesRecord>(std::wstring());
-  const std::string tag = DeviceTag(device);
+  const std::string tag = DeviceTag(UsbPrinterIdentity(ansi_printer_name));
   return std::make_unique<UnsavedWritesRecord>(folder + L"\\" + std::wstring(tag.begin(), tag.end()) + L".txt");
 }
 

@@ -77,9 +77,9 @@ std::string FindUsbDeviceByContainerId(DeviceEnumeration& devices, std::string_v
   return {};
 }
 
-std::string DeviceTag(std::string_view device_path) {
+std::string DeviceTag(std::string_view identity) {
   uint64_t hash = 14695981039346656037ull;  // FNV-1a
-  for (const char c : device_path) {
+  for (const char c : identity) {
     hash ^= static_cast<uint8_t>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
     hash *= 1099511628211ull;
   }

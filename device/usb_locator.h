@@ -24,8 +24,8 @@ std::string ContainerIdText(const ContainerId& id);
 // container ID equals `container_id` in any case; empty when none.
 std::string FindUsbDeviceByContainerId(DeviceEnumeration& devices, std::string_view container_id);
 
-// A short tag for a device path, the same in any letter case: it names the
-// device's lock and its record of unsaved writes.
-std::string DeviceTag(std::string_view device_path);
+// A short tag for what identifies a printer, the same in any letter case:
+// it names the printer's lock and its record of unsaved writes.
+std::string DeviceTag(std::string_view identity);
 
 }  // namespace velmo

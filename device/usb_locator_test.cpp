@@ -75,3 +75,17 @@ TEST_F(UsbLocatorWalk, UnpluggedPrinterIsGoneAtTheNextCall) {
 
 }  // namespace
 }  // namespace velmo
+
+namespace velmo {
+namespace {
+
+TEST(DeviceTag, OneTagForOnePrinterInAnyCase) {
+  const std::string tag = DeviceTag("{6A2E21C4-9F2D-11ef-8D4B-0800200C9A66}");
+  EXPECT_EQ(tag.size(), 16u);
+  EXPECT_EQ(tag.find_first_not_of("0123456789abcdef"), std::string::npos);
+  EXPECT_EQ(tag, DeviceTag("{6a2e21c4-9f2d-11EF-8d4b-0800200c9a66}"));
+  EXPECT_NE(tag, DeviceTag("{6A2E21C4-9F2D-11ef-8D4B-0800200C9A67}"));
+}
+
+}  // namespace
+}  // namespace velmo

@@ -56,10 +56,15 @@ std::vector<EmulatorEntry> EmulatorEntries() {
   return entries;
 }
 
+constexpr DWORD kPresenceWaitMs = 1000;
+
 std::string EmulatorPipePath(std::string_view queue) {
   for (const EmulatorEntry& entry : EmulatorEntries()) {
     if (!entry.queue.empty() && entry.queue != queue) continue;
-    if (WaitNamedPipeA(entry.pipe.c_str(), 1)) return entry.pipe;
+    // The emulator's pipe counts as listening only between exchanges; one
+    // busy serving another program is there, as a USB printer would be, and
+    // is waited for. A pipe that does not exist fails at once.
+    if (WaitNamedPipeA(entry.pipe.c_str(), kPresenceWaitMs)) return entry.pipe;
   }
   return {};
 }
@@ -100,5 +105,17 @@ std::string FindUsbDeviceByContainerId(std::string_view container_id) {
 }
 
 bool IsUsbPrinterPresent(std::string_view ansi_printer_name) { return !GetUsbPrinterPath(ansi_printer_name).empty(); }
+
+std::string UsbPrinterIdentity(std::string_view ansi_printer_name) {
+  if (const auto key_path = QueuePnPDataKey(ansi_printer_name)) {
+    if (const auto id = ReadQueueContainerId(*key_path)) return ContainerIdText(*id);
+  }
+#ifdef VELMO_DEV_EMULATOR
+  for (const EmulatorEntry& entry : EmulatorEntries()) {
+    if (entry.queue.empty() || entry.queue == ansi_printer_name) return entry.pipe;
+  }
+#endif
+  return std::string(ansi_printer_name);
+}
 
 }  // namespace velmo

@@ -41,7 +41,7 @@ void Write(FILE* stream, std::string_view text) {
 
 std::vector<std::string> Win32VelmocfgHost::PresentPrinters() { return ListUsbPrinterQueues(); }
 bool Win32VelmocfgHost::IsPrinterPresent(std::string_view ansi_name) { return IsUsbPrinterPresent(ansi_name); }
-std::string Win32VelmocfgHost::DeviceOf(std::string_view ansi_name) { return GetUsbPrinterPath(ansi_name); }
+std::string Win32VelmocfgHost::DeviceOf(std::string_view ansi_name) { return UsbPrinterIdentity(ansi_name); }
 
 std::unique_ptr<PrinterHold> Win32VelmocfgHost::HoldPrinter(std::string_view ansi_name) {
   return HoldPrinterDevice(ansi_name, kPrinterHoldWaitMs);

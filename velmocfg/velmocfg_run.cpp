@@ -202,7 +202,7 @@ class Run {
     std::vector<std::string> printers, devices;
     for (const std::string& name : host_.PresentPrinters()) {
       const std::string device = host_.DeviceOf(name);
-      if (!device.empty() && std::find(devices.begin(), devices.end(), device) != devices.end()) continue;
+      if (std::find(devices.begin(), devices.end(), device) != devices.end()) continue;
       devices.push_back(device);
       printers.push_back(name);
     }

@@ -23,8 +23,7 @@ class VelmocfgHost {
   // Queues whose printer's USB interface is present now, ANSI code page.
   virtual std::vector<std::string> PresentPrinters() = 0;
   virtual bool IsPrinterPresent(std::string_view ansi_name) = 0;
-  // What tells the printer's device apart: queues with the same one are one
-  // printer. Empty when the printer is absent.
+  // What tells the printer apart: queues with the same one are one printer.
   virtual std::string DeviceOf(std::string_view ansi_name) = 0;
   // Keeps every other program off the printer while it is held; nothing
   // when another program still holds it after a while.

@@ -92,7 +92,15 @@ void PipePrinterServer::ServeFrom(Pair next) {
   // The next pair listens while the current one is served, so that the host
   // finds the pipe at once for its next exchange.
   while (next.first != INVALID_HANDLE_VALUE && next.second != INVALID_HANDLE_VALUE) {
-    if (!Connect(next.first) || !Connect(next.second)) break;
+    if (!Connect(next.first) || !Connect(next.second)) {
+      if (WaitForSingleObject(stop_, 0) == WAIT_OBJECT_0) break;
+      // A host that opened and closed again before it was served (it gave up
+      // waiting, or its second open failed) leaves this pair unusable; the
+      // printer must not vanish for it.
+      ClosePair(next);
+      next = CreatePair();
+      continue;
+    }
     Pair current = next;
     next = CreatePair();
     Serve(current);

@@ -237,6 +237,11 @@ std::string ProfileValueText(const SettingKey& setting, const SettingValue& valu
   return SettingValueText(setting, value, codec, true);
 }
 
+std::string ShownValueText(const SettingKey& setting, const SettingValue& value, const AnsiCodec& codec,
+                           bool show_secrets) {
+  return setting.secret && !show_secrets ? std::string(kHiddenSecret) : ProfileValueText(setting, value, codec);
+}
+
 namespace {
 
 std::string Header(const PrinterSettings& printer, const AnsiCodec& codec) {
@@ -260,9 +265,7 @@ std::string FormatSettings(const PrinterSettings& printer, const AnsiCodec& code
   for (const SettingKey& setting : SettingKeys()) {
     const SettingValue* value = printer.Find(setting.key);
     if (!value || IsIdentity(setting.key)) continue;
-    const std::string shown = setting.secret && !show_secrets ? std::string(kHiddenSecret)
-                                                              : ProfileValueText(setting, *value, codec);
-    text += std::string(setting.key) + "=" + shown + "\n";
+    text += std::string(setting.key) + "=" + ShownValueText(setting, *value, codec, show_secrets) + "\n";
   }
   return text;
 }

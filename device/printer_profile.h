@@ -102,6 +102,9 @@ std::string DifferenceLine(const SettingDifference& difference);
 // The value as a profile line holds it: quoted where the plain form would
 // not read back as the same value.
 std::string ProfileValueText(const SettingKey& setting, const SettingValue& value, const AnsiCodec& codec);
+// The same, or *** for a password unless `show_secrets`: what show and get print.
+std::string ShownValueText(const SettingKey& setting, const SettingValue& value, const AnsiCodec& codec,
+                           bool show_secrets);
 
 // A model or firmware as its comment line holds it, and as it is compared:
 // control characters as '?', no blanks at either end.

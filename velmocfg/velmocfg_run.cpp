@@ -47,14 +47,6 @@ struct Report {
   }
 };
 
-std::string Keys(const std::vector<SettingDifference>& differences) {
-  std::string keys;
-  for (const SettingDifference& difference : differences) {
-    keys += (keys.empty() ? "" : ", ") + std::string(difference.entry->setting.key->key);
-  }
-  return keys;
-}
-
 std::vector<std::string> KeyList(const std::vector<SettingDifference>& differences) {
   std::vector<std::string> keys;
   for (const SettingDifference& difference : differences) keys.emplace_back(difference.entry->setting.key->key);
@@ -319,9 +311,8 @@ class Run {
         return report.Fail(kBadInput, std::string(key->key) + ": this printer's firmware does not know this setting");
       }
       if (!value) return NoAnswer(report, "reading " + std::string(key->key));
-      const std::string shown = key->secret && !command_.with_secrets ? std::string(kHiddenSecret)
-                                                                       : ProfileValueText(*key, *value, codec_);
-      report.out += (command_.all ? report.name + ": " : "") + std::string(key->key) + "=" + shown + "\n";
+      report.out += Prefix(report) + std::string(key->key) + "=" +
+                    ShownValueText(*key, *value, codec_, command_.with_secrets) + "\n";
       values.Raw(key->key, ValueJson(*key, *value));
     }
     report.json.Raw("settings", values.Text());
@@ -414,7 +405,7 @@ class Run {
           report.err += "velmocfg: " + name + ": did not take: " + DifferenceLine(difference) + "\n";
         }
         report.code = kNotTaken;
-        report.json.String("message", "did not take: " + Keys(result.not_taken));
+        report.json.String("message", "did not take: " + Joined(KeyList(result.not_taken)));
         return;
       case ApplyStatus::kNoAnswer: {
         std::string message = "the printer did not answer (" + StepText(result.step, result.request) + ")";

@@ -345,9 +345,17 @@ class Run {
     report.json.Raw("differences", DifferencesJson(differences));
     report.outcome = differences.empty() ? "equal" : "differs";
     report.code = differences.empty() ? kDone : kDiffers;
-    std::vector<std::string> unread;
+    // A key the firmware lacks is a difference; one that got no answer leaves the diff unknown.
+    std::vector<std::string> unknown, unread;
     for (const ProfileEntry& entry : profile_.entries) {
-      if (!settings->Find(entry.setting.key->key)) unread.emplace_back(entry.setting.key->key);
+      const std::string_view key = entry.setting.key->key;
+      if (settings->Refused(key)) unknown.emplace_back(key);
+      if (std::find(settings->unanswered.begin(), settings->unanswered.end(), key) != settings->unanswered.end()) {
+        unread.emplace_back(key);
+      }
+    }
+    if (!unknown.empty()) {
+      report.err += "velmocfg: " + report.name + ": not known to this printer's firmware: " + Joined(unknown) + "\n";
     }
     if (!unread.empty()) NoAnswer(report, "reading " + Joined(unread));
   }

@@ -247,6 +247,8 @@ TEST_F(Velmocfg, KeyTheFirmwareLacksIsRefusedWithItsLineBeforeAnyWrite) {
   EXPECT_EQ(host.Run({"get", "AUTO_REPRINT"}), 2);
   EXPECT_EQ(host.Run({"show"}), 0) << "a key the firmware lacks is no failed read";
   EXPECT_THAT(host.err, HasSubstr("not known to this printer's firmware: AUTO_REPRINT"));
+  EXPECT_EQ(host.Run({"diff", "p"}), 1) << "a key the printer lacks is a difference, not a silent printer";
+  EXPECT_THAT(host.err, HasSubstr("not known to this printer's firmware: AUTO_REPRINT"));
   EXPECT_EQ(host.Run({"export", "e"}), 0);
   EXPECT_EQ(host.Run({"import", "e"}), 0) << "its own export imports: " << host.err;
 }

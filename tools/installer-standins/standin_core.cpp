@@ -163,6 +163,22 @@ std::string UsbPortOf(std::string_view instance_id) {
   return std::string(instance_id.substr(instance_id.rfind('&') + 1));
 }
 
+std::optional<unsigned> DevconDelayMs(std::string_view text) {
+  // At most a minute: longer than any caller waits.
+  constexpr unsigned kMaxDelayMs = 60000;
+  const auto space = [](char c) { return Blank(c) || c == '\r' || c == '\n'; };
+  while (!text.empty() && space(text.front())) text.remove_prefix(1);
+  while (!text.empty() && space(text.back())) text.remove_suffix(1);
+  if (text.empty() || text.size() > 5) return std::nullopt;
+  unsigned ms = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    ms = ms * 10 + unsigned(c - '0');
+  }
+  if (ms > kMaxDelayMs) return std::nullopt;
+  return ms;
+}
+
 Outcome RunDevcon(const std::vector<std::string>& args, const std::vector<Device>& devices) {
   Outcome outcome;
   const std::string command = args.empty() ? std::string() : ToLower(args[0]);

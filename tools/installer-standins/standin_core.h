@@ -51,6 +51,11 @@ std::string UsbPortOf(std::string_view instance_id);
 // Every listed device is a USB printer with this compatible ID.
 inline constexpr std::string_view kUsbPrinterCompatibleId = "USB\\Class_07&SubClass_01&Prot_02";
 
+// How long every devcon run takes before it answers, from the text of
+// "devcon_delay.txt" beside it (decimal milliseconds, blanks and line ends
+// around them): a slow device console tool. Nothing for other text.
+std::optional<unsigned> DevconDelayMs(std::string_view text);
+
 // devcon status|rescan|restart with the arguments after the program.
 Outcome RunDevcon(const std::vector<std::string>& args, const std::vector<Device>& devices);
 

@@ -97,6 +97,18 @@ TEST_F(StandinDevcon, StatusListsMatchesInFileOrder) {
   EXPECT_EQ(RunDevcon({"status", "*"}, {}).out, "No matching devices found.\r\n");
 }
 
+TEST(StandinDevconDelay, MillisecondsUpToAMinuteOrNothing) {
+  EXPECT_EQ(DevconDelayMs("500"), 500u);
+  EXPECT_EQ(DevconDelayMs(" 0\r\n"), 0u);
+  EXPECT_EQ(DevconDelayMs("60000\n"), 60000u);
+  EXPECT_EQ(DevconDelayMs("60001"), std::nullopt);
+  EXPECT_EQ(DevconDelayMs("999999"), std::nullopt) << "too long to be a number of this kind";
+  EXPECT_EQ(DevconDelayMs(""), std::nullopt);
+  EXPECT_EQ(DevconDelayMs("5 00"), std::nullopt);
+  EXPECT_EQ(DevconDelayMs("-5"), std::nullopt);
+  EXPECT_EQ(DevconDelayMs("500ms"), std::nullopt);
+}
+
 TEST_F(StandinDevcon, RestartAndRescan) {
   EXPECT_EQ(RunDevcon({"restart", "USB\\VID_0483&PID_5740"}, devices).out,
             "USB\\VID_0483&PID_5740\\6&2B: Restarted\r\n1 device(s) restarted.\r\n");

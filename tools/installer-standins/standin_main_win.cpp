@@ -2,6 +2,8 @@
 // executable's own name picks the role (devcon_x64.exe, Drovik.exe,
 // cscript.exe, ...). Every run appends its raw command line to standin.log
 // beside the executable, so tests see exactly what the installer started.
+// A file "devcon_delay.txt" beside devcon holds how many milliseconds each
+// of its runs takes, as the real tool takes about half a second.
 #include <windows.h>
 
 #include <string>
@@ -131,6 +133,7 @@ int wmain() {
   Outcome outcome;
   switch (RoleFromProgramPath(Narrow(own_path))) {
     case Role::Devcon:
+      if (const auto delay = DevconDelayMs(ReadWholeFile(folder + L"\\devcon_delay.txt"))) Sleep(*delay);
       outcome = RunDevcon(args, ParseDeviceList(ReadWholeFile(folder + L"\\devcon_devices.txt")));
       AddRestartedQueues(outcome);
       break;

@@ -23,7 +23,7 @@ TfrmAbout::TfrmAbout(AboutActions actions)
                                .Picture = L"PICTURE_ABOUT_BANNER", .Center = true, .Proportional = true});
   Panel1 = Make<Panel>(*this, {.Name = L"Panel1", .Bounds = {0, 0, 0, 42}, .Align = Align::Bottom});
   Button1 = Make<Button>(*Panel1, {.Name = L"Button1", .Caption = L"关闭", .Bounds = {266, 8, 80, 26},
-                                   .Default = true, .OnClick = Handler(&TfrmAbout::Button1Click)});
+                                   .Default = true, .Cancel = true, .OnClick = Handler(&TfrmAbout::Button1Click)});
   CheckBoxDebug = Make<CheckBox>(*this, {.Name = L"CheckBoxDebug", .Caption = L"Debug", .Bounds = {24, 110, 120, 24},
                                          .OnClick = Handler(&TfrmAbout::CheckBoxDebugClick)});
 }

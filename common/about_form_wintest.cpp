@@ -50,5 +50,16 @@ TEST(AboutDialog, BackgroundClickCloses) {
   EXPECT_FALSE(IsWindowVisible(about.Handle()));
 }
 
+TEST(AboutDialog, EscCloses) {
+  Recorder recorder;
+  TfrmAbout about(recorder.Actions());
+  // Esc on the Debug switch, from inside the modal loop; a dialog that ignored
+  // it would hang here until the test's time-out.
+  PostMessageW(about.CheckBoxDebug->Handle(), WM_KEYDOWN, VK_ESCAPE, 1);
+  about.ShowModal();
+  EXPECT_FALSE(IsWindowVisible(about.Handle()));
+  EXPECT_TRUE(recorder.writes.empty());
+}
+
 }  // namespace
 }  // namespace velmo

@@ -81,7 +81,7 @@ void TfrmPrinterConfig::BuildButtonPanel() {
       *Panel1, {.Name = L"ButtonRegRestoreDefault", .Caption = L"恢复出厂设置", .Bounds = {204, 9, 100, 28},
                 .Enabled = false, .OnClick = Handler(&TfrmPrinterConfig::ButtonRegRestoreDefaultClick)});
   ButtonClose = Make<Button>(*Panel1, {.Name = L"ButtonClose", .Caption = L"关闭", .Bounds = {321, 9, 84, 28},
-                                       .OnClick = Handler(&TfrmPrinterConfig::ButtonCloseClick)});
+                                       .Cancel = true, .OnClick = Handler(&TfrmPrinterConfig::ButtonCloseClick)});
 }
 
 // Above the bottom buttons, so every page keeps its designed height.

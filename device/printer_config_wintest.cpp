@@ -556,6 +556,16 @@ TEST_F(PrinterConfigDialog, ImportOfABadProfileNamesItsLinesAndWritesNothing) {
   EXPECT_TRUE(form->ButtonImport->Enabled());
 }
 
+TEST_F(PrinterConfigDialog, EscClosesAsTheCloseButtonDoes) {
+  Create();
+  form->Show();
+  ShowAndRead();
+  form->LabeledEditModelName->SetFocus();
+  PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 1);
+  EXPECT_TRUE(toolkit::test::PumpUntil([&] { return !IsWindowVisible(form->Handle()); }));
+  EXPECT_FALSE(form->TimerShow->Enabled());
+}
+
 TEST_F(PrinterConfigDialog, RefusedProfileIsExplainedInChinese) {
   const ProfileFile file(L"velmo-dialog-bad-zh.profile");
   file.Write("PRINT_MODE=7\n");

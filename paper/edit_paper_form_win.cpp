@@ -49,7 +49,7 @@ TfrmEditPaper::TfrmEditPaper()
   Button1 = Make<Button>(*this, {.Name = L"Button1", .Caption = L"确定", .Bounds = {184, 226, 78, 26},
                                  .Default = true, .OnClick = Handler(&TfrmEditPaper::Button1Click)});
   Button2 = Make<Button>(*this, {.Name = L"Button2", .Caption = L"取消", .Bounds = {270, 226, 78, 26},
-                                 .OnClick = Handler(&TfrmEditPaper::Button2Click)});
+                                 .Cancel = true, .OnClick = Handler(&TfrmEditPaper::Button2Click)});
   TranslateForm(this, OemuiTranslationTable());
 }
 

@@ -203,6 +203,17 @@ TEST_F(PaperWindows, EditLoadsTheFormLocksTheNameAndSavesInPlace) {
   EXPECT_FALSE(e.Visible());
 }
 
+TEST_F(PaperWindows, EscCancelsTheEditorAndSavesNothing) {
+  TfrmEditPaper& e = *frmEditPaper;
+  frmMain->FillPaperList();
+  frmMain->ComboBoxPaperNames->SetItemIndex(0);
+  e.LoadPaperForEdit({*frmMain->ComboBoxPaperNames, Driver(), Launch.PrinterName, db_, messages_}, L"Label 100x150");
+  e.LabeledEditWidth->SetText(L"55.0");
+  PostMessageW(e.LabeledEditWidth->Handle(), WM_KEYDOWN, VK_ESCAPE, 1);
+  EXPECT_EQ(e.ShowModal(), toolkit::mrCancel);
+  EXPECT_EQ(db_.Find("Label 100x150")->Width, 100000);
+}
+
 TEST_F(PaperWindows, RefusedSavesKeepTheDialogAndTheOldForm) {
   TfrmEditPaper& e = *frmEditPaper;
   e.PrepareNewPaper({*frmMain->ComboBoxPaperNames, Driver(), Launch.PrinterName, db_, messages_});

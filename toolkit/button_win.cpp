@@ -15,6 +15,7 @@ LRESULT ButtonControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 Button::Button(Component& owner, Container& parent, const Design& design)
     : ButtonControl(&owner, &parent, design, true) {
   if (design.Default) OwnerForm().SetDefaultButton(this);
+  if (design.Cancel) OwnerForm().SetCancelButton(this);
   Placed();
 }
 

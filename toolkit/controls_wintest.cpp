@@ -46,6 +46,20 @@ TEST_F(Controls, EnterPressesTheDefaultButton) {
   EXPECT_TRUE(test::PumpUntil([&] { return installs == 1; }));
 }
 
+TEST_F(Controls, EscPressesTheCancelButtonButFirstClosesAnOpenList) {
+  int cancels = 0;
+  form->ButtonCancel->OnClick = [&](Component&) { ++cancels; };
+  form->ComboBoxZoom->SetFocus();
+  SendMessageW(form->ComboBoxZoom->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
+  PostMessageW(form->ComboBoxZoom->Handle(), WM_KEYDOWN, VK_ESCAPE, 1);
+  EXPECT_TRUE(test::PumpUntil([&] { return SendMessageW(form->ComboBoxZoom->Handle(), CB_GETDROPPEDSTATE, 0, 0) == 0; }));
+  EXPECT_EQ(cancels, 0) << "the first Esc closes the list only";
+  form->PageControlPrint->SetActivePage(form->TabSheetNet);
+  form->LabeledEditLanNetmask->SetFocus();
+  PostMessageW(form->LabeledEditLanNetmask->Handle(), WM_KEYDOWN, VK_ESCAPE, 1);
+  EXPECT_TRUE(test::PumpUntil([&] { return cancels == 1; }));
+}
+
 TEST_F(Controls, CheckBoxClickAndProgrammaticChangeBothRunOnClick) {
   int clicks = 0;
   form->CheckBoxAutoFeed->OnClick = [&](Component&) { ++clicks; };

@@ -61,6 +61,7 @@ struct Design {
 
   bool Checked = false;  // check boxes, radio buttons
   bool Default = false;  // the button that Enter presses
+  bool Cancel = false;   // the button that Esc presses
   int ModalResult = 0;   // a button that closes its modal form with this result
 
   int Min = 0, Max = 10, Position = 0, PageSize = 1;  // track bars

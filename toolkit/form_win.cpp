@@ -119,6 +119,7 @@ void Form::ForgetControl(Control& control) noexcept {
   auto found = byId_.find(control.Id());
   if (found != byId_.end() && found->second == &control) byId_.erase(found);
   if (defaultButton_ == &control) defaultButton_ = nullptr;
+  if (cancelButton_ == &control) cancelButton_ = nullptr;
 }
 
 Control* Form::ControlById(int id) const {
@@ -287,6 +288,22 @@ int Form::ShowModal() {
   return modalResult_ == mrNone ? mrCancel : modalResult_;
 }
 
+namespace {
+
+bool Pressable(const Control* button) {
+  return button && button->Visible() && button->Enabled() && IsWindowEnabled(button->Handle());
+}
+
+// Esc first closes an open drop-down list, as it does everywhere.
+bool IsDroppedList(HWND window) {
+  wchar_t name[32] = L"";
+  GetClassNameW(window, name, 32);
+  if (lstrcmpiW(name, WC_COMBOBOXW) != 0) window = GetParent(window);  // the edit inside a combo box
+  return window && SendMessageW(window, CB_GETDROPPEDSTATE, 0, 0) != 0;
+}
+
+}  // namespace
+
 bool Form::PreTranslateMessage(MSG& message) {
   if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN) {
     HWND focus = GetFocus();
@@ -294,11 +311,15 @@ bool Form::PreTranslateMessage(MSG& message) {
       SendMessageW(focus, BM_CLICK, 0, 0);
       return true;
     }
-    if (defaultButton_ && defaultButton_->Visible() && defaultButton_->Enabled() &&
-        IsWindowEnabled(defaultButton_->Handle())) {
+    if (Pressable(defaultButton_)) {
       SendMessageW(defaultButton_->Handle(), BM_CLICK, 0, 0);
       return true;
     }
+  }
+  if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE && Pressable(cancelButton_) &&
+      (message.hwnd == Handle() || IsChild(Handle(), message.hwnd)) && !IsDroppedList(message.hwnd)) {
+    SendMessageW(cancelButton_->Handle(), BM_CLICK, 0, 0);
+    return true;
   }
   return IsDialogMessageW(Handle(), &message) != FALSE;
 }

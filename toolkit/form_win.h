@@ -100,7 +100,9 @@ class Form : public Container {
   NotifyEvent OnShow, OnClose, OnMouseActivate;
 
   // Keyboard handling before dispatch: Enter presses the default button (or
-  // the focused push button), Tab and arrows move the focus.
+  // the focused push button), Esc the cancel button, Tab and arrows move the
+  // focus. A form without a cancel button leaves Esc alone: the embedded
+  // settings window's page owns it.
   bool PreTranslateMessage(MSG& message);
 
   // Toolkit internals, for controls and timers.
@@ -109,6 +111,7 @@ class Form : public Container {
   void ForgetControl(Control& control) noexcept;
   Control* ControlById(int id) const;
   void SetDefaultButton(Control* button) { defaultButton_ = button; }
+  void SetCancelButton(Control* button) { cancelButton_ = button; }
   UINT_PTR AddTimer(Timer& timer);
   void RemoveTimer(UINT_PTR id) noexcept { timers_.erase(id); }
   HFONT CachedFont(int points);
@@ -137,6 +140,7 @@ class Form : public Container {
   int nextId_ = 1000;
   UINT_PTR nextTimerId_ = 1;
   Control* defaultButton_ = nullptr;
+  Control* cancelButton_ = nullptr;
   std::unordered_map<int, Control*> byId_;
   std::unordered_map<UINT_PTR, Timer*> timers_;
   std::map<std::tuple<std::wstring, int, int>, UniqueFont> fonts_;

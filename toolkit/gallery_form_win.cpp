@@ -200,7 +200,7 @@ TfrmGallery::TfrmGallery()
   ButtonInstall = Make<Button>(*PanelButtons, {.Name = L"ButtonInstall", .Caption = L"安装",
                                                .Bounds = {710, 8, 90, 28}, .Default = true, .ModalResult = mrOk});
   ButtonCancel = Make<Button>(*PanelButtons, {.Name = L"ButtonCancel", .Caption = L"取消", .Bounds = {612, 8, 90, 28},
-                                              .ModalResult = mrCancel});
+                                              .Cancel = true, .ModalResult = mrCancel});
 }
 
 }  // namespace toolkit

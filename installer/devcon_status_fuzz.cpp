@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "devcon_status.h"
 #include "fuzz_check.h"
@@ -27,8 +29,7 @@ struct CountingView : velmo::PrinterRowsView {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider input(data, size);
-  velmo::TextList brands;
-  brands.Add(input.ConsumeRandomLengthString(24));
+  const std::vector<std::string> brands = {input.ConsumeRandomLengthString(24)};
   const std::string output = input.ConsumeRemainingBytesAsString();
   auto devcon = [&output](const std::string& arguments, std::string& captured) {
     VELMO_FUZZ_CHECK(arguments.starts_with("status USBPRINT\\"));
@@ -39,7 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CountingView view;
   velmo::FoundPrinters rows(view);
   velmo::TextList ids, names;
-  velmo::ScanUsbPrinters(devcon, brands, ids, names, rows);
+  const auto scan = [&] { velmo::FollowUsbSearch(velmo::SearchUsbDevices(devcon, brands, {}), ids, names, rows); };
+  scan();
   VELMO_FUZZ_CHECK(ids.Count() == names.Count());
   VELMO_FUZZ_CHECK(view.rows == rows.Rows().size());
   for (const velmo::PrinterRow& row : rows.Rows()) {
@@ -50,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     VELMO_FUZZ_CHECK(std::ranges::any_of(rows.Rows(), [&](const velmo::PrinterRow& r) { return r.key == id; }));
 
   // A second pass over the same output changes no row.
-  velmo::ScanUsbPrinters(devcon, brands, ids, names, rows);
+  scan();
   VELMO_FUZZ_CHECK(view.rows == rows.Rows().size());
 
   if (const auto pattern = velmo::UsbSearchPattern(brands[0])) {

@@ -2,7 +2,6 @@
 // What discovery needs of the window: a list view that shows the found
 // printers' rows, and queries sent through the UDP endpoint.
 #include "found_printers.h"
-#include "installer_peers_win.h"
 #include "network_discovery.h"
 #include "toolkit_win.h"
 #include "udp_endpoint_win.h"
@@ -23,12 +22,10 @@ class ListViewRows : public PrinterRowsView {
 // Sends through the endpoint, which binds and allows broadcast on the first.
 class EndpointNetwork : public DiscoveryNetwork {
  public:
-  EndpointNetwork(const InstallerPeers& peers, UdpEndpoint& endpoint) : peers_(peers), endpoint_(endpoint) {}
-  std::optional<std::vector<Ipv4Address>> HostAddresses() override { return peers_.hostAddresses(); }
+  explicit EndpointNetwork(UdpEndpoint& endpoint) : endpoint_(endpoint) {}
   void SendQuery(const std::string& address) override;
 
  private:
-  const InstallerPeers& peers_;
   UdpEndpoint& endpoint_;
 };
 

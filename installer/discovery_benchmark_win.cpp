@@ -79,9 +79,9 @@ int wmain(int argc, wchar_t** argv) {
   fs::current_path(ProgramFolder());
 
   RecordedPeers installation;
-  const InstallerPeers peers{[&](const std::string& arguments, std::string& output) {
+  const InstallerPeers peers{[&](const std::string& arguments, std::string& output, const std::stop_token& stop) {
                                const auto command = DevconCommand(devconFolder, kArchitectureX64, arguments);
-                               return RunCaptured(command.value_or(""), output);
+                               return RunCaptured(command.value_or(""), output, kCapturedToolTimeoutMs, stop);
                              },
                              [] { return std::optional<std::vector<Ipv4Address>>({{127, 0, 0, 9}}); },
                              installation};
@@ -103,6 +103,7 @@ int wmain(int argc, wchar_t** argv) {
     UsbInstallEnabled = 1;
     const double passStart = Now();
     form.Timer1Timer(*form.Timer1);
+    while (form.PassInFlight()) toolkit::ProcessOneMessage();
     pass.push_back(Now() - passStart);
   }
   std::printf("brand words: %zu\n", BrandWords.Count());

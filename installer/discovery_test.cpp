@@ -156,14 +156,14 @@ TEST(UsbScan, OneStatusPerBrandWordInOrderAndTheRowsFollow) {
   FoundPrinters rows(view);
   TextList ids, names;
   ids.Add("stale");
-  ScanUsbPrinters(devcon.Runner(), List({"Velmo", "other"}), ids, names, rows);
+  FollowUsbSearch(SearchUsbDevices(devcon.Runner(), {"Velmo", "other"}, {}), ids, names, rows);
   EXPECT_EQ(devcon.runs, (Texts{"status USBPRINT\\VELMO*", "status USBPRINT\\OTHER*"}));
   EXPECT_EQ(ids.Count(), 3u);
   EXPECT_EQ(names.Items(), (Texts{"Velmo LT42", "Velmo LT43", "Other X1"}));
   EXPECT_EQ(view.events, (Texts{"+Velmo LT42|USB001", "+Velmo LT43|USB002", "+Other X1|USB007"}));
 
   devcon.outputs.erase("status USBPRINT\\VELMO*");  // the tool fails for one brand
-  ScanUsbPrinters(devcon.Runner(), List({"Velmo", "other"}), ids, names, rows);
+  FollowUsbSearch(SearchUsbDevices(devcon.Runner(), {"Velmo", "other"}, {}), ids, names, rows);
   EXPECT_EQ(ids.Items(), Texts{"USBPRINT\\OTHERX1\\5&1&USB007"});
   ASSERT_EQ(rows.Rows().size(), 1u);
   EXPECT_EQ(rows.Rows()[0].caption, "Other X1");
@@ -171,12 +171,8 @@ TEST(UsbScan, OneStatusPerBrandWordInOrderAndTheRowsFollow) {
 
 TEST(UsbScan, NoBrandWordsRunNothing) {
   ScriptedDevcon devcon;
-  RecordedRows view;
-  FoundPrinters rows(view);
-  TextList ids, names;
-  ScanUsbPrinters(devcon.Runner(), TextList{}, ids, names, rows);
+  EXPECT_TRUE(SearchUsbDevices(devcon.Runner(), {}, {}).ids.empty());
   EXPECT_TRUE(devcon.runs.empty());
-  EXPECT_EQ(ids.Count(), 0u);
 }
 
 TEST(UsbScan, OutputPastItsBufferIsCutAndStillPaired) {
@@ -265,19 +261,17 @@ TEST(Discovery, QueriesGoToEachNetworksDotTwo55LastAddressFirst) {
 }
 
 struct FakeNetwork : DiscoveryNetwork {
-  std::optional<std::vector<Ipv4Address>> addresses;
   Texts sent;
-  std::optional<std::vector<Ipv4Address>> HostAddresses() override { return addresses; }
   void SendQuery(const std::string& address) override { sent.push_back(address); }
 };
 
 TEST(Discovery, APassSendsOneQueryPerAddressOrNoneWhenTheHostIsUnknown) {
   FakeNetwork network;
-  ScanNetworkPrinters(network);
+  SendDiscoveryQueries(network, std::nullopt);
   EXPECT_TRUE(network.sent.empty());
-  network.addresses = {{192, 168, 1, 20}, {10, 0, 0, 5}};
-  ScanNetworkPrinters(network);
-  ScanNetworkPrinters(network);
+  const std::vector<Ipv4Address> addresses = {{192, 168, 1, 20}, {10, 0, 0, 5}};
+  SendDiscoveryQueries(network, addresses);
+  SendDiscoveryQueries(network, addresses);
   EXPECT_EQ(network.sent, (Texts{"10.0.0.255", "192.168.1.255", "10.0.0.255", "192.168.1.255"}));
 }
 

@@ -32,7 +32,7 @@ void TForm1::ButtonCheckAddressClick(toolkit::Component&) {
   addressCheck_ = std::make_unique<AddressCheck>(*address);
   LabelAddressAnswer->SetCaption(CheckingText());
   try {
-    EndpointNetwork(peers_, *IdUDPServer1).SendQuery(*address);
+    EndpointNetwork(*IdUDPServer1).SendQuery(*address);
   } catch (const std::exception& error) {
     addressCheck_.reset();
     LabelAddressAnswer->SetCaption(WidenAnsi(error.what()));

@@ -77,6 +77,7 @@ TForm1::TForm1(const InstallerPeers& peers)
             .Position = FormPosition::ScreenCenter,
             .Font = {L"微软雅黑", 9}}),
       peers_(peers) {
+  OnClose = Handler(&TForm1::FormClose);
   BuildFoundPrinters();
   BuildChoices();
   BuildButtons();

@@ -1,10 +1,12 @@
-// Form1's discovery: a pass on the timer, the replies of network printers,
-// and the rows of the found-printers list.
+// Form1's discovery: a pass on the timer, its slow work on a thread of its
+// own, the replies of network printers, and the rows of the found-printers
+// list.
 #include "ansi_text_win.h"
 #include "error_box_win.h"
 #include "discovery_adapters_win.h"
 #include "form1_win.h"
 #include "installer_state.h"
+#include "usb_scan.h"
 
 namespace velmo {
 
@@ -12,8 +14,11 @@ void TForm1::StartDiscovery() {
   IdUDPServer1 = std::make_unique<UdpEndpoint>([this](const std::string& datagram) { IdUDPServer1UDPRead(datagram); });
   listRows_ = std::make_unique<ListViewRows>(*ListView1);
   rows_ = std::make_unique<FoundPrinters>(*listRows_);
-  network_ = std::make_unique<EndpointNetwork>(peers_, *IdUDPServer1);
-  DiscoveryPass();
+  network_ = std::make_unique<EndpointNetwork>(*IdUDPServer1);
+  HWND window = Handle();
+  passes_ = std::make_unique<DiscoveryPasses>([window] { PostMessageW(window, kPassFinished, 0, 0); });
+  passes_->Start(PassWork());
+  passes_->Wait([this](const PassFindings& findings) { ApplyFindings(findings); });
 }
 
 TextList TForm1::CatalogueModels() const {
@@ -22,18 +27,29 @@ TextList TForm1::CatalogueModels() const {
   return models;
 }
 
-void TForm1::DiscoveryPass() {
-  if (UsbInstallEnabled == 1) ScanUsbPrinters(peers_.devcon, BrandWords, UsbDeviceIds, UsbDeviceNames, *rows_);
-  ScanNetworkPrinters(*network_);
+DiscoveryPasses::Work TForm1::PassWork() const {
+  const PassSearch search{peers_.devcon, peers_.hostAddresses, BrandWords.Items(), UsbInstallEnabled == 1};
+  return [search](const std::stop_token& stop) { return FindPrinters(search, stop); };
 }
 
-void TForm1::Timer1Timer(toolkit::Component&) {
-  // The error box runs the message loop, timer included: without this a
-  // lasting socket error would stack a new box every 2 seconds.
-  if (passRunning_) return;
-  passRunning_ = true;
-  toolkit::Guarded([this] { DiscoveryPass(); });
-  passRunning_ = false;
+void TForm1::ApplyFindings(const PassFindings& findings) {
+  if (findings.error) std::rethrow_exception(findings.error);
+  if (findings.usb) FollowUsbSearch(*findings.usb, UsbDeviceIds, UsbDeviceNames, *rows_);
+  SendDiscoveryQueries(*network_, findings.hostAddresses);
+}
+
+void TForm1::ApplyFindingsOrShowError(const PassFindings& findings) {
+  // Shown while the pass is still in flight: a lasting socket error does not
+  // stack a new box every 2 seconds.
+  toolkit::Guarded([&] { ApplyFindings(findings); });
+}
+
+void TForm1::Timer1Timer(toolkit::Component&) { passes_->Start(PassWork()); }
+
+void TForm1::EndDiscovery() {
+  Timer1->SetEnabled(false);
+  passes_->End();
+  passes_->Wait([this](const PassFindings& findings) { ApplyFindingsOrShowError(findings); });
 }
 
 void TForm1::IdUDPServer1UDPRead(const std::string& datagram) {

@@ -15,6 +15,7 @@
 #include "english_mode.h"
 #include "form1_win.h"
 #include "installer_state.h"
+#include "loopback_socket_wintest.h"
 #include "recorded_installation_peers.h"
 
 namespace velmo {
@@ -42,10 +43,16 @@ class Form1Fixture : public ::testing::Test {
     UsbDeviceIds.Clear();
     UsbDeviceNames.Clear();
   }
-  TForm1& Build(int english, int fullMode) {
+  // A timer's pass, to its end: its findings applied.
+  static bool RunPass(TForm1& f) {
+    f.Timer1Timer(*f.Timer1);
+    return PumpUntil([&] { return !f.PassInFlight(); });
+  }
+  // With the recorded peers below, or with `peers` of a test's own.
+  TForm1& Build(int english, int fullMode, const InstallerPeers* peers = nullptr) {
     EnglishMode = english;
     UsbInstallEnabled = DriverInstallEnabled = fullMode;
-    form_ = new TForm1(peers_);
+    form_ = new TForm1(peers ? *peers : peers_);
     return *form_;
   }
 
@@ -60,7 +67,7 @@ class Form1Fixture : public ::testing::Test {
   bool socketError_ = false;
   int hostLookups_ = 0;
   RecordedPeers installation_;
-  InstallerPeers peers_{[this](const std::string& arguments, std::string& output) {
+  InstallerPeers peers_{[this](const std::string& arguments, std::string& output, const std::stop_token&) {
                           devconRuns_.push_back(arguments);
                           const auto found = devconOutputs_.find(arguments);
                           if (found == devconOutputs_.end()) return -1;

@@ -43,9 +43,15 @@ InstallationRequest TForm1::CurrentRequest() const {
 }
 
 void TForm1::InstallPrinter() {
-  const TextList models = CatalogueModels();
-  const InstallationResult result =
-      velmo::InstallPrinter(CurrentRequest(), {models.Items(), UsbDeviceIds}, peers_.installation);
+  const InstallationRequest request = CurrentRequest();
+  // A field to correct keeps the window, and its discovery, going.
+  InstallationResult result;
+  if (request.network) result.outcome = NetworkInputProblem(request).value_or(InstallationOutcome::Finished);
+  if (result.outcome == InstallationOutcome::Finished) {
+    EndDiscovery();
+    const TextList models = CatalogueModels();
+    result = velmo::InstallPrinter(request, {models.Items(), UsbDeviceIds}, peers_.installation);
+  }
   switch (result.outcome) {
     case InstallationOutcome::FocusAddress:
       LabeledEditIP->SetFocus();

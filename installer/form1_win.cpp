@@ -27,12 +27,21 @@ void TForm1::FinishConstruction() {
 }
 
 LRESULT TForm1::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kPassFinished) {
+    passes_->Collect([this](const PassFindings& findings) { ApplyFindingsOrShowError(findings); });
+    return 0;
+  }
   // Replies that arrive while the window goes are not for its list.
   if (message == WM_DESTROY) IdUDPServer1->Close();
   return Form::WindowProc(message, wParam, lParam);
 }
 
 void TForm1::ButtonCancelClick(toolkit::Component&) { Close(); }
+
+void TForm1::FormClose(toolkit::Component&) {
+  Timer1->SetEnabled(false);
+  if (passes_) passes_->Stop();
+}
 
 void TForm1::RadioButtonInstallUSBPrinterClick(toolkit::Component& Sender) {
   PanelNetworkSetting->SetVisible(RadioButtonInstallNetworkPrinter->Checked());

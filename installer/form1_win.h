@@ -6,7 +6,9 @@
 
 #include "address_check.h"
 #include "discovery_adapters_win.h"
+#include "discovery_passes.h"
 #include "installation.h"
+#include "installer_peers_win.h"
 #include "text_list.h"
 
 namespace velmo {
@@ -40,15 +42,21 @@ class TForm1 : public toolkit::Form {
   std::unique_ptr<UdpEndpoint> IdUDPServer1;
 
   void ButtonCancelClick(toolkit::Component& Sender);
+  // The window closes: no pass starts again, the one in flight is told to
+  // stop and what it finds is dropped.
+  void FormClose(toolkit::Component& Sender);
   // Either radio button: the network settings show with the network choice.
   void RadioButtonInstallUSBPrinterClick(toolkit::Component& Sender);
   // The address or the model changed: installing needs both for a network
   // printer, and checking needs an address.
   void ComboBoxDriverNamesChange(toolkit::Component& Sender);
-  // A discovery pass: USB printers (in full mode) and network printers. An
-  // error is shown in the error box; while that box is open the pass is
-  // still running, and the timer starts no other.
+  // Starts a discovery pass, unless one is in flight: USB printers (in full
+  // mode) and the host's addresses are looked up on the pass's own thread,
+  // the rows and the queries follow on this one. An error is shown in the
+  // error box; while that box is open the pass is still in flight.
   void Timer1Timer(toolkit::Component& Sender);
+  // A discovery pass runs, or what it found is not yet applied.
+  bool PassInFlight() const { return passes_->InFlight(); }
   // One discovery reply, on the window's thread.
   void IdUDPServer1UDPRead(const std::string& datagram);
   // A found printer's address and model become the network choice; a USB
@@ -62,12 +70,17 @@ class TForm1 : public toolkit::Form {
   void TimerAddressCheckTimer(toolkit::Component& Sender);
   // The installation; the window closes afterwards unless a field is missing,
   // after a message box when no printer queue came of it (ExitCode says so).
+  // Discovery ends for good before its first command, once the pass in
+  // flight has ended and been applied.
   void InstallPrinter();
 
  protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  // Posted by a pass's thread once what it found is ready.
+  static constexpr UINT kPassFinished = WM_APP;
+
   // The catalogue's model names, as the model list holds them.
   TextList CatalogueModels() const;
   // The choice, the driver setup and the network fields as they stand.
@@ -76,10 +89,19 @@ class TForm1 : public toolkit::Form {
   void BuildChoices();
   void BuildButtons();
   void FinishConstruction();
-  // The endpoint, the list's rows and the first pass, whose errors end the
-  // window's construction.
+  // The endpoint, the list's rows and the first pass, waited for here: its
+  // errors end the window's construction.
   void StartDiscovery();
-  void DiscoveryPass();
+  // The rows of the USB printers found and the queries to the host's
+  // networks; what the pass threw is thrown here.
+  void ApplyFindings(const PassFindings& findings);
+  // Timer passes' findings, with their errors in the error box.
+  void ApplyFindingsOrShowError(const PassFindings& findings);
+  // What the next pass asks for, fixed now.
+  DiscoveryPasses::Work PassWork() const;
+  // Before an installation: the timer stops for good, and the pass in
+  // flight ends and is applied.
+  void EndDiscovery();
   // A reply that answers the running address check: shown, and its model
   // selected.
   void OfferToAddressCheck(const std::string& datagram);
@@ -89,7 +111,7 @@ class TForm1 : public toolkit::Form {
   std::unique_ptr<ListViewRows> listRows_;
   std::unique_ptr<FoundPrinters> rows_;
   std::unique_ptr<EndpointNetwork> network_;
-  bool passRunning_ = false;
+  std::unique_ptr<DiscoveryPasses> passes_;
   std::unique_ptr<AddressCheck> addressCheck_;  // while a check waits
 };
 

@@ -2,19 +2,18 @@
 // What Form1 reaches outside the program: the device console tool, the local
 // host's addresses, and the shell and the spooler of an installation. Tests
 // hand the window their own.
-#include <functional>
 #include <optional>
 #include <vector>
 
+#include "discovery_pass.h"
 #include "installation.h"
-#include "network_discovery.h"
-#include "usb_scan.h"
 
 namespace velmo {
 
 struct InstallerPeers {
-  DevconRunner devcon;
-  std::function<std::optional<std::vector<Ipv4Address>>()> hostAddresses;
+  // Both are called on a discovery pass's own thread.
+  StoppableDevconRunner devcon;
+  HostAddressLookup hostAddresses;
   InstallationPeers& installation;
 };
 

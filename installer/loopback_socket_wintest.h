@@ -83,9 +83,13 @@ bool PumpUntil(Done done, DWORD limitMs = 3000) {
   const DWORD start = GetTickCount();
   while (!done()) {
     if (GetTickCount() - start > limitMs) return false;
+    // One message at a time: the condition is seen right after the message
+    // that brought it about, before any other runs.
     MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-    Sleep(1);
+    if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+      DispatchMessageW(&message);
+    else
+      Sleep(1);
   }
   return true;
 }

@@ -88,10 +88,9 @@ std::optional<DiscoveryReply> ReadDiscoveryReply(std::string_view payload, const
   return DiscoveryReply{std::move(*model), fields->address};
 }
 
-void ScanNetworkPrinters(DiscoveryNetwork& network) {
-  const std::optional<std::vector<Ipv4Address>> addresses = network.HostAddresses();
-  if (!addresses) return;
-  for (const std::string& destination : QueryDestinations(*addresses)) network.SendQuery(destination);
+void SendDiscoveryQueries(DiscoveryNetwork& network, const std::optional<std::vector<Ipv4Address>>& hostAddresses) {
+  if (!hostAddresses) return;
+  for (const std::string& destination : QueryDestinations(*hostAddresses)) network.SendQuery(destination);
 }
 
 }  // namespace velmo

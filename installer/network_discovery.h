@@ -61,13 +61,13 @@ std::optional<DiscoveryReply> ReadDiscoveryReply(std::string_view payload, const
 class DiscoveryNetwork {
  public:
   virtual ~DiscoveryNetwork() = default;
-  // The local host's IPv4 addresses; nothing when they cannot be had.
-  virtual std::optional<std::vector<Ipv4Address>> HostAddresses() = 0;
   // Sends the query to `address`, port 3000, from the endpoint (bound and
   // allowed to broadcast on first use). Errors are thrown to the caller.
   virtual void SendQuery(const std::string& address) = 0;
 };
 
-void ScanNetworkPrinters(DiscoveryNetwork& network);
+// The queries of one pass, to QueryDestinations of the local host's
+// addresses; none when the addresses could not be had.
+void SendDiscoveryQueries(DiscoveryNetwork& network, const std::optional<std::vector<Ipv4Address>>& hostAddresses);
 
 }  // namespace velmo

@@ -10,6 +10,8 @@ namespace velmo {
 namespace {
 
 constexpr DWORD kPieceBytes = 4095;
+// How long an ended tool is given to be gone.
+constexpr DWORD kEndWaitMs = 2000;
 
 struct OwnedHandle {
   HANDLE handle = nullptr;
@@ -34,9 +36,17 @@ bool DrainAvailable(HANDLE pipe, std::string& output) {
   return true;
 }
 
+// Ends a tool that is no longer waited for, so none outlives its caller's
+// interest in it.
+void EndTool(HANDLE process) {
+  TerminateProcess(process, DWORD(-1));
+  WaitForSingleObject(process, kEndWaitMs);
+}
+
 }  // namespace
 
-int RunCaptured(const std::string& commandLine, std::string& output, DWORD timeoutMs) {
+int RunCaptured(const std::string& commandLine, std::string& output, DWORD timeoutMs,
+                const std::stop_token& stop) {
   SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
   OwnedHandle readEnd, writeEnd;
   if (!CreatePipe(&readEnd.handle, &writeEnd.handle, &inheritable, 0)) return -1;
@@ -62,7 +72,7 @@ int RunCaptured(const std::string& commandLine, std::string& output, DWORD timeo
   output.clear();
 
   // Polled, not blocking reads: a tool that hangs, or a child of it that
-  // keeps the pipe open, must not hold the window past the time-out.
+  // keeps the pipe open, must not hold the caller past the time-out.
   const DWORD start = GetTickCount();
   bool pipeOpen = true;
   while (true) {
@@ -71,8 +81,8 @@ int RunCaptured(const std::string& commandLine, std::string& output, DWORD timeo
       if (pipeOpen) DrainAvailable(readEnd.handle, output);  // what it wrote last
       break;
     }
-    if (GetTickCount() - start >= timeoutMs) {
-      TerminateProcess(process.hProcess, DWORD(-1));
+    if (GetTickCount() - start >= timeoutMs || stop.stop_requested()) {
+      EndTool(process.hProcess);
       return -1;
     }
   }
@@ -87,10 +97,10 @@ int NativeArchitecture() {
   return info.wProcessorArchitecture;
 }
 
-int RunDevcon(const std::string& arguments, std::string& output) {
+int RunDevcon(const std::string& arguments, std::string& output, const std::stop_token& stop) {
   const std::optional<std::string> command = DevconCommand(ProgramFolder(), NativeArchitecture(), arguments);
   if (!command) return -1;
-  return RunCaptured(*command, output);
+  return RunCaptured(*command, output, kCapturedToolTimeoutMs, stop);
 }
 
 }  // namespace velmo

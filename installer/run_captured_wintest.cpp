@@ -1,11 +1,14 @@
 // RunCaptured with real processes: both output streams in one text, exit
-// codes, output past its buffer, and a tool that never ends.
+// codes, output past its buffer, and a tool that never ends or is stopped.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <stop_token>
+#include <string>
+#include <thread>
 
 #include "devcon_status.h"
 #include "run_captured_win.h"
@@ -48,6 +51,20 @@ TEST(RunCaptured, AToolThatNeverEndsIsEndedAfterTheTimeOut) {
   EXPECT_GE(took, 1400u);
   EXPECT_LT(took, 10000u);
   EXPECT_NE(output.find("started"), std::string::npos) << "what it printed before is kept";
+}
+
+TEST(RunCaptured, AToolStillRunningWhenAStopIsRequestedIsEndedAtOnce) {
+  std::stop_source stop;
+  std::thread stopper([&] {
+    Sleep(300);
+    stop.request_stop();
+  });
+  std::string output;
+  const DWORD start = GetTickCount();
+  EXPECT_EQ(RunCaptured("cmd /c for /l %i in (0,0,1) do rem", output, 30000, stop.get_token()), -1);
+  const DWORD took = GetTickCount() - start;
+  stopper.join();
+  EXPECT_LT(took, 5000u) << "ended by the stop, not the time-out";
 }
 
 }  // namespace

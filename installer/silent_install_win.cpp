@@ -109,7 +109,9 @@ class WindowsSilentPeers : public SilentPeers {
 
  private:
   LoggedInstallationPeers installation_;
-  DevconRunner devcon_ = velmo::RunDevcon;
+  DevconRunner devcon_ = [](const std::string& arguments, std::string& output) {
+    return velmo::RunDevcon(arguments, output);
+  };
 };
 
 }  // namespace

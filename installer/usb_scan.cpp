@@ -1,7 +1,5 @@
 #include "usb_scan.h"
 
-#include "devcon_status.h"
-
 namespace velmo {
 
 void DevconStatus(const DevconRunner& devcon, const std::string& pattern, TextList& ids, TextList& names) {
@@ -15,18 +13,26 @@ void DevconStatus(const DevconRunner& devcon, const std::string& pattern, TextLi
   for (const std::string& name : found.names) names.Add(name);
 }
 
-void ScanUsbPrinters(const DevconRunner& devcon, const TextList& brandWords, TextList& ids, TextList& names,
-                     FoundPrinters& rows) {
-  ids.Clear();
-  names.Clear();
-  for (const std::string& brand : brandWords.Items()) {
+UsbDevices SearchUsbDevices(const DevconRunner& devcon, const std::vector<std::string>& brandWords,
+                            const std::stop_token& stop) {
+  UsbDevices found;
+  for (const std::string& brand : brandWords) {
+    if (stop.stop_requested()) break;
     const std::optional<std::string> pattern = UsbSearchPattern(brand);
     if (!pattern) continue;
-    TextList brandIds, brandNames;
-    DevconStatus(devcon, *pattern, brandIds, brandNames);
-    for (const std::string& id : brandIds.Items()) ids.Add(id);
-    for (const std::string& name : brandNames.Items()) names.Add(name);
+    TextList ids, names;
+    DevconStatus(devcon, *pattern, ids, names);
+    found.ids.insert(found.ids.end(), ids.Items().begin(), ids.Items().end());
+    found.names.insert(found.names.end(), names.Items().begin(), names.Items().end());
   }
+  return found;
+}
+
+void FollowUsbSearch(const UsbDevices& found, TextList& ids, TextList& names, FoundPrinters& rows) {
+  ids.Clear();
+  names.Clear();
+  for (const std::string& id : found.ids) ids.Add(id);
+  for (const std::string& name : found.names) names.Add(name);
   rows.FollowUsbDevices(ids, names);
 }
 

@@ -2,8 +2,11 @@
 // The USB half of a discovery pass: the device console tool's status of every
 // printer of the catalogue's brands, and the USB rows that follow it.
 #include <functional>
+#include <stop_token>
 #include <string>
+#include <vector>
 
+#include "devcon_status.h"
 #include "found_printers.h"
 #include "text_list.h"
 
@@ -17,9 +20,12 @@ using DevconRunner = std::function<int(const std::string& arguments, std::string
 // replaced.
 void DevconStatus(const DevconRunner& devcon, const std::string& pattern, TextList& ids, TextList& names);
 
-// Refills `ids` and `names` from one status per brand word, in order, and
-// brings the USB rows in line with them.
-void ScanUsbPrinters(const DevconRunner& devcon, const TextList& brandWords, TextList& ids, TextList& names,
-                     FoundPrinters& rows);
+// One status per brand word, in order, the devices of all of them in one
+// list. Once `stop` is requested no further status is asked for.
+UsbDevices SearchUsbDevices(const DevconRunner& devcon, const std::vector<std::string>& brandWords,
+                            const std::stop_token& stop);
+
+// `ids` and `names` become the devices found, and the USB rows follow them.
+void FollowUsbSearch(const UsbDevices& found, TextList& ids, TextList& names, FoundPrinters& rows);
 
 }  // namespace velmo

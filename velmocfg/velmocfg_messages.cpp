@@ -48,7 +48,7 @@ std::string ProblemText(const ProfileError& error) {
 std::string StepText(ApplyStep step, const std::string& request) {
   switch (step) {
     case ApplyStep::kRead: return request.empty() ? "reading the settings" : "reading " + request;
-    case ApplyStep::kWrite: return "writing " + request;
+    case ApplyStep::kWrite:
     case ApplyStep::kSave:
     case ApplyStep::kRestart: return "writing " + request;
     case ApplyStep::kWaitForReturn: return "waiting for the restart";

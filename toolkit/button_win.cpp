@@ -1,5 +1,7 @@
 #include "button_win.h"
 
+#include <algorithm>
+
 #include "form_win.h"
 
 namespace toolkit {
@@ -20,7 +22,7 @@ Button::Button(Component& owner, Container& parent, const Design& design)
 }
 
 void Button::CreateHandle() {
-  CreateChild(WC_BUTTONW, WS_TABSTOP | (Designed().Default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0, Caption());
+  CreateChild(WC_BUTTONW, (Designed().Default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0, Caption());
 }
 
 void Button::Click() { SendMessageW(Handle(), BM_CLICK, 0, 0); }
@@ -40,7 +42,7 @@ CheckBox::CheckBox(Component& owner, Container& parent, const Design& design)
 }
 
 void CheckBox::CreateHandle() {
-  CreateChild(WC_BUTTONW, WS_TABSTOP | BS_AUTOCHECKBOX, 0, Caption());
+  CreateChild(WC_BUTTONW, BS_AUTOCHECKBOX, 0, Caption());
   if (checked_) SendMessageW(Handle(), BM_SETCHECK, BST_CHECKED, 0);
 }
 
@@ -67,18 +69,47 @@ RadioButton::RadioButton(Component& owner, Container& parent, const Design& desi
 }
 
 void RadioButton::CreateHandle() {
-  CreateChild(WC_BUTTONW, WS_TABSTOP | BS_RADIOBUTTON, 0, Caption());
+  CreateChild(WC_BUTTONW, BS_RADIOBUTTON, 0, Caption());
   if (checked_) SendMessageW(Handle(), BM_SETCHECK, BST_CHECKED, 0);
 }
 
-void RadioButton::Mark(bool checked) {
-  if (checked) {
-    for (Control* sibling : Parent()->Children()) {
-      if (auto* radio = dynamic_cast<RadioButton*>(sibling); radio && radio != this) radio->Mark(false);
+std::vector<RadioButton*> RadioButton::Group() const {
+  std::vector<RadioButton*> group;
+  for (Control* sibling : Parent()->Children()) {
+    auto* radio = dynamic_cast<RadioButton*>(sibling);
+    if (!radio) {
+      if (std::find(group.begin(), group.end(), this) != group.end()) break;
+      group.clear();
+    } else {
+      group.push_back(radio);
     }
+  }
+  return group;
+}
+
+bool RadioButton::StartsGroup() const { return Group().front() == this; }
+
+bool RadioButton::TakesTabStop() const {
+  if (checked_) return true;
+  for (RadioButton* radio : Group())
+    if (radio->checked_ && radio->Visible() && radio->Enabled()) return false;
+  return Group().front() == this;
+}
+
+void RadioButton::Mark(bool checked) {
+  const std::vector<RadioButton*> group = Group();
+  if (checked) {
+    for (RadioButton* radio : group)
+      if (radio != this) radio->Mark(false);
   }
   checked_ = checked;
   if (HandleAllocated()) SendMessageW(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  // The dialog manager of a host window walks tab stops by style.
+  for (RadioButton* radio : group) {
+    if (!radio->HandleAllocated()) continue;
+    const LONG style = GetWindowLongW(radio->Handle(), GWL_STYLE);
+    SetWindowLongW(radio->Handle(), GWL_STYLE, radio->TakesTabStop() ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+  }
 }
 
 void RadioButton::SetChecked(bool checked) {
@@ -89,7 +120,9 @@ void RadioButton::SetChecked(bool checked) {
 
 bool RadioButton::Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
-    SetChecked(true);
+    // A radio button clicks itself when it gains the focus unchecked; the
+    // toolkit's own focus moves are no choice of the user's.
+    if (!OwnerForm().MovingFocus()) SetChecked(true);
     return true;
   }
   return ButtonControl::Reflect(message, wParam, lParam, result);

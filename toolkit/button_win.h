@@ -1,6 +1,8 @@
 // Push buttons, check boxes and radio buttons.
 #pragma once
 
+#include <vector>
+
 #include "control_win.h"
 
 namespace toolkit {
@@ -18,6 +20,7 @@ class ButtonControl : public Control {
 // button with a modal result ends its modal form with it.
 class Button : public ButtonControl {
  public:
+  bool TakesTabStop() const override { return true; }
   Button(Component& owner, Container& parent, const Design& design);
   // Presses the button as a click would (BM_CLICK).
   void Click();
@@ -30,6 +33,7 @@ class Button : public ButtonControl {
 // OnClick runs whenever the checked state changes, by the user or by SetChecked.
 class CheckBox : public ButtonControl {
  public:
+  bool TakesTabStop() const override { return true; }
   CheckBox(Component& owner, Container& parent, const Design& design);
   bool Checked() const { return checked_; }
   void SetChecked(bool checked);
@@ -47,6 +51,12 @@ class CheckBox : public ButtonControl {
 // nothing.
 class RadioButton : public ButtonControl {
  public:
+  // Of a group only the checked button is a tab stop (the first while none
+  // is checked); the arrow keys move within the group.
+  bool TakesTabStop() const override;
+  bool StartsGroup() const override;
+  // The radio buttons designed one after another in this one's parent.
+  std::vector<RadioButton*> Group() const;
   RadioButton(Component& owner, Container& parent, const Design& design);
   bool Checked() const { return checked_; }
   void SetChecked(bool checked);

@@ -20,7 +20,7 @@ ComboBox::ComboBox(Component& owner, Container& parent, const Design& design)
 }
 
 void ComboBox::CreateHandle() {
-  CreateChild(WC_COMBOBOXW, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_HASSTRINGS |
+  CreateChild(WC_COMBOBOXW, WS_VSCROLL | CBS_DROPDOWNLIST | CBS_HASSTRINGS |
                                  (Designed().OwnerDraw ? CBS_OWNERDRAWFIXED : 0), 0,
               L"");
   if (Designed().OwnerDraw)  // the closed face is as tall as the items, so it shows what they show

@@ -12,6 +12,7 @@ namespace toolkit {
 
 class ComboBox : public Control {
  public:
+  bool TakesTabStop() const override { return true; }
   ComboBox(Component& owner, Container& parent, const Design& design);
 
   int ItemCount() const;

@@ -143,7 +143,8 @@ void Control::CreateBound(Control* control, const wchar_t* className, DWORD styl
 void Control::CreateChild(const wchar_t* className, DWORD style, DWORD exStyle, const std::wstring& text) {
   const Rect r = isPlaced_ ? placed_ : DeviceBounds();
   isPlaced_ = false;
-  style |= WS_CHILD | WS_CLIPSIBLINGS | (visible_ ? WS_VISIBLE : 0) | (enabled_ ? 0 : WS_DISABLED);
+  style |= WS_CHILD | WS_CLIPSIBLINGS | (visible_ ? WS_VISIBLE : 0) | (enabled_ ? 0 : WS_DISABLED) |
+           (StartsGroup() ? WS_GROUP : 0) | (TakesTabStop() ? WS_TABSTOP : 0);
   form_->RegisterControl(*this);  // before creation: WM_MEASUREITEM finds it by id
   CreateBound(this, className, style, exStyle, text, parent_->hwnd_,
               RECT{r.Left, r.Top, r.Left + r.Width, r.Top + r.Height},

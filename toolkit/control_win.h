@@ -59,6 +59,12 @@ class Control : public Component {
   HFONT Font() const;
   void Invalidate();
 
+  // Whether Tab stops at this control while it is visible and enabled.
+  virtual bool TakesTabStop() const { return false; }
+  // Whether the control starts a group for the arrow keys; only a radio
+  // button that follows another one continues its group.
+  virtual bool StartsGroup() const { return true; }
+
   bool HasCaption() const override { return captioned_; }
   std::wstring Caption() const override;
   void SetCaption(const std::wstring& caption) override;

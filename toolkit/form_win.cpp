@@ -6,6 +6,7 @@
 
 #include "application_win.h"
 #include "dpi_win.h"
+#include "keyboard_win.h"
 #include "timer_win.h"
 
 namespace toolkit {
@@ -244,7 +245,13 @@ void Form::Show() {
   // default activation focuses the form itself).
   HWND focus = GetFocus();
   ShowWindow(Handle(), formDesign_.State == WindowState::Maximized ? SW_SHOWMAXIMIZED : SW_SHOW);
-  if (appearing && focus && focus != GetFocus() && IsChild(Handle(), focus)) ::SetFocus(focus);
+  if (appearing && focus && focus != GetFocus() && IsChild(Handle(), focus)) {
+    ::SetFocus(focus);
+  } else if (appearing && !IsChild(Handle(), GetFocus())) {
+    // Keyboard users start at the first control, not on the bare form.
+    const std::vector<Control*> ring = TabRing(*this);
+    if (!ring.empty()) FocusByKeyboard(*ring.front());
+  }
   UpdateWindow(Handle());
 }
 
@@ -270,6 +277,7 @@ void Form::Close() {
 int Form::ShowModal() {
   if (modal_) throw std::logic_error("ShowModal: the form is already modal");
   HWND previous = GetActiveWindow();
+  HWND opener = GetFocus();
   if (previous && previous != Handle()) SetWindowLongPtrW(Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(previous));
   DisabledWindows disabled{Handle(), {}};
   EnumThreadWindows(GetCurrentThreadId(), DisableOne, reinterpret_cast<LPARAM>(&disabled));
@@ -284,6 +292,8 @@ int Form::ShowModal() {
   for (HWND window : disabled.windows) EnableWindow(window, TRUE);
   SetVisible(false);
   if (previous && IsWindow(previous)) SetActiveWindow(previous);
+  // The focus goes back to the control that opened the dialog.
+  if (opener && IsWindow(opener) && IsWindowVisible(opener) && IsWindowEnabled(opener)) ::SetFocus(opener);
   modal_ = false;
   return modalResult_ == mrNone ? mrCancel : modalResult_;
 }
@@ -304,8 +314,19 @@ bool IsDroppedList(HWND window) {
 
 }  // namespace
 
+void Form::FocusByKeyboard(Control& control) {
+  movingFocus_ = true;
+  ::SetFocus(control.Handle());
+  movingFocus_ = false;
+  wchar_t name[16] = L"";
+  GetClassNameW(control.Handle(), name, 16);
+  if (lstrcmpiW(name, WC_EDITW) == 0) SendMessageW(control.Handle(), EM_SETSEL, 0, -1);
+}
+
 bool Form::PreTranslateMessage(MSG& message) {
-  if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN) {
+  if (HandleNavigationKey(*this, message)) return true;
+  const bool ours = message.hwnd == Handle() || IsChild(Handle(), message.hwnd);
+  if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN && ours) {
     HWND focus = GetFocus();
     if (focus && IsPushButton(focus) && IsChild(Handle(), focus)) {
       SendMessageW(focus, BM_CLICK, 0, 0);
@@ -315,11 +336,14 @@ bool Form::PreTranslateMessage(MSG& message) {
       SendMessageW(defaultButton_->Handle(), BM_CLICK, 0, 0);
       return true;
     }
+    if (!IsDroppedList(message.hwnd) && PassToHost(*this, VK_RETURN)) return true;
   }
-  if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE && Pressable(cancelButton_) &&
-      (message.hwnd == Handle() || IsChild(Handle(), message.hwnd)) && !IsDroppedList(message.hwnd)) {
-    SendMessageW(cancelButton_->Handle(), BM_CLICK, 0, 0);
-    return true;
+  if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE && ours && !IsDroppedList(message.hwnd)) {
+    if (Pressable(cancelButton_)) {
+      SendMessageW(cancelButton_->Handle(), BM_CLICK, 0, 0);
+      return true;
+    }
+    if (PassToHost(*this, VK_ESCAPE)) return true;
   }
   return IsDialogMessageW(Handle(), &message) != FALSE;
 }

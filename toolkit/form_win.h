@@ -100,10 +100,15 @@ class Form : public Container {
   NotifyEvent OnShow, OnClose, OnMouseActivate;
 
   // Keyboard handling before dispatch: Enter presses the default button (or
-  // the focused push button), Esc the cancel button, Tab and arrows move the
-  // focus. A form without a cancel button leaves Esc alone: the embedded
-  // settings window's page owns it.
+  // the focused push button), Esc the cancel button, Tab, arrows, Ctrl+Tab
+  // and Alt+key move the focus (keyboard_win.h). An embedded form without
+  // such a button hands Enter and Esc to the page it lives in.
   bool PreTranslateMessage(MSG& message);
+
+  // Moves the focus as Tab does: an edit's text is selected, and a radio
+  // button that gains the focus is not clicked by it.
+  void FocusByKeyboard(Control& control);
+  bool MovingFocus() const { return movingFocus_; }
 
   // Toolkit internals, for controls and timers.
   int NextControlId() { return nextId_++; }
@@ -136,6 +141,7 @@ class Form : public Container {
   bool shownOnce_ = false;
   bool handlesCreated_ = false;
   bool layoutSuspended_ = false;
+  bool movingFocus_ = false;
   int modalResult_ = mrNone;
   int nextId_ = 1000;
   UINT_PTR nextTimerId_ = 1;

@@ -164,6 +164,10 @@ TEST(Layout, ARunOfMovesAndShowsDrawsNothingUntilItEndsThenTheWholeForm) {
   form.Show();
   ProcessMessages();  // the first paint
   HWND button = form.Button1->Handle();
+  // The focus given on show would come back with the restore and redraw
+  // the button for its own reason.
+  SetFocus(form.Handle());
+  ProcessMessages();
   ASSERT_FALSE(GetUpdateRect(button, nullptr, FALSE));
   form.SuspendLayout();
   SetWindowPos(form.Handle(), nullptr, 0, 0, 420, 200, SWP_NOMOVE | SWP_NOZORDER | SWP_SHOWWINDOW);

@@ -75,6 +75,7 @@ void Image::Paint(HDC dc) {
     SelectObject(source, previous);
     DeleteDC(source);
   }
+  if (GetFocus() == Handle()) DrawFocusRect(buffer, &client);
   BitBlt(dc, 0, 0, client.right, client.bottom, buffer, 0, 0, SRCCOPY);
   SelectObject(buffer, previousCanvas);
   DeleteObject(canvas);
@@ -96,6 +97,8 @@ LRESULT Image::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       Paint(reinterpret_cast<HDC>(wParam));
       return 0;
     case WM_SIZE:
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
       Invalidate();
       break;
   }

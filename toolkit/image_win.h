@@ -9,6 +9,8 @@ namespace toolkit {
 
 class Image : public Control {
  public:
+  // A picture with a menu takes the focus, so that the keyboard can open it.
+  bool TakesTabStop() const override { return Designed().PopupMenu != nullptr; }
   Image(Component& owner, Container& parent, const Design& design);
 
   HBITMAP Picture() const { return picture_.get(); }

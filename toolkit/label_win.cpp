@@ -1,5 +1,7 @@
 #include "label_win.h"
 
+#include "mnemonic.h"
+
 namespace toolkit {
 
 namespace {
@@ -22,7 +24,12 @@ Label::Label(Component& owner, Container& parent, const Design& design) : Contro
   Placed();
 }
 
-void Label::CreateHandle() { CreateChild(WC_STATICW, SS_NOTIFY | AlignmentStyle(Designed().Alignment), 0, Caption()); }
+// A label designed with a mnemonic names a field; any other shows data (a
+// value, a path), whose ampersands are text.
+void Label::CreateHandle() {
+  const DWORD prefix = MnemonicOf(Designed().Caption) ? 0 : SS_NOPREFIX;
+  CreateChild(WC_STATICW, SS_NOTIFY | prefix | AlignmentStyle(Designed().Alignment), 0, Caption());
+}
 
 void Label::SetCaption(const std::wstring& caption) {
   Control::SetCaption(caption);
@@ -57,6 +64,17 @@ LRESULT Label::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_SETTEXT) {
     const LRESULT result = DefWindowProcW(Handle(), message, wParam, lParam);
     InvalidateRect(Handle(), nullptr, TRUE);
+    return result;
+  }
+  if (message == WM_SETFOCUS || message == WM_KILLFOCUS) InvalidateRect(Handle(), nullptr, TRUE);
+  if (message == WM_PAINT && GetFocus() == Handle()) {
+    // The static control draws no focus; a link shows where the keyboard is.
+    const LRESULT result = Control::WindowProc(message, wParam, lParam);
+    RECT client;
+    GetClientRect(Handle(), &client);
+    HDC dc = GetDC(Handle());
+    DrawFocusRect(dc, &client);
+    ReleaseDC(Handle(), dc);
     return result;
   }
   return Control::WindowProc(message, wParam, lParam);

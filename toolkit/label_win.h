@@ -10,6 +10,10 @@ namespace toolkit {
 
 class Label : public Control {
  public:
+  // A label that does something when clicked is a link: Tab stops at it,
+  // and Enter or Space clicks it.
+  bool TakesTabStop() const override { return static_cast<bool>(OnClick); }
+  void Click() { Raise(OnClick); }
   Label(Component& owner, Container& parent, const Design& design);
   void SetCaption(const std::wstring& caption) override;
 

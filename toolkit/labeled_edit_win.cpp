@@ -16,7 +16,7 @@ LabeledEdit::LabeledEdit(Component& owner, Container& parent, const Design& desi
 
 void LabeledEdit::CreateHandle() {
   const Design& design = Designed();
-  CreateChild(WC_EDITW, WS_TABSTOP | ES_AUTOHSCROLL | (design.PasswordChar ? ES_PASSWORD : 0) |
+  CreateChild(WC_EDITW, ES_AUTOHSCROLL | (design.PasswordChar ? ES_PASSWORD : 0) |
                              (design.ReadOnly ? ES_READONLY : 0), WS_EX_CLIENTEDGE,
               text_);
   text_.clear();

@@ -13,6 +13,7 @@ class Label;
 
 class LabeledEdit : public Control {
  public:
+  bool TakesTabStop() const override { return true; }
   LabeledEdit(Component& owner, Container& parent, const Design& design);
 
   Label& EditLabel() const { return *label_; }

@@ -15,7 +15,7 @@ ListView::ListView(Component& owner, Container& parent, const Design& design)
 }
 
 void ListView::CreateHandle() {
-  CreateChild(WC_LISTVIEWW, WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER, WS_EX_CLIENTEDGE,
+  CreateChild(WC_LISTVIEWW, LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER, WS_EX_CLIENTEDGE,
               L"");
   ListView_SetExtendedListViewStyle(Handle(), LVS_EX_DOUBLEBUFFER);
   int index = 0;

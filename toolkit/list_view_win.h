@@ -11,6 +11,7 @@ namespace toolkit {
 
 class ListView : public Control {
  public:
+  bool TakesTabStop() const override { return true; }
   ListView(Component& owner, Container& parent, const Design& design);
 
   int ColumnCount() const { return columns_; }

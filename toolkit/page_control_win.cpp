@@ -55,7 +55,7 @@ PageControl::PageControl(Component& owner, Container& parent, const Design& desi
 
 void PageControl::CreateHandle() {
   CreateChild(WC_TABCONTROLW,
-              WS_TABSTOP | WS_CLIPCHILDREN | (Designed().FlatTabs ? TCS_BUTTONS | TCS_FLATBUTTONS : 0),
+              WS_CLIPCHILDREN | (Designed().FlatTabs ? TCS_BUTTONS | TCS_FLATBUTTONS : 0),
               WS_EX_CONTROLPARENT, L"");
   for (TabSheet* sheet : sheets_)
     if (sheet->TabVisible()) InsertTab(*sheet);

@@ -28,6 +28,7 @@ class TabSheet : public Container {
 
 class PageControl : public Container {
  public:
+  bool TakesTabStop() const override { return true; }
   PageControl(Component& owner, Container& parent, const Design& design);
 
   const std::vector<TabSheet*>& Sheets() const { return sheets_; }

@@ -84,6 +84,11 @@ void SpeedButton::Draw(const DRAWITEMSTRUCT& item) {
   RECT text{r.left + shift, top + picture + Scale(kTextGap), r.right + shift, r.bottom};
   DrawTextW(dc, caption.c_str(), -1, &text, DT_CENTER | DT_TOP | DT_NOCLIP);
   SelectObject(dc, previous);
+  if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
+    RECT focus = r;
+    InflateRect(&focus, -Scale(2), -Scale(2));
+    DrawFocusRect(dc, &focus);
+  }
 }
 
 LRESULT SpeedButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

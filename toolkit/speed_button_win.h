@@ -9,6 +9,7 @@ namespace toolkit {
 
 class SpeedButton : public Control {
  public:
+  bool TakesTabStop() const override { return true; }
   SpeedButton(Component& owner, Container& parent, const Design& design);
   // The picture, drawn transparent where it has its bottom-left pixel's colour.
   void SetPicture(UniqueBitmap picture);

@@ -17,7 +17,7 @@ TrackBar::TrackBar(Component& owner, Container& parent, const Design& design)
 
 void TrackBar::CreateHandle() {
   const Design& design = Designed();
-  CreateChild(TRACKBAR_CLASSW, WS_TABSTOP | TBS_HORZ | TBS_AUTOTICKS | (design.TicksBothSides ? TBS_BOTH : TBS_BOTTOM) |
+  CreateChild(TRACKBAR_CLASSW, TBS_HORZ | TBS_AUTOTICKS | (design.TicksBothSides ? TBS_BOTH : TBS_BOTTOM) |
                                     (design.PositionToolTip ? TBS_TOOLTIPS : 0),
               0, L"");
   SendMessageW(Handle(), TBM_SETRANGEMIN, FALSE, min_);

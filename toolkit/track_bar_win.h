@@ -11,6 +11,7 @@ namespace toolkit {
 
 class TrackBar : public Control {
  public:
+  bool TakesTabStop() const override { return true; }
   TrackBar(Component& owner, Container& parent, const Design& design);
 
   int Position() const;

@@ -20,6 +20,7 @@ class ButtonControl : public Control {
 // button with a modal result ends its modal form with it.
 class Button : public ButtonControl {
  public:
+  long AccessibleRole() const override { return ROLE_SYSTEM_PUSHBUTTON; }
   bool TakesTabStop() const override { return true; }
   Button(Component& owner, Container& parent, const Design& design);
   // Presses the button as a click would (BM_CLICK).
@@ -33,6 +34,7 @@ class Button : public ButtonControl {
 // OnClick runs whenever the checked state changes, by the user or by SetChecked.
 class CheckBox : public ButtonControl {
  public:
+  long AccessibleRole() const override { return ROLE_SYSTEM_CHECKBUTTON; }
   bool TakesTabStop() const override { return true; }
   CheckBox(Component& owner, Container& parent, const Design& design);
   bool Checked() const { return checked_; }
@@ -51,6 +53,7 @@ class CheckBox : public ButtonControl {
 // nothing.
 class RadioButton : public ButtonControl {
  public:
+  long AccessibleRole() const override { return ROLE_SYSTEM_RADIOBUTTON; }
   // Of a group only the checked button is a tab stop (the first while none
   // is checked); the arrow keys move within the group.
   bool TakesTabStop() const override;

@@ -12,6 +12,7 @@ namespace toolkit {
 
 class ComboBox : public Control {
  public:
+  long AccessibleRole() const override { return ROLE_SYSTEM_COMBOBOX; }
   bool TakesTabStop() const override { return true; }
   ComboBox(Component& owner, Container& parent, const Design& design);
 

@@ -41,6 +41,10 @@ class Component {
   virtual bool HasCaption() const { return false; }
   virtual std::wstring Caption() const { return {}; }
   virtual void SetCaption(const std::wstring& /*caption*/) {}
+  // A name for screen readers given where the caption does not say it; it
+  // is translated like a caption.
+  virtual std::wstring AccessibleName() const { return {}; }
+  virtual void SetAccessibleName(const std::wstring& /*name*/) {}
 
  protected:
   // Deletes the owned components now; derived destructors call it while

@@ -8,9 +8,11 @@
 #include <stdexcept>
 #include <unordered_map>
 
+#include "accessible_win.h"
 #include "error_box_win.h"
 #include "form_win.h"
 #include "menu_win.h"
+#include "mnemonic.h"
 
 namespace toolkit {
 
@@ -83,6 +85,8 @@ Control::Control(Component* owner, Container* parent, const Design& design, bool
       parent_(parent),
       design_(design),
       caption_(captioned ? design.Caption : std::wstring()),
+      accessibleName_(design.AccessibleName),
+      accessibleDescription_(design.AccessibleDescription),
       captioned_(captioned),
       visible_(design.Visible),
       enabled_(design.Enabled) {
@@ -217,6 +221,9 @@ LRESULT Control::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT Control::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_GETOBJECT) {
+    if (const LRESULT answer = AnswerGetObject(*this, wParam, lParam)) return answer;
+  }
   if (!classProc_) {
     switch (message) {
       case WM_ERASEBKGND: {
@@ -262,6 +269,27 @@ bool Control::Reflect(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
     }
   }
   return false;
+}
+
+std::wstring Control::SpokenOwnCaption() const { return captioned_ ? SpokenCaption(Caption()) : std::wstring(); }
+
+std::wstring Control::AccessibleNameText() const {
+  if (!accessibleName_.empty()) return SpokenCaption(accessibleName_);
+  const std::wstring own = SpokenOwnCaption();
+  for (const Container* up = parent_; up && up != form_; up = up->parent_) {
+    const std::wstring group = up->HasCaption() ? SpokenCaption(up->Caption()) : std::wstring();
+    if (group.empty()) continue;
+    if (up->IsCaptionedRow()) return own.empty() ? group : group + L" " + own;
+    if (own.empty()) return group;
+    break;
+  }
+  return own;
+}
+
+void Control::SetAccessibleDescription(const std::wstring& description) {
+  if (description == accessibleDescription_) return;
+  accessibleDescription_ = description;
+  if (hwnd_) NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, hwnd_, OBJID_CLIENT, CHILDID_SELF);
 }
 
 void Control::ApplyFont() {

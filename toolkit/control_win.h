@@ -10,6 +10,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <string>
 #include <vector>
@@ -65,6 +66,20 @@ class Control : public Component {
   // button that follows another one continues its group.
   virtual bool StartsGroup() const { return true; }
 
+  // What screen readers get (accessible_win.h). The name is the designed
+  // accessible name, else the control's caption, after the caption of the
+  // row it sits in; a control without a caption takes its group's.
+  std::wstring AccessibleNameText() const;
+  std::wstring AccessibleName() const override { return accessibleName_; }
+  void SetAccessibleName(const std::wstring& name) override { accessibleName_ = name; }
+  const std::wstring& AccessibleDescription() const { return accessibleDescription_; }
+  void SetAccessibleDescription(const std::wstring& description);
+  // 0 keeps the system's role; an empty value the system's value.
+  virtual long AccessibleRole() const { return 0; }
+  virtual std::wstring AccessibleValue() const { return {}; }
+  // A row is a strip whose painted caption names the controls in it.
+  virtual bool IsCaptionedRow() const { return false; }
+
   bool HasCaption() const override { return captioned_; }
   std::wstring Caption() const override;
   void SetCaption(const std::wstring& caption) override;
@@ -96,6 +111,8 @@ class Control : public Component {
   virtual bool Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   // Called whenever the font or DPI changes; kinds that measure text extend it.
   virtual void ApplyFont();
+  // The caption that names this control itself, as read aloud.
+  virtual std::wstring SpokenOwnCaption() const;
 
   int Dpi() const;
   int Scale(int length) const { return ScaleLength(length, Dpi()); }
@@ -126,6 +143,8 @@ class Control : public Component {
   Container* parent_;
   Design design_;  // kept for the geometry, colours and font it designs
   std::wstring caption_;  // the caption while there is no window
+  std::wstring accessibleName_;
+  std::wstring accessibleDescription_;
   Rect placed_{};         // device pixels: where the layout puts an aligned control
   bool isPlaced_ = false;
   HWND hwnd_ = nullptr;

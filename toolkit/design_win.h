@@ -14,6 +14,7 @@
 
 namespace toolkit {
 
+class Control;
 class ImageList;
 class PopupMenu;
 
@@ -66,6 +67,7 @@ struct Design {
 
   int Min = 0, Max = 10, Position = 0, PageSize = 1;  // track bars
   bool TicksBothSides = false;
+  Control* ValueLabel = nullptr;  // the label that shows a track bar's value with its unit
   bool PositionToolTip = false;
 
   std::vector<std::wstring> Items{};  // drop-down lists
@@ -87,6 +89,13 @@ struct Design {
 
   bool FlatTabs = false;    // page controls
   bool TabVisible = true;   // tab sheets
+
+  // Screen readers: the name where the caption (or the row's caption) does
+  // not say what the control is, a description, and for a status line that
+  // its changes are announced.
+  std::wstring AccessibleName{};
+  std::wstring AccessibleDescription{};
+  bool Announce = false;
 
   NotifyEvent OnClick{};
   NotifyEvent OnChange{};

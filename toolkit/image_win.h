@@ -9,6 +9,7 @@ namespace toolkit {
 
 class Image : public Control {
  public:
+  long AccessibleRole() const override { return ROLE_SYSTEM_GRAPHIC; }
   // A picture with a menu takes the focus, so that the keyboard can open it.
   bool TakesTabStop() const override { return Designed().PopupMenu != nullptr; }
   Image(Component& owner, Container& parent, const Design& design);

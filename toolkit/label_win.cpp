@@ -1,5 +1,6 @@
 #include "label_win.h"
 
+#include "accessible_win.h"
 #include "mnemonic.h"
 
 namespace toolkit {
@@ -32,8 +33,10 @@ void Label::CreateHandle() {
 }
 
 void Label::SetCaption(const std::wstring& caption) {
+  const bool changed = caption != Caption();
   Control::SetCaption(caption);
   FitText();
+  if (changed && Designed().Announce && HandleAllocated()) AnnounceTextChange(Handle(), caption.c_str());
 }
 
 void Label::ApplyFont() {

@@ -10,6 +10,7 @@ namespace toolkit {
 
 class Label : public Control {
  public:
+  long AccessibleRole() const override { return TakesTabStop() ? ROLE_SYSTEM_LINK : ROLE_SYSTEM_STATICTEXT; }
   // A label that does something when clicked is a link: Tab stops at it,
   // and Enter or Space clicks it.
   bool TakesTabStop() const override { return static_cast<bool>(OnClick); }

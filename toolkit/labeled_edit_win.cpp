@@ -1,6 +1,7 @@
 #include "labeled_edit_win.h"
 
 #include "label_win.h"
+#include "mnemonic.h"
 
 namespace toolkit {
 
@@ -85,5 +86,7 @@ bool LabeledEdit::Reflect(UINT message, WPARAM wParam, LPARAM, LRESULT&) {
   }
   return false;  // edits keep the system's colours
 }
+
+std::wstring LabeledEdit::SpokenOwnCaption() const { return SpokenCaption(label_->Caption()); }
 
 }  // namespace toolkit

@@ -13,6 +13,7 @@ class Label;
 
 class LabeledEdit : public Control {
  public:
+  long AccessibleRole() const override { return ROLE_SYSTEM_TEXT; }
   bool TakesTabStop() const override { return true; }
   LabeledEdit(Component& owner, Container& parent, const Design& design);
 
@@ -29,6 +30,7 @@ class LabeledEdit : public Control {
 
  protected:
   void CreateHandle() override;
+  std::wstring SpokenOwnCaption() const override;
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   bool Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 

@@ -11,6 +11,7 @@ namespace toolkit {
 
 class ListView : public Control {
  public:
+  long AccessibleRole() const override { return ROLE_SYSTEM_LIST; }
   bool TakesTabStop() const override { return true; }
   ListView(Component& owner, Container& parent, const Design& design);
 

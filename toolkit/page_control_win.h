@@ -28,6 +28,7 @@ class TabSheet : public Container {
 
 class PageControl : public Container {
  public:
+  long AccessibleRole() const override { return ROLE_SYSTEM_PAGETABLIST; }
   bool TakesTabStop() const override { return true; }
   PageControl(Component& owner, Container& parent, const Design& design);
 

@@ -10,6 +10,7 @@ class Panel : public Container {
  public:
   Panel(Component& owner, Container& parent, const Design& design);
   void SetCaption(const std::wstring& caption) override;
+  bool IsCaptionedRow() const override { return !Caption().empty(); }
 
  protected:
   void CreateHandle() override;
@@ -23,6 +24,7 @@ class Panel : public Container {
 class GroupBox : public Container {
  public:
   GroupBox(Component& owner, Container& parent, const Design& design);
+  long AccessibleRole() const override { return ROLE_SYSTEM_GROUPING; }
 
  protected:
   void CreateHandle() override;

@@ -9,6 +9,7 @@ namespace toolkit {
 
 class SpeedButton : public Control {
  public:
+  long AccessibleRole() const override { return ROLE_SYSTEM_PUSHBUTTON; }
   bool TakesTabStop() const override { return true; }
   SpeedButton(Component& owner, Container& parent, const Design& design);
   // The picture, drawn transparent where it has its bottom-left pixel's colour.

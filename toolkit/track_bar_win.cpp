@@ -97,4 +97,9 @@ bool TrackBar::Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& resu
   return Control::Reflect(message, wParam, lParam, result);
 }
 
+std::wstring TrackBar::AccessibleValue() const {
+  if (const Control* label = Designed().ValueLabel) return label->Caption();
+  return std::to_wstring(Position());
+}
+
 }  // namespace toolkit

@@ -11,6 +11,8 @@ namespace toolkit {
 
 class TrackBar : public Control {
  public:
+  long AccessibleRole() const override { return ROLE_SYSTEM_SLIDER; }
+  std::wstring AccessibleValue() const override;
   bool TakesTabStop() const override { return true; }
   TrackBar(Component& owner, Container& parent, const Design& design);
 

@@ -22,13 +22,23 @@
 //                                       double-click that row of the list view
 //   winctl set-edit <title> <text>      set the text of the first edit box in
 //                                       the window, as typing would
+//   winctl walk   <title> [back]        press Tab (Shift+Tab with "back") from
+//                                       the focused control round the window's
+//                                       tab ring, printing each stop as
+//                                       "role|name|value" (UTF-8) as a screen
+//                                       reader gets it; ends where it started,
+//                                       or with "(left)" when the focus leaves
+// Captions match with or without their mnemonic marker ("安装" finds "安装(&I)").
 // Exit code 0 on success, 1 when the window is not there (or stays), 2 on usage.
 #include <windows.h>
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <cstdio>
 #include <cwchar>
 #include <string>
+
+#include "mnemonic.h"
 
 namespace {
 
@@ -40,7 +50,8 @@ struct Search {
 BOOL CALLBACK MatchTitle(HWND hwnd, LPARAM lparam) {
   auto* search = reinterpret_cast<Search*>(lparam);
   wchar_t text[256];
-  if (GetWindowTextW(hwnd, text, 256) && std::wcscmp(text, search->title) == 0) {
+  if (GetWindowTextW(hwnd, text, 256) &&
+      (std::wcscmp(text, search->title) == 0 || toolkit::SpokenCaption(text) == toolkit::SpokenCaption(search->title))) {
     search->found = hwnd;
     return FALSE;
   }
@@ -262,6 +273,92 @@ int Detach(HWND hwnd) {
   return 0;
 }
 
+std::string Utf8(const std::wstring& text) {
+  std::string out(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr)), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, out.data(), static_cast<int>(out.size()), nullptr, nullptr);
+  out.resize(out.empty() ? 0 : out.size() - 1);
+  return out;
+}
+
+std::wstring TakeText(BSTR text) {
+  std::wstring taken = text ? std::wstring(text, SysStringLen(text)) : std::wstring();
+  SysFreeString(text);
+  return taken;
+}
+
+// MinGW declares IID_IAccessible as a data import; a static link would pass a thunk.
+constexpr GUID kIidAccessible{0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+
+std::string DescribeStop(HWND control) {
+  IAccessible* accessible = nullptr;
+  if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), kIidAccessible,
+                                        reinterpret_cast<void**>(&accessible))))
+    return "?|?|";
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  BSTR name = nullptr, value = nullptr;
+  VARIANT role{};
+  accessible->get_accName(self, &name);
+  accessible->get_accValue(self, &value);
+  accessible->get_accRole(self, &role);
+  accessible->Release();
+  wchar_t role_text[64] = L"";
+  if (role.vt == VT_I4) GetRoleTextW(static_cast<DWORD>(role.lVal), role_text, 64);
+  return Utf8(role_text) + "|" + Utf8(TakeText(name)) + "|" + Utf8(TakeText(value));
+}
+
+HWND FocusOf(DWORD thread) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+}
+
+void PressTab(bool back) {
+  INPUT keys[4]{};
+  int count = 0;
+  auto key = [&](WORD vk, bool up) {
+    keys[count].type = INPUT_KEYBOARD;
+    keys[count].ki.wVk = vk;
+    keys[count].ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    ++count;
+  };
+  if (back) key(VK_SHIFT, false);
+  key(VK_TAB, false);
+  key(VK_TAB, true);
+  if (back) key(VK_SHIFT, true);
+  SendInput(static_cast<UINT>(count), keys, sizeof(INPUT));
+}
+
+// Real key presses, as a keyboard user makes them: the window comes to the
+// front first, and each stop is read once the focus has moved.
+int Walk(HWND window, bool back) {
+  CoInitialize(nullptr);
+  HWND top = GetAncestor(window, GA_ROOT);
+  SetForegroundWindow(top);
+  const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+  HWND first = nullptr;
+  for (int wait = 0; wait < 100 && !(first = FocusOf(thread)); ++wait) Sleep(20);
+  if (!first) return 1;
+  for (HWND at = first;;) {
+    std::printf("%s\n", DescribeStop(at).c_str());
+    std::fflush(stdout);
+    PressTab(back);
+    HWND next = at;
+    for (int wait = 0; wait < 100 && next == at; ++wait) {
+      Sleep(20);
+      next = FocusOf(thread);
+    }
+    if (next == at) return 1;  // the focus did not move
+    if (!next || (next != window && !IsChild(window, next))) {
+      std::printf("(left)\n");
+      return 0;
+    }
+    if (next == first) return 0;
+    at = next;
+  }
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -288,6 +385,7 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"drop") return DropDown(hwnd);
   if (command == L"rows") return PrintRows(hwnd);
   if (command == L"set-edit" && argc > 3) return SetEditText(hwnd, argv[3]);
+  if (command == L"walk") return Walk(hwnd, argc > 3 && std::wstring(argv[3]) == L"back");
   if (command == L"double-click-row" && argc > 3) return DoubleClickRow(hwnd, int(std::wcstol(argv[3], nullptr, 10)));
   return 2;
 }

@@ -72,6 +72,26 @@ void TfrmMain::RenderPreview() {
   PanelDisplay->SetBounds({frame.panel.left, frame.panel.top, frame.panel.width, frame.panel.height});
   ImageDisplay->SetBounds({frame.image.left, frame.image.top, frame.panel.width, frame.panel.height});
   ImageDisplay->SetPicture(BitmapFromPicture(frame.picture));
+  ImageDisplay->SetAccessibleDescription(PreviewDescription());
+}
+
+// What the preview shows, for screen readers: the choices that shape it, in
+// the window's own words and so in its language.
+std::wstring TfrmMain::PreviewDescription() const {
+  std::wstring said;
+  auto add = [&said](const std::wstring& part) {
+    if (!part.empty()) said += (said.empty() ? L"" : L", ") + part;
+  };
+  for (toolkit::RadioButton* choice : {RadioButtonRotate0, RadioButtonRotate90, RadioButtonRotate180,
+                                       RadioButtonRotate270, RadioButtonHalftoneBW, RadioButtonHalftoneDither})
+    if (choice->Checked()) add(choice->AccessibleNameText());
+  for (toolkit::CheckBox* effect : {CheckBoxPaperRotate, CheckBoxFlipHorizontal, CheckBoxFlipVertical,
+                                    CheckBoxEffectReverse})
+    if (effect->Checked()) add(effect->AccessibleNameText());
+  add(TrackBarBlacknessAdjust->AccessibleNameText() + L" " + TrackBarBlacknessAdjust->AccessibleValue());
+  if (const int zoom = ComboBoxZoom->ItemIndex(); zoom >= 0)
+    add(ComboBoxZoom->AccessibleNameText() + L" " + ComboBoxZoom->ItemText(zoom));
+  return said;
 }
 
 void TfrmMain::OpenPreviewImage1Click(toolkit::Component&) {

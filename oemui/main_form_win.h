@@ -108,6 +108,7 @@ class TfrmMain : public toolkit::Form {
 
   // Preview.
   void RenderPreview();
+  std::wstring PreviewDescription() const;
   void UpdatePreviewOffset();
   void OpenPreviewImage1Click(toolkit::Component& Sender);
 

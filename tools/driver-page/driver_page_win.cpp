@@ -7,7 +7,9 @@
 //                   [--printer=<name>] [--image-ver=N] [--oemui-ver=N]
 //
 // Closing the page destroys the page window, and with it the settings window
-// that lives in it; the page then waits for the program to end.
+// that lives in it; the page then waits for the program to end. Its OK and
+// Cancel buttons (Enter and Esc, by the dialog manager, as on a property
+// sheet) log "page command=<id>" and close it.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -43,7 +45,7 @@ struct Page {
   FeatureSet features;
   DWORD start = GetTickCount();
   FILE* log = nullptr;
-  HWND frame = nullptr, area = nullptr;
+  HWND frame = nullptr, area = nullptr, ok = nullptr, cancel = nullptr;
   bool embedded_logged = false;
   std::deque<PendingReply> pending;
 } g_page;
@@ -142,6 +144,14 @@ void OnReplyTimer() {
   if (g_page.pending.empty()) KillTimer(g_page.frame, kReplyTimer);
 }
 
+constexpr int kButtonRow = 44;
+
+void LayOutPage(int width, int height) {
+  if (g_page.area) MoveWindow(g_page.area, 0, 0, width, height - kButtonRow, TRUE);
+  if (g_page.ok) MoveWindow(g_page.ok, width - 196, height - kButtonRow + 10, 88, 26, TRUE);
+  if (g_page.cancel) MoveWindow(g_page.cancel, width - 100, height - kButtonRow + 10, 88, 26, TRUE);
+}
+
 LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
   switch (msg) {
     case WM_COPYDATA:
@@ -158,7 +168,15 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
       }
       return 0;
     case WM_SIZE:
-      if (g_page.area) MoveWindow(g_page.area, 0, 0, LOWORD(lparam), HIWORD(lparam), TRUE);
+      LayOutPage(LOWORD(lparam), HIWORD(lparam));
+      return 0;
+    case DM_GETDEFID:
+      return MAKELRESULT(IDOK, DC_HASDEFID);
+    case WM_COMMAND:
+      if (LOWORD(wparam) == IDOK || LOWORD(wparam) == IDCANCEL) {
+        Log("page command=%d", LOWORD(wparam));
+        DestroyWindow(hwnd);
+      }
       return 0;
     case WM_DESTROY:
       Log("page destroyed");
@@ -247,13 +265,20 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int show) {
   area.lpszClassName = kPageClass;
   RegisterClassW(&area);
 
-  RECT r{0, 0, 870, 657};
+  RECT r{0, 0, 870, 657 + kButtonRow};
   AdjustWindowRect(&r, WS_OVERLAPPEDWINDOW, FALSE);
   const std::wstring title = g_page.printer + L" 打印首选项";
-  g_page.frame = CreateWindowExW(0, kFrameClass, title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0,
+  g_page.frame = CreateWindowExW(WS_EX_CONTROLPARENT, kFrameClass, title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0,
                                  r.right - r.left, r.bottom - r.top, nullptr, nullptr, instance, nullptr);
-  g_page.area = CreateWindowExW(0, kPageClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 870, 657,
-                                g_page.frame, nullptr, instance, nullptr);
+  g_page.area = CreateWindowExW(WS_EX_CONTROLPARENT, kPageClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
+                                870, 657, g_page.frame, nullptr, instance, nullptr);
+  g_page.ok = CreateWindowExW(0, L"BUTTON", L"确定", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 0, 0,
+                              g_page.frame, reinterpret_cast<HMENU>(IDOK), instance, nullptr);
+  g_page.cancel = CreateWindowExW(0, L"BUTTON", L"取消", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0,
+                                  0, g_page.frame, reinterpret_cast<HMENU>(IDCANCEL), instance, nullptr);
+  RECT client{};
+  GetClientRect(g_page.frame, &client);
+  LayOutPage(client.right, client.bottom);
   ShowWindow(g_page.frame, show);
   UpdateWindow(g_page.frame);
   SetTimer(g_page.frame, kEmbedWatchTimer, 5, nullptr);
@@ -261,6 +286,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int show) {
   HANDLE process = StartProgram();
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (IsWindow(g_page.frame) && IsDialogMessageW(g_page.frame, &msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }

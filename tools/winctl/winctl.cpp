@@ -28,6 +28,7 @@
 //                                       "role|name|value" (UTF-8) as a screen
 //                                       reader gets it; ends where it started,
 //                                       or with "(left)" when the focus leaves
+//   winctl press  <title> tab|esc|enter  one real key press in the window
 // Captions match with or without their mnemonic marker ("安装" finds "安装(&I)").
 // Exit code 0 on success, 1 when the window is not there (or stays), 2 on usage.
 #include <windows.h>
@@ -314,20 +315,29 @@ HWND FocusOf(DWORD thread) {
   return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
 }
 
-void PressTab(bool back) {
+void PressKey(WORD vk, bool shift = false) {
   INPUT keys[4]{};
   int count = 0;
-  auto key = [&](WORD vk, bool up) {
+  auto key = [&](WORD code, bool up) {
     keys[count].type = INPUT_KEYBOARD;
-    keys[count].ki.wVk = vk;
+    keys[count].ki.wVk = code;
     keys[count].ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
     ++count;
   };
-  if (back) key(VK_SHIFT, false);
-  key(VK_TAB, false);
-  key(VK_TAB, true);
-  if (back) key(VK_SHIFT, true);
+  if (shift) key(VK_SHIFT, false);
+  key(vk, false);
+  key(vk, true);
+  if (shift) key(VK_SHIFT, true);
   SendInput(static_cast<UINT>(count), keys, sizeof(INPUT));
+}
+
+int Press(HWND window, const std::wstring& name) {
+  const WORD vk = name == L"tab" ? VK_TAB : name == L"esc" ? VK_ESCAPE : name == L"enter" ? VK_RETURN : 0;
+  if (!vk) return 2;
+  SetForegroundWindow(GetAncestor(window, GA_ROOT));
+  Sleep(100);
+  PressKey(vk);
+  return 0;
 }
 
 // Real key presses, as a keyboard user makes them: the window comes to the
@@ -343,7 +353,7 @@ int Walk(HWND window, bool back) {
   for (HWND at = first;;) {
     std::printf("%s\n", DescribeStop(at).c_str());
     std::fflush(stdout);
-    PressTab(back);
+    PressKey(VK_TAB, back);
     HWND next = at;
     for (int wait = 0; wait < 100 && next == at; ++wait) {
       Sleep(20);
@@ -385,6 +395,7 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"drop") return DropDown(hwnd);
   if (command == L"rows") return PrintRows(hwnd);
   if (command == L"set-edit" && argc > 3) return SetEditText(hwnd, argv[3]);
+  if (command == L"press" && argc > 3) return Press(hwnd, argv[3]);
   if (command == L"walk") return Walk(hwnd, argc > 3 && std::wstring(argv[3]) == L"back");
   if (command == L"double-click-row" && argc > 3) return DoubleClickRow(hwnd, int(std::wcstol(argv[3], nullptr, 10)));
   return 2;

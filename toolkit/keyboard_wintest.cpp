@@ -30,38 +30,11 @@ class Keyboard : public ::testing::Test {
     ProcessMessages();
   }
 
-  // A key as the keyboard gives it: the held keys are down while it is handled.
   void Press(WPARAM key, std::initializer_list<int> held = {}, UINT message = WM_KEYDOWN) {
-    BYTE state[256];
-    GetKeyboardState(state);
-    for (int down : held) state[down] = 0x80;
-    SetKeyboardState(state);
-    HWND to = GetFocus() ? GetFocus() : form->Handle();
-    PostMessageW(to, message, key, 1);
-    ProcessMessages();
-    for (int down : held) state[down] = 0;
-    SetKeyboardState(state);
+    test::PressKey(key, held, message, GetFocus() ? nullptr : form->Handle());
   }
-
-  Control* Focused() const {
-    for (HWND window = GetFocus(); window; window = GetParent(window))
-      if (Control* control = Control::FromHandle(window)) return control;
-    return nullptr;
-  }
-
-  // The stops Tab visits from the first control until it is back there.
-  std::vector<Control*> WalkRing(bool backward) {
-    const std::vector<Control*> ring = TabRing(*form);
-    form->FocusByKeyboard(*ring.front());
-    std::vector<Control*> visited{Focused()};
-    for (size_t step = 0; step < ring.size() + 2; ++step) {
-      if (backward) Press(VK_TAB, {VK_SHIFT});
-      else Press(VK_TAB);
-      if (Focused() == visited.front()) break;
-      visited.push_back(Focused());
-    }
-    return visited;
-  }
+  Control* Focused() const { return test::FocusedControl(); }
+  std::vector<Control*> WalkRing(bool backward) { return test::WalkByTab(*form, backward); }
 
   std::unique_ptr<TfrmGallery> form;
 };
@@ -206,21 +179,6 @@ TEST_F(Keyboard, FocusStartsAtTheFirstControlAndComesBackAfterAModalDialog) {
   EXPECT_EQ(Focused(), form->SpeedButtonAddPaper);
 }
 
-std::wstring Read(HWND window, HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*)) {
-  IAccessible* accessible = nullptr;
-  if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), kIidAccessible,
-                                        reinterpret_cast<void**>(&accessible))))
-    return L"(none)";
-  VARIANT self{};
-  self.vt = VT_I4;
-  BSTR text = nullptr;
-  (accessible->*get)(self, &text);
-  accessible->Release();
-  std::wstring read = text ? text : L"";
-  SysFreeString(text);
-  return read;
-}
-
 long Role(HWND window) {
   IAccessible* accessible = nullptr;
   if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), kIidAccessible,
@@ -234,19 +192,19 @@ long Role(HWND window) {
 }
 
 TEST_F(Keyboard, ScreenReadersGetRowNamedRadiosAndTheKindsRolesValuesAndShortcuts) {
-  EXPECT_EQ(Read(form->RadioButtonRotate90->Handle(), &IAccessible::get_accName), L"打印方向 90");
-  EXPECT_EQ(Read(form->ComboBoxPaperNames->Handle(), &IAccessible::get_accName), L"纸张选择");
-  EXPECT_EQ(Read(form->SpeedButtonAddPaper->Handle(), &IAccessible::get_accName), L"新建");
+  EXPECT_EQ(test::AccessibleText(form->RadioButtonRotate90->Handle(), &IAccessible::get_accName), L"打印方向 90");
+  EXPECT_EQ(test::AccessibleText(form->ComboBoxPaperNames->Handle(), &IAccessible::get_accName), L"纸张选择");
+  EXPECT_EQ(test::AccessibleText(form->SpeedButtonAddPaper->Handle(), &IAccessible::get_accName), L"新建");
   EXPECT_EQ(Role(form->SpeedButtonAddPaper->Handle()), ROLE_SYSTEM_PUSHBUTTON);
   EXPECT_EQ(Role(form->RadioButtonRotate90->Handle()), ROLE_SYSTEM_RADIOBUTTON);
   EXPECT_EQ(Role(form->ImageDisplay->Handle()), ROLE_SYSTEM_GRAPHIC);
   EXPECT_EQ(Role(form->TrackBarDarkness->Handle()), ROLE_SYSTEM_SLIDER);
-  EXPECT_EQ(Read(form->LabeledEditLanNetmask->Handle(), &IAccessible::get_accName), L"Netmask");
+  EXPECT_EQ(test::AccessibleText(form->LabeledEditLanNetmask->Handle(), &IAccessible::get_accName), L"Netmask");
   form->ImageDisplay->SetAccessibleDescription(L"旋转 90");
-  EXPECT_EQ(Read(form->ImageDisplay->Handle(), &IAccessible::get_accDescription), L"旋转 90");
+  EXPECT_EQ(test::AccessibleText(form->ImageDisplay->Handle(), &IAccessible::get_accDescription), L"旋转 90");
   form->CheckBoxAutoFeed->SetCaption(L"合盖自动走纸(&F)");
-  EXPECT_EQ(Read(form->CheckBoxAutoFeed->Handle(), &IAccessible::get_accName), L"合盖自动走纸");
-  EXPECT_EQ(Read(form->CheckBoxAutoFeed->Handle(), &IAccessible::get_accKeyboardShortcut), L"Alt+F");
+  EXPECT_EQ(test::AccessibleText(form->CheckBoxAutoFeed->Handle(), &IAccessible::get_accName), L"合盖自动走纸");
+  EXPECT_EQ(test::AccessibleText(form->CheckBoxAutoFeed->Handle(), &IAccessible::get_accKeyboardShortcut), L"Alt+F");
 }
 
 std::vector<HWND> announced;

@@ -1,8 +1,12 @@
 #include "wintest_support_win.h"
 
+#include <oleacc.h>
+
 #include <vector>
 
 #include "application_win.h"
+#include "form_win.h"
+#include "keyboard_win.h"
 
 namespace toolkit::test {
 
@@ -27,6 +31,53 @@ HWND MakePlainWindow(const wchar_t* cls, WNDPROC proc) {
   wc.lpszClassName = cls;
   RegisterClassW(&wc);
   return CreateWindowExW(0, cls, L"", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr, wc.hInstance, nullptr);
+}
+
+void PressKey(WPARAM key, std::initializer_list<int> held, UINT message, HWND to) {
+  BYTE state[256];
+  GetKeyboardState(state);
+  for (int down : held) state[down] = 0x80;
+  SetKeyboardState(state);
+  PostMessageW(to ? to : GetFocus(), message, key, 1);
+  ProcessMessages();
+  for (int down : held) state[down] = 0;
+  SetKeyboardState(state);
+}
+
+Control* FocusedControl() {
+  for (HWND window = GetFocus(); window; window = GetParent(window))
+    if (Control* control = Control::FromHandle(window)) return control;
+  return nullptr;
+}
+
+std::vector<Control*> WalkByTab(Form& form, bool backward) {
+  const std::vector<Control*> ring = TabRing(form);
+  if (ring.empty()) return {};
+  form.FocusByKeyboard(*ring.front());
+  std::vector<Control*> visited{FocusedControl()};
+  for (size_t step = 0; step < ring.size() + 2; ++step) {
+    PressKey(VK_TAB, backward ? std::initializer_list<int>{VK_SHIFT} : std::initializer_list<int>{});
+    if (FocusedControl() == visited.front()) break;
+    visited.push_back(FocusedControl());
+  }
+  return visited;
+}
+
+std::wstring AccessibleText(HWND window, AccessibleGetter get) {
+  // MinGW declares IID_IAccessible as a data import; a static link would pass a thunk.
+  constexpr GUID kIidAccessible{0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+  IAccessible* accessible = nullptr;
+  if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), kIidAccessible,
+                                        reinterpret_cast<void**>(&accessible))))
+    return {};
+  VARIANT self{};
+  self.vt = VT_I4;
+  BSTR text = nullptr;
+  (accessible->*get)(self, &text);
+  accessible->Release();
+  std::wstring read = text ? std::wstring(text, SysStringLen(text)) : std::wstring();
+  SysFreeString(text);
+  return read;
 }
 
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {

@@ -4,12 +4,20 @@
 #pragma once
 
 #include <windows.h>
+#include <oleacc.h>
 
 #include <atomic>
 #include <functional>
+#include <initializer_list>
+#include <vector>
 #include <mutex>
 #include <string>
 #include <thread>
+
+namespace toolkit {
+class Control;
+class Form;
+}  // namespace toolkit
 
 namespace toolkit::test {
 
@@ -39,6 +47,23 @@ class MessageBoxAnswerer {
   std::wstring text_, title_;
   std::thread watcher_;
 };
+
+// A key as the keyboard gives it to the focused window (or `to`): the held
+// keys (VK_SHIFT, VK_CONTROL, VK_MENU) are down while it is handled.
+void PressKey(WPARAM key, std::initializer_list<int> held = {}, UINT message = WM_KEYDOWN, HWND to = nullptr);
+
+// The toolkit control that has the focus, or holds the window that has it.
+Control* FocusedControl();
+
+// The controls that Tab (Shift+Tab with `backward`) visits by key presses
+// from the form's first tab stop until it is back there, at most one round
+// and two more.
+std::vector<Control*> WalkByTab(Form& form, bool backward);
+
+// What a screen reader reads of the window through the system's
+// accessibility call: its name, or what another getter gives.
+using AccessibleGetter = HRESULT (STDMETHODCALLTYPE IAccessible::*)(VARIANT, BSTR*);
+std::wstring AccessibleText(HWND window, AccessibleGetter get = &IAccessible::get_accName);
 
 // Saves what the screen shows of `window` as a 24-bit BMP file.
 bool SaveWindowPicture(HWND window, const std::wstring& path);

@@ -27,7 +27,8 @@
 //                                       tab ring, printing each stop as
 //                                       "role|name|value" (UTF-8) as a screen
 //                                       reader gets it; ends where it started,
-//                                       or with "(left)" when the focus leaves
+//                                       or with "(left)" when the focus leaves,
+//                                       or "(no end)" after 150 stops
 //   winctl press  <title> tab|esc|enter  one real key press in the window
 // Captions match with or without their mnemonic marker ("安装" finds "安装(&I)").
 // Exit code 0 on success, 1 when the window is not there (or stays), 2 on usage.
@@ -350,7 +351,15 @@ int Walk(HWND window, bool back) {
   HWND first = nullptr;
   for (int wait = 0; wait < 100 && !(first = FocusOf(thread)); ++wait) Sleep(20);
   if (!first) return 1;
+  int stops = 0;
+  // A ring that never comes back (the focus cycling through part of the
+  // window) ends the walk after more stops than a window has.
+  constexpr int kMostStops = 150;
   for (HWND at = first;;) {
+    if (++stops > kMostStops) {
+      std::printf("(no end)\n");
+      return 1;
+    }
     std::printf("%s\n", DescribeStop(at).c_str());
     std::fflush(stdout);
     PressKey(VK_TAB, back);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "mnemonic.h"
+
 namespace toolkit {
 
 namespace {
@@ -60,6 +62,10 @@ void PageControl::CreateHandle() {
   for (TabSheet* sheet : sheets_)
     if (sheet->TabVisible()) InsertTab(*sheet);
   if (active_ && active_->TabVisible()) TabCtrl_SetCurSel(Handle(), TabIndexOf(*active_));
+}
+
+std::wstring PageControl::SpokenOwnCaption() const {
+  return active_ ? SpokenCaption(active_->Caption()) : std::wstring();
 }
 
 RECT PageControl::AlignArea() const {

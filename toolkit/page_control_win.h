@@ -42,6 +42,8 @@ class PageControl : public Container {
 
  protected:
   void CreateHandle() override;
+  // The tabs are read as the page that shows.
+  std::wstring SpokenOwnCaption() const override;
   RECT AlignArea() const override;
   void ChildAdded(Control& child) override;
   bool Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;

@@ -172,8 +172,8 @@ TEST(BarcodeCheckTurns, MirroredQrCodeIsReportedAsTheDecoderReadsIt) {
 // over a picture larger than its downscale threshold fails one of them
 // (`lineCount() == 1`) on a plain Code 128.
 TEST(BarcodeCheckRegression, LargePlainCode128DoesNotAbortTheDecoder) {
-  ColorImage label = BlankLabel(900, 700);
-  DrawCode(label, LabelCode::Code128, "VELMO-12345", 60, 20, 4, 660);
+  ColorImage label = BlankLabel(1100, 640);
+  DrawCode(label, LabelCode::Code128, "VELMO-12345", 60, 20, 6, 600);
   const BarcodeCheck check = Check(label, Mode(PreviewHalftone::Threshold));
   ASSERT_EQ(check.barcodes.size(), 1u);
   EXPECT_TRUE(check.barcodes[0].readable);

@@ -88,8 +88,11 @@ int RunVelmocheck(const std::vector<std::string>& arguments, CheckHost& host) {
     paper.widthThousandths = static_cast<int32_t>((int64_t(source.width) * 25400 + args.dpi / 2) / args.dpi);
     paper.heightThousandths = static_cast<int32_t>((int64_t(source.height) * 25400 + args.dpi / 2) / args.dpi);
   }
-  if (DotsOf(paper.widthThousandths, paper.dpi) <= 0 || DotsOf(paper.heightThousandths, paper.dpi) <= 0)
-    return Fail(host, json, "the paper is smaller than a dot");
+  const int64_t across = DotsOf(paper.widthThousandths, paper.dpi);
+  const int64_t along = DotsOf(paper.heightThousandths, paper.dpi);
+  if (across <= 0 || along <= 0) return Fail(host, json, "the paper is smaller than a dot");
+  // The same bound as for pictures: a 32-bit program must be able to hold it.
+  if (uint64_t(across * along) > kMaxPicturePixels) return Fail(host, json, "the paper has too many dots");
 
   PreviewControls controls;
   controls.rotation = args.rotation;

@@ -91,6 +91,7 @@ TEST_F(Velmocheck, RefusesBadArgumentsWithExit2AndTheUsage) {
            {"mixed.png", "-dpi:0"},
            {"mixed.png", "-size:50"},
            {"mixed.png", "-size:0x30"},
+           {"mixed.png", "-size:10000x10000", "-dpi:2400"},
            {"mixed.png", "-size:50x30", "-paper:4x6"},
            {"mixed.png", "-paper:unknown"},
            {"mixed.png", "-colour"},

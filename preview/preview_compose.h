@@ -3,6 +3,7 @@
 // under the settings window's controls. Plain values in, plain values out;
 // the window reads its controls into PreviewControls and shows PreviewFrame.
 #include "picture_decode.h"
+#include "raster_ops.h"
 
 namespace velmo {
 
@@ -62,6 +63,39 @@ PreviewOffset ImageOffset(int offsetX, int offsetY);
 // 0, 90, 180 or 270: the checked rotation, a quarter turn more on landscape
 // paper, with a full turn back to 0.
 int PreviewAngle(PreviewRotation rotation, bool paperRotate);
+
+// Where each step of a render puts the picture: the fit's stretch, the
+// turn, the mirrors and the zoom's canvas, for a source of the given size
+// on a display of the given size. `width` x `height` is the rendered
+// picture's size: the fitted picture's, or the display's when zoomed.
+struct PreviewGeometry {
+  int sourceWidth = 0, sourceHeight = 0;
+  int angle = 0;
+  bool flipHorizontal = false, flipVertical = false;
+  int stretchWidth = 0, stretchHeight = 0;  // the fit, before the turn
+  int fittedWidth = 0, fittedHeight = 0;    // after the turn
+  bool zoomed = false;
+  int canvasLeft = 0, canvasTop = 0;        // the fitted picture on the display-sized canvas
+  float zoomFactor = 1.0f;
+  int zoomLeft = 0, zoomTop = 0;            // the zoomed canvas on the display
+  int width = 0, height = 0;
+};
+
+struct PreviewPoint {
+  double x = 0, y = 0;
+};
+
+PreviewGeometry ComposeGeometry(const PreviewControls& controls, int sourceWidth, int sourceHeight,
+                                int displayWidth, int displayHeight);
+
+// A point of the source (pixel edges: (0, 0) is the top-left corner, (width,
+// height) the bottom-right one) in the rendered picture.
+PreviewPoint MapSourcePoint(const PreviewGeometry& geometry, double x, double y);
+
+// The rendered picture in grey (0 or 255 after the halftone), of
+// geometry.width x geometry.height; `geometry` comes from ComposeGeometry
+// for the same controls and source.
+GreyImage ComposeGrey(const PreviewControls& controls, const ColorImage& source, const PreviewGeometry& geometry);
 
 // The whole render; `source` is the decoded picture, never changed.
 PreviewFrame ComposePreview(const PreviewControls& controls, const ColorImage& source);

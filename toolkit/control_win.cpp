@@ -149,6 +149,7 @@ void Control::CreateChild(const wchar_t* className, DWORD style, DWORD exStyle, 
   CreateBound(this, className, style, exStyle, text, parent_->hwnd_,
               RECT{r.Left, r.Top, r.Left + r.Width, r.Top + r.Height},
               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)));
+  if (className) FollowContrastTheme(hwnd_);
   TakeDesignedPlace();
   ApplyFont();
 }

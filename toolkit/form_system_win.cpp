@@ -2,6 +2,7 @@
 // it lives in, the colours, the theme.
 #include "dpi_win.h"
 #include "form_win.h"
+#include "theme_win.h"
 
 namespace toolkit {
 
@@ -10,6 +11,7 @@ namespace {
 BOOL CALLBACK TellColorChange(HWND window, LPARAM) {
   // Common controls keep colours of their own; only top-level windows hear
   // of the change from the system.
+  FollowContrastTheme(window);
   SendMessageW(window, WM_SYSCOLORCHANGE, 0, 0);
   return TRUE;
 }

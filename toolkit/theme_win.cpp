@@ -1,5 +1,7 @@
 #include "theme_win.h"
 
+#include <uxtheme.h>
+
 namespace toolkit {
 
 namespace {
@@ -61,8 +63,13 @@ COLORREF SecondaryTextColor(bool selected) {
   return HighContrast() ? GetSysColor(COLOR_GRAYTEXT) : kSecondaryText;
 }
 
-bool IsColorChange(UINT message) {
-  return message == WM_SYSCOLORCHANGE || message == WM_SETTINGCHANGE || message == WM_THEMECHANGED;
+void FollowContrastTheme(HWND control) {
+  if (HighContrast()) {
+    // A blank names no style on every system; an empty name is ignored by some.
+    SetWindowTheme(control, L" ", L" ");
+  } else {
+    SetWindowTheme(control, nullptr, nullptr);
+  }
 }
 
 }  // namespace toolkit

@@ -27,7 +27,8 @@ COLORREF ThemedText(COLORREF background, COLORREF text, bool enabled);
 // selected or not.
 COLORREF SecondaryTextColor(bool selected);
 
-// Whether `message` tells a top-level window that colours or the theme changed.
-bool IsColorChange(UINT message);
+// Standard controls are drawn without visual styles in high contrast: a
+// style's own text and face colours would ignore the system's.
+void FollowContrastTheme(HWND control);
 
 }  // namespace toolkit

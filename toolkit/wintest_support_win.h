@@ -7,9 +7,14 @@
 
 #include <atomic>
 #include <functional>
+#include <map>
 #include <mutex>
 #include <string>
 #include <thread>
+
+namespace toolkit {
+class Form;
+}
 
 namespace toolkit::test {
 
@@ -39,6 +44,14 @@ class MessageBoxAnswerer {
   std::wstring text_, title_;
   std::thread watcher_;
 };
+
+// Where each control of `form` that has a window is, in the form's client
+// coordinates, by the control's name.
+std::map<std::wstring, RECT> PlacesOf(const Form& form);
+
+// Sends `form` the WM_DPICHANGED that a move to a monitor of `dpi` brings,
+// with `suggested` as the window's new rectangle.
+void SendDpiChange(Form& form, int dpi, const RECT& suggested);
 
 // Saves what the screen shows of `window` as a 24-bit BMP file.
 bool SaveWindowPicture(HWND window, const std::wstring& path);

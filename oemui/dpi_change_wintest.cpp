@@ -1,5 +1,5 @@
 // The settings window moved to a monitor of twice the DPI and back lays
-// itself out as a window made there would.
+// itself out as a window made there would, with the pictures drawn for it.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -16,6 +16,7 @@ struct Placed {
   RECT window{};
   std::map<std::wstring, RECT> places;
   int paperItemHeight = 0;
+  std::map<std::wstring, int> pictureWidths;  // of each speed button
 };
 
 Placed PlacedOf(TfrmMain& form) {
@@ -23,6 +24,9 @@ Placed PlacedOf(TfrmMain& form) {
   GetWindowRect(form.Handle(), &placed.window);
   placed.places = test::PlacesOf(form);
   placed.paperItemHeight = static_cast<int>(SendMessageW(form.ComboBoxPaperNames->Handle(), CB_GETITEMHEIGHT, 0, 0));
+  for (SpeedButton* button : {form.SpeedButtonPrintTestPage, form.SpeedButtonPrinterSettings,
+                              form.SpeedButtonEditPaper, form.SpeedButtonDeletePaper, form.SpeedButtonAddPaper})
+    placed.pictureWidths[button->Name()] = BitmapSize(button->Picture()).cx;
   return placed;
 }
 
@@ -51,6 +55,9 @@ TEST(SettingsWindowDpiChange, ToDoubleAndBackAsAWindowMadeThere) {
       EXPECT_TRUE(EqualRect(&found->second, &place)) << std::string(name.begin(), name.end());
     }
     EXPECT_EQ(moved.paperItemHeight, fresh.paperItemHeight);
+    // Each button's picture is the one drawn for the DPI, not a stretched one.
+    for (const auto& [name, width] : moved.pictureWidths) EXPECT_EQ(width, dpi / 3) << std::string(name.begin(), name.end());
+    EXPECT_EQ(moved.pictureWidths, fresh.pictureWidths);
   }
   frmMain = nullptr;
 }

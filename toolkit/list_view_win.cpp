@@ -40,6 +40,10 @@ void ListView::CreateHandle() {
 // of designed pixels, so that a run of changes adds up no rounding.
 void ListView::ApplyFont() {
   Control::ApplyFont();
+  if (images_ && HandleAllocated() && images_->FollowDpi(Dpi())) {
+    ListView_SetImageList(Handle(), images_->Handle(), LVSIL_SMALL);
+    ListView_SetImageList(Handle(), images_->Handle(), LVSIL_NORMAL);
+  }
   if (!columnsDpi_ || columnsDpi_ == Dpi()) return;
   for (int column = 0; column < columns_; ++column)
     ListView_SetColumnWidth(Handle(), column,

@@ -9,18 +9,11 @@ namespace {
 
 constexpr COLORREF kMagenta = RGB(255, 0, 255);
 
-void AddPicture(ImageList& images, const wchar_t* resource) {
-  HANDLE picture = LoadImageW(GetModuleHandleW(nullptr), resource, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
-  if (!picture) return;
-  images.Add(static_cast<HBITMAP>(picture), kMagenta);
-  DeleteObject(picture);
-}
-
 }  // namespace
 
 void TForm1::BuildFoundPrinters() {
   ImageList1 = new ImageList(*this, {.Name = L"ImageList1", .Width = 32, .Height = 32});
-  AddPicture(*ImageList1, L"PICTURE_PRINTER");
+  ImageList1->AddResource(L"PICTURE_PRINTER", kMagenta);
   GroupBox1 = Make<GroupBox>(*this, {.Name = L"GroupBox1", .Caption = L"搜索到的打印机", .Bounds = {0, 0, 0, 153},
                                      .Align = Align::Top, .Margins = {8, 8, 8, 0}});
   // 486 - 2 * 8 around the group box, - 2 * 2 of its frame, - 2 * 8: 450 wide.

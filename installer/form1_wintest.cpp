@@ -1,6 +1,7 @@
 // Form1 in both modes and both languages, built from the driver package
 // beside the test program as the installer builds it beside itself.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -90,6 +91,26 @@ TEST_F(Form1Modes, TheCatalogueFillsTheModelsAndBrandWords) {
   EXPECT_EQ(f.ComboBoxDriverNames->ItemIndex(), -1);
   EXPECT_EQ(BrandWords.Items(), (Names{"Velmo", "Other"}));
   EXPECT_EQ(f.ImageList1->Count(), 1);
+}
+
+// The found printers' picture is the one drawn for the DPI, at each change.
+TEST_F(Form1Modes, TheListsPicturesAreRemadeForEachDpi) {
+  TForm1& f = Build(0, 0);
+  HWND list = f.ListView1->Handle();
+  for (const int dpi : {192, 144, 96}) {
+    RECT window;
+    GetWindowRect(f.Handle(), &window);
+    window.right = window.left + MulDiv(window.right - window.left, dpi, f.Dpi());
+    window.bottom = window.top + MulDiv(window.bottom - window.top, dpi, f.Dpi());
+    SendMessageW(f.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&window));
+    HIMAGELIST shown = ListView_GetImageList(list, LVSIL_SMALL);
+    EXPECT_EQ(shown, f.ImageList1->Handle());
+    int width = 0, height = 0;
+    ImageList_GetIconSize(shown, &width, &height);
+    EXPECT_EQ(width, dpi / 3) << dpi;
+    EXPECT_EQ(height, dpi / 3) << dpi;
+    EXPECT_EQ(ImageList_GetImageCount(shown), 1) << dpi;
+  }
 }
 
 TEST_F(Form1Modes, EveryCaptionOfTheDesignHasARow) {

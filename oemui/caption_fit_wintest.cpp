@@ -1,5 +1,5 @@
 // Every caption and value label of the settings program's four windows fits
-// its control, in both languages at 96 and 144 DPI. Each window is walked
+// its control, in both languages at 96, 120, 144, 192 and 240 DPI. Each window is walked
 // whole: every page of its page controls, every track bar at both ends (the
 // widest value labels), hidden tabs shown as a printer with every feature
 // shows them. Pictures of each window go to build/screenshots/ for the eye.
@@ -55,8 +55,12 @@ class CaptionsFit : public ::testing::TestWithParam<Setting> {
   }
 
   // Shows the form and collects every cut caption over all its states.
-  std::set<std::string> CutsOf(Form& form) {
+  // `page`: the size of the window the form fills, in designed pixels.
+  std::set<std::string> CutsOf(Form& form, SIZE page = {}) {
     form.Show();
+    if (page.cx)
+      SetWindowPos(form.Handle(), nullptr, 0, 0, ScaleLength(page.cx, GetParam().dpi),
+                   ScaleLength(page.cy, GetParam().dpi), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     for (TabSheet* sheet : All<TabSheet>(form)) sheet->SetTabVisible(true);
     std::vector<TabSheet*> pages = All<TabSheet>(form);
     if (pages.empty()) pages.push_back(nullptr);
@@ -96,7 +100,10 @@ TEST_P(CaptionsFit, SettingsWindow) {
   frmMain = &form;  // the driver channel's window, as in the program
   form.PanelThresholdRed->Show();  // the red row of two-colour printing
   form.LabelVersion->SetCaption(L"Ver:10.12.210.1024");
-  const auto cuts = CutsOf(form);
+  // The driver's page, which grows with the DPI as the window does, is at
+  // least the designed size; the test screen (1280 × 1024) would hold the
+  // maximised window only up to 144 DPI.
+  const auto cuts = CutsOf(form, {870, 657});
   frmMain = nullptr;
   EXPECT_TRUE(cuts.empty()) << Listed(cuts);
 }
@@ -122,7 +129,9 @@ TEST_P(CaptionsFit, PrinterConfigDialog) {
 }
 
 INSTANTIATE_TEST_SUITE_P(LanguagesAndDpis, CaptionsFit,
-                         ::testing::Values(Setting{96, 0}, Setting{96, 1}, Setting{144, 0}, Setting{144, 1}),
+                         ::testing::Values(Setting{96, 0}, Setting{96, 1}, Setting{120, 0}, Setting{120, 1},
+                                           Setting{144, 0}, Setting{144, 1}, Setting{192, 0}, Setting{192, 1},
+                                           Setting{240, 0}, Setting{240, 1}),
                          [](const ::testing::TestParamInfo<Setting>& info) {
                            return std::string(info.param.english_mode ? "English" : "Chinese") +
                                   std::to_string(info.param.dpi);

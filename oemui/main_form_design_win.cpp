@@ -1,4 +1,5 @@
 // The design of frmMain: every component with its name, caption and place.
+#include "color_contrast.h"
 #include "feature_codecs.h"
 #include "main_form_win.h"
 
@@ -10,7 +11,6 @@ namespace {
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kSilver = RGB(192, 192, 192);
-constexpr COLORREF kGray = RGB(128, 128, 128);
 
 // A feature row: a captioned strip whose controls start after the caption.
 // Its millimetre label is centred: flush against an edge, the ink of a
@@ -62,7 +62,7 @@ void TfrmMain::BuildPaperStrip() {
   PanelPaperAndTool = Make<Panel>(*this, {.Name = L"PanelPaperAndTool", .Bounds = {0, 0, 0, 85}, .Align = Align::Top});
   Panel4 = Make<Panel>(*PanelPaperAndTool, {.Name = L"Panel4", .Bounds = {0, 0, 161, 0}, .Align = Align::Left});
   LabelVersion = Make<Label>(*Panel4, {.Name = L"LabelVersion", .Bounds = {0, 0, 0, 16}, .Align = Align::Top,
-                                       .FontColor = kGray, .Alignment = TextAlign::Right,
+                                       .FontColor = kSecondaryText, .Alignment = TextAlign::Right,
                                        .OnClick = Handler(&TfrmMain::LabelVersionClick)});
   SpeedButtonPrintTestPage = Make<SpeedButton>(
       *Panel4, {.Name = L"SpeedButtonPrintTestPage", .Caption = L"打印测试页", .Bounds = {8, 18, 64, 65},
@@ -116,7 +116,7 @@ void TfrmMain::BuildPreviewColumn() {
   PanelImagePreview = Make<Panel>(*Panel3, {.Name = L"PanelImagePreview", .Align = Align::Client,
                                             .Margins = {4, 4, 4, 4}, .Color = kSilver});
   PanelDisplay = Make<Panel>(*PanelImagePreview, {.Name = L"PanelDisplay", .Bounds = {20, 20, 280, 440},
-                                                  .Color = kWhite});
+                                                  .Color = kWhite, .KeepColor = true});
   ImageDisplay = Make<Image>(*PanelDisplay, {.Name = L"ImageDisplay", .Bounds = {0, 0, 280, 440}, .Center = true,
                                              .Proportional = true, .PopupMenu = PopupMenuImagePreview});
   ImageSrc = Make<Image>(*PanelImagePreview, {.Name = L"ImageSrc", .Bounds = {0, 0, 100, 100}, .Visible = false,

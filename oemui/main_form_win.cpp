@@ -68,6 +68,7 @@ void TfrmMain::FormShow(toolkit::Component&) {
     // maximised to the page's client area, not to the screen.
     SetWindowLongW(Handle(), GWL_STYLE, (GetWindowLongW(Handle(), GWL_STYLE) & ~WS_POPUP) | WS_CHILD);
     SetParent(Handle(), parent);
+    FollowWindowDpi();  // the page's monitor may not be ours
     SetWindowPos(Handle(), HWND_TOP, 0, 0, 640, 480, SWP_SHOWWINDOW);
     // Minimised, then maximised: the window, now a child, fills the page.
     ShowWindow(Handle(), SW_MINIMIZE);

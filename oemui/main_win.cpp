@@ -4,7 +4,9 @@
 
 #include "about_form_win.h"
 #include "application_win.h"
+#include "dpi_awareness_win.h"
 #include "driver_channel.h"
+#include "driver_transport_win.h"
 #include "edit_paper_form_win.h"
 #include "error_box_win.h"
 #include "launch_win.h"
@@ -20,6 +22,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   int result = 0;
   toolkit::Guarded([&] {
     toolkit::InitializeToolkit();
+    // Scaled as the page that holds us is, whatever the manifest says.
+    toolkit::MatchThreadDpiAwareness(WindowFromValue(Launch.ParentWindow));
     frmMain = new TfrmMain();
     frmEditPaper = new TfrmEditPaper();
     frmAbout = new TfrmAbout(

@@ -3,12 +3,11 @@
 #include "ansi_text_win.h"
 #include "driver_channel.h"
 #include "english_mode.h"
+#include "theme_win.h"
 
 namespace velmo {
 
 namespace {
-
-constexpr COLORREF kSilver = RGB(192, 192, 192);
 
 // Writes one line at (x, y) in the font of `points` and returns its height.
 int WriteLine(HDC dc, HFONT font, int x, int y, const std::wstring& text) {
@@ -57,7 +56,7 @@ void PaperList::DrawItem(toolkit::DrawItemArgs& item) {
   const size_t index = static_cast<size_t>(item.Index);
   const int h1 = WriteLine(dc, form.CachedFont(12), item.Rect.left + scaled(6), item.Rect.top,
                            WidenAnsi(Papers.PaperNames[index]));
-  SetTextColor(dc, kSilver);
+  SetTextColor(dc, toolkit::SecondaryTextColor(item.Selected));
   const int h2 = WriteLine(dc, form.CachedFont(9), item.Rect.left + scaled(16), item.Rect.top + h1,
                            WidenAnsi(Papers.PaperSizes[index]));
   host_.List.SetItemHeight(h1 + h2);

@@ -29,7 +29,7 @@ class PaperList : public PaperListRefresh {
   void SelectAndTellDriver(int entry) override;
   // The user picked a paper: its form number goes to the driver.
   void Change();
-  // The name in 12 points, the size below it in 9-point silver; the items
+  // The name in 12 points, the size below it in 9-point secondary grey; the items
   // grow to fit both lines.
   void DrawItem(toolkit::DrawItemArgs& item);
   // Asks, deletes the selected paper's form, refills and tells the driver

@@ -87,6 +87,10 @@ int ComboBox::ItemHeight() const { return static_cast<int>(SendMessageW(Handle()
 
 void ComboBox::SetItemHeight(int pixels) {
   if (!Designed().OwnerDraw || !HandleAllocated() || pixels <= ItemHeight()) return;
+  PutItemHeight(pixels);
+}
+
+void ComboBox::PutItemHeight(int pixels) {
   SendMessageW(Handle(), CB_SETITEMHEIGHT, 0, pixels);
   SendMessageW(Handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), pixels);
   Invalidate();
@@ -99,7 +103,9 @@ int ComboBox::InitialItemHeight() const {
 
 void ComboBox::ApplyFont() {
   Control::ApplyFont();
-  if (Designed().OwnerDraw) SetItemHeight(InitialItemHeight());
+  // At a new DPI or font the items start again from their designed height,
+  // smaller too; drawing them grows them to what they show.
+  if (Designed().OwnerDraw && HandleAllocated()) PutItemHeight(InitialItemHeight());
 }
 
 void ComboBox::DrawItem(const DRAWITEMSTRUCT& item) {

@@ -40,6 +40,7 @@ class ComboBox : public Control {
  private:
   void DrawItem(const DRAWITEMSTRUCT& item);
   int InitialItemHeight() const;
+  void PutItemHeight(int pixels);
   // The list while there is no window.
   std::vector<std::wstring> items_;
   int itemIndex_ = -1;

@@ -13,6 +13,7 @@
 #include "form_win.h"
 #include "menu_win.h"
 #include "mnemonic.h"
+#include "theme_win.h"
 
 namespace toolkit {
 
@@ -153,6 +154,7 @@ void Control::CreateChild(const wchar_t* className, DWORD style, DWORD exStyle, 
   CreateBound(this, className, style, exStyle, text, parent_->hwnd_,
               RECT{r.Left, r.Top, r.Left + r.Width, r.Top + r.Height},
               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)));
+  if (className) FollowContrastTheme(hwnd_);
   TakeDesignedPlace();
   ApplyFont();
 }
@@ -306,14 +308,16 @@ int Control::FontPoints() const {
 HFONT Control::Font() const { return form_->CachedFont(FontPoints()); }
 
 COLORREF Control::Color() const {
-  if (design_.Color != kParentColor) return design_.Color;
-  return parent_ ? parent_->Color() : GetSysColor(COLOR_BTNFACE);
+  if (design_.Color == kParentColor) return parent_ ? parent_->Color() : ThemedBackground(kParentColor);
+  return design_.KeepColor ? design_.Color : ThemedBackground(design_.Color);
 }
 
-COLORREF Control::TextColor() const {
-  if (design_.FontColor != kParentColor) return design_.FontColor;
-  return GetSysColor(enabled_ ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT);
+COLORREF Control::DesignedBackground() const {
+  if (design_.Color != kParentColor) return design_.Color;
+  return parent_ ? parent_->DesignedBackground() : kParentColor;
 }
+
+COLORREF Control::TextColor() const { return ThemedText(DesignedBackground(), design_.FontColor, enabled_); }
 
 HBRUSH Control::BackgroundBrush() const { return form_->CachedBrush(Color()); }
 

@@ -121,6 +121,8 @@ class Control : public Component {
   Design& Designed() { return design_; }
   int FontPoints() const;
   COLORREF TextColor() const;
+  // The background as designed, through the parents; kParentColor for none.
+  COLORREF DesignedBackground() const;
   HBRUSH BackgroundBrush() const;
   void FillBackground(HDC dc, const RECT& rect) const;
   void Raise(const NotifyEvent& event);

@@ -55,6 +55,7 @@ struct Design {
 
   COLORREF Color = kParentColor;      // background
   COLORREF FontColor = kParentColor;  // text
+  bool KeepColor = false;             // also in high contrast: a picture of paper stays white
   int FontSize = 0;                   // points; 0 takes the parent's
   TextAlign Alignment = TextAlign::Left;
   bool AutoSize = false;  // labels fit their text

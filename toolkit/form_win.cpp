@@ -86,6 +86,7 @@ Form::Form(const FormDesign& design)
   OnShow = design.OnShow;
   OnClose = design.OnClose;
   OnMouseActivate = design.OnMouseActivate;
+  LiveForms().push_back(this);
 }
 
 // The form's own window is made when it is first needed: a form that is
@@ -112,6 +113,7 @@ void Form::FitClientArea() {
 }
 
 Form::~Form() {
+  std::erase(LiveForms(), this);
   DestroyComponents();
   if (HandleAllocated()) DestroyWindow(Handle());
 }
@@ -190,6 +192,11 @@ void Form::ApplyDpi(int dpi, const RECT* suggested) {
   SetWindowPos(Handle(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
   if (!suggested) FitClientArea();
+  Rescale(dpi);
+}
+
+void Form::Rescale(int dpi) {
+  dpi_ = dpi;
   for (Control* child : Children()) Refresh(*child);
   Realign();
 }
@@ -370,6 +377,14 @@ LRESULT Form::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED:
       if (!DpiOverridden()) ApplyDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
       return 0;
+    case WM_DPICHANGED_AFTERPARENT:
+      if (!DpiOverridden()) FollowWindowDpi();
+      return 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+    case WM_THEMECHANGED:
+      ColorsChangedEverywhere();
+      break;
     case DM_GETDEFID:
       return 0;  // the default button is ours to press (PreTranslateMessage)
   }

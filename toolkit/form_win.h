@@ -9,6 +9,7 @@
 #include <string>
 #include <tuple>
 #include <unordered_map>
+#include <vector>
 
 #include "control_win.h"
 #include "gdi_win.h"
@@ -76,6 +77,11 @@ class Form : public Container {
   void SetFontName(const std::wstring& name);
 
   int Dpi() const { return dpi_; }
+  // Re-lays out at the DPI the window has now: for a form made a child of
+  // another window, which takes that window's DPI.
+  void FollowWindowDpi();
+  // Drops the brushes and redraws everything in the colours of now.
+  void ColorsChanged();
 
   // Makes the windows of every control on the form, laid out at the form's
   // size; Show does it the first time, and so does asking any control for
@@ -132,6 +138,10 @@ class Form : public Container {
   void PlaceForShowing();
   void FitClientArea();
   void ApplyDpi(int dpi, const RECT* suggested);
+  void Rescale(int dpi);
+  // This form, and the forms living inside other windows, which hear of
+  // colour changes from no one else (only top-level windows are told).
+  void ColorsChangedEverywhere();
   void Refresh(Control& control);
 
   FormDesign formDesign_;
@@ -152,5 +162,8 @@ class Form : public Container {
   std::map<std::tuple<std::wstring, int, int>, UniqueFont> fonts_;
   std::unordered_map<COLORREF, UniqueBrush> brushes_;
 };
+
+// Every form that exists, in the order they were made.
+std::vector<Form*>& LiveForms();
 
 }  // namespace toolkit

@@ -54,8 +54,10 @@ void Label::FitText() {
   SelectObject(dc, previous);
   ReleaseDC(Handle(), dc);
   Rect bounds = Designed().Bounds;
-  bounds.Width = UnscaleLength(measured.right, Dpi());
-  bounds.Height = UnscaleLength(measured.bottom, Dpi());
+  // Rounded up, so that scaled again the label holds the whole text at any DPI.
+  const auto unscaled_up = [dpi = Dpi()](int pixels) { return (pixels * kDesignDpi + dpi - 1) / dpi; };
+  bounds.Width = unscaled_up(measured.right);
+  bounds.Height = unscaled_up(measured.bottom);
   if (!(bounds == Designed().Bounds)) SetBounds(bounds);
   if (OnResized) OnResized();
 }

@@ -27,12 +27,28 @@ void ListView::CreateHandle() {
     column_info.cx = Scale(column.Width);
     ListView_InsertColumn(Handle(), index++, &column_info);
   }
+  columnsDpi_ = Dpi();
   if (images_) {
     ListView_SetImageList(Handle(), images_->Handle(), LVSIL_SMALL);
     ListView_SetImageList(Handle(), images_->Handle(), LVSIL_NORMAL);
   }
   for (const Row& row : rows_) InsertItem(row.caption, row.subItems, row.image);
   rows_.clear();
+}
+
+// Columns keep their widths, the user's too, in the new DPI's pixels; by way
+// of designed pixels, so that a run of changes adds up no rounding.
+void ListView::ApplyFont() {
+  Control::ApplyFont();
+  if (images_ && HandleAllocated() && images_->FollowDpi(Dpi())) {
+    ListView_SetImageList(Handle(), images_->Handle(), LVSIL_SMALL);
+    ListView_SetImageList(Handle(), images_->Handle(), LVSIL_NORMAL);
+  }
+  if (!columnsDpi_ || columnsDpi_ == Dpi()) return;
+  for (int column = 0; column < columns_; ++column)
+    ListView_SetColumnWidth(Handle(), column,
+                            Scale(UnscaleLength(ListView_GetColumnWidth(Handle(), column), columnsDpi_)));
+  columnsDpi_ = Dpi();
 }
 
 int ListView::ColumnWidth(int column) const { return UnscaleLength(ListView_GetColumnWidth(Handle(), column), Dpi()); }

@@ -35,6 +35,7 @@ class ListView : public Control {
  protected:
   void CreateHandle() override;
   bool Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  void ApplyFont() override;
 
  private:
   int InsertItem(const std::wstring& caption, const std::vector<std::wstring>& subItems, int image);
@@ -48,6 +49,7 @@ class ListView : public Control {
   std::vector<Column> columnDesign_;
   ImageList* images_;
   std::vector<Row> rows_;  // added while there is no window
+  int columnsDpi_ = 0;     // the DPI the columns' widths are for; 0 before there are any
 };
 
 }  // namespace toolkit

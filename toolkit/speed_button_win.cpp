@@ -1,5 +1,7 @@
 #include "speed_button_win.h"
 
+#include "picture_scale.h"
+
 namespace toolkit {
 
 namespace {
@@ -43,8 +45,23 @@ void DrawPicture(HDC dc, HBITMAP picture, const RECT& place, bool enabled) {
 }  // namespace
 
 SpeedButton::SpeedButton(Component& owner, Container& parent, const Design& design)
-    : Control(&owner, &parent, design, true), picture_(LoadBitmapResource(design.Picture)) {
+    : Control(&owner, &parent, design, true), pictureName_(design.Picture) {
+  LoadPictureForDpi();
   Placed();
+}
+
+void SpeedButton::LoadPictureForDpi() {
+  const int scale = NearestPictureScale(Dpi());
+  if (pictureName_.empty() || scale == pictureScale_) return;
+  pictureScale_ = scale;
+  picture_ = LoadBitmapResource(ScaledPictureName(pictureName_, scale));
+  if (!picture_) picture_ = LoadBitmapResource(pictureName_);
+  Invalidate();
+}
+
+void SpeedButton::ApplyFont() {
+  Control::ApplyFont();
+  LoadPictureForDpi();
 }
 
 void SpeedButton::CreateHandle() {
@@ -52,6 +69,7 @@ void SpeedButton::CreateHandle() {
 }
 
 void SpeedButton::SetPicture(UniqueBitmap picture) {
+  pictureName_.clear();
   picture_ = std::move(picture);
   Invalidate();
 }

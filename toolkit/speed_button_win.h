@@ -25,7 +25,13 @@ class SpeedButton : public Control {
 
  private:
   void Draw(const DRAWITEMSTRUCT& item);
+  void ApplyFont() override;
+  // The designed picture drawn for the nearest of 100, 150 and 200 %, where
+  // the resources hold it; the 100 % picture otherwise.
+  void LoadPictureForDpi();
 
+  std::wstring pictureName_;  // the designed resource; empty once a picture is set
+  int pictureScale_ = 0;
   UniqueBitmap picture_;
   bool hot_ = false;
 };

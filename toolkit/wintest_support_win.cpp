@@ -10,6 +10,23 @@
 
 namespace toolkit::test {
 
+std::map<std::wstring, RECT> PlacesOf(const Form& form) {
+  std::map<std::wstring, RECT> places;
+  VisitOwnedDepthFirst(form, [&](Component& component) {
+    auto* control = dynamic_cast<Control*>(&component);
+    if (!control || !control->HandleAllocated()) return;
+    RECT r;
+    GetWindowRect(control->Handle(), &r);
+    MapWindowPoints(nullptr, form.Handle(), reinterpret_cast<POINT*>(&r), 2);
+    places[control->Name()] = r;
+  });
+  return places;
+}
+
+void SendDpiChange(Form& form, int dpi, const RECT& suggested) {
+  SendMessageW(form.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+}
+
 namespace {
 
 BOOL CALLBACK FindVisibleDialog(HWND window, LPARAM found) {

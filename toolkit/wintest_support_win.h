@@ -9,10 +9,11 @@
 #include <atomic>
 #include <functional>
 #include <initializer_list>
-#include <vector>
+#include <map>
 #include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace toolkit {
 class Control;
@@ -64,6 +65,14 @@ std::vector<Control*> WalkByTab(Form& form, bool backward);
 // accessibility call: its name, or what another getter gives.
 using AccessibleGetter = HRESULT (STDMETHODCALLTYPE IAccessible::*)(VARIANT, BSTR*);
 std::wstring AccessibleText(HWND window, AccessibleGetter get = &IAccessible::get_accName);
+
+// Where each control of `form` that has a window is, in the form's client
+// coordinates, by the control's name.
+std::map<std::wstring, RECT> PlacesOf(const Form& form);
+
+// Sends `form` the WM_DPICHANGED that a move to a monitor of `dpi` brings,
+// with `suggested` as the window's new rectangle.
+void SendDpiChange(Form& form, int dpi, const RECT& suggested);
 
 // Saves what the screen shows of `window` as a 24-bit BMP file.
 bool SaveWindowPicture(HWND window, const std::wstring& path);

@@ -1,0 +1,66 @@
+// The settings window moved to a monitor of twice the DPI and back lays
+// itself out as a window made there would, with the pictures drawn for it.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "main_form_win.h"
+#include "wintest_support_win.h"
+
+namespace velmo {
+namespace {
+
+using namespace toolkit;
+
+struct Placed {
+  RECT window{};
+  std::map<std::wstring, RECT> places;
+  int paperItemHeight = 0;
+  std::map<std::wstring, int> pictureWidths;  // of each speed button
+};
+
+Placed PlacedOf(TfrmMain& form) {
+  Placed placed;
+  GetWindowRect(form.Handle(), &placed.window);
+  placed.places = test::PlacesOf(form);
+  placed.paperItemHeight = static_cast<int>(SendMessageW(form.ComboBoxPaperNames->Handle(), CB_GETITEMHEIGHT, 0, 0));
+  for (SpeedButton* button : {form.SpeedButtonPrintTestPage, form.SpeedButtonPrinterSettings,
+                              form.SpeedButtonEditPaper, form.SpeedButtonDeletePaper, form.SpeedButtonAddPaper})
+    placed.pictureWidths[button->Name()] = BitmapSize(button->Picture()).cx;
+  return placed;
+}
+
+Placed FreshAt(int dpi) {
+  SetEnvironmentVariableW(L"VELMO_DPI", std::to_wstring(dpi).c_str());
+  TfrmMain fresh;
+  fresh.Show();
+  Placed placed = PlacedOf(fresh);
+  SetEnvironmentVariableW(L"VELMO_DPI", nullptr);
+  return placed;
+}
+
+TEST(SettingsWindowDpiChange, ToDoubleAndBackAsAWindowMadeThere) {
+  TfrmMain form;
+  frmMain = &form;  // the driver channel's window, as in the program
+  form.Show();
+  for (const int dpi : {192, 96}) {
+    SCOPED_TRACE(dpi);
+    const Placed fresh = FreshAt(dpi);
+    test::SendDpiChange(form, dpi, fresh.window);
+    const Placed moved = PlacedOf(form);
+    EXPECT_GT(fresh.places.size(), 50u);
+    for (const auto& [name, place] : fresh.places) {
+      const auto found = moved.places.find(name);
+      ASSERT_NE(found, moved.places.end());
+      EXPECT_TRUE(EqualRect(&found->second, &place)) << std::string(name.begin(), name.end());
+    }
+    EXPECT_EQ(moved.paperItemHeight, fresh.paperItemHeight);
+    // Each button's picture is the one drawn for the DPI, not a stretched one.
+    for (const auto& [name, width] : moved.pictureWidths) EXPECT_EQ(width, dpi / 3) << std::string(name.begin(), name.end());
+    EXPECT_EQ(moved.pictureWidths, fresh.pictureWidths);
+  }
+  frmMain = nullptr;
+}
+
+}  // namespace
+}  // namespace velmo

@@ -2,7 +2,7 @@
 // for a printer on a network that the broadcast does not reach.
 #include <stdexcept>
 
-#include "ansi_text_win.h"
+#include "utf8_text_win.h"
 #include "english_mode.h"
 #include "form1_win.h"
 
@@ -12,14 +12,14 @@ namespace {
 std::wstring CheckingText() { return IsEnglish() ? L"Checking..." : L"正在检查..."; }
 
 std::wstring AnswerText(const AddressCheck& check) {
-  const std::wstring address = WidenAnsi(check.Address());
+  const std::wstring address = WidenUtf8(check.Address());
   const std::optional<AddressAnswer>& answer = check.Answer();
   if (!answer) return IsEnglish() ? L"Nothing answered at " + address + L"." : address + L" 无应答。";
   if (answer->model) {
-    const std::wstring model = WidenAnsi(*answer->model);
+    const std::wstring model = WidenUtf8(*answer->model);
     return IsEnglish() ? model + L" answered." : model + L" 已应答。";
   }
-  const std::wstring name = WidenAnsi(answer->deviceName);
+  const std::wstring name = WidenUtf8(answer->deviceName);
   return IsEnglish() ? L"\"" + name + L"\" answered: not a model of this driver package."
                      : L"\"" + name + L"\" 已应答, 但驱动包中没有此型号。";
 }
@@ -27,7 +27,7 @@ std::wstring AnswerText(const AddressCheck& check) {
 }  // namespace
 
 void TForm1::ButtonCheckAddressClick(toolkit::Component&) {
-  const std::optional<std::string> address = CheckedIpv4Address(NarrowToAnsi(LabeledEditIP->Text()));
+  const std::optional<std::string> address = CheckedIpv4Address(NarrowToUtf8(LabeledEditIP->Text()));
   if (!address) return;
   addressCheck_ = std::make_unique<AddressCheck>(*address);
   LabelAddressAnswer->SetCaption(CheckingText());
@@ -35,7 +35,7 @@ void TForm1::ButtonCheckAddressClick(toolkit::Component&) {
     EndpointNetwork(*IdUDPServer1).SendQuery(*address);
   } catch (const std::exception& error) {
     addressCheck_.reset();
-    LabelAddressAnswer->SetCaption(WidenAnsi(error.what()));
+    LabelAddressAnswer->SetCaption(WidenUtf8(error.what()));
     return;
   }
   TimerAddressCheck->SetEnabled(false);  // a check before this one waits no longer

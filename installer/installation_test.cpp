@@ -4,6 +4,7 @@
 
 #include <set>
 
+#include "exit_codes.h"
 #include "install_commands.h"
 #include "installation.h"
 #include "installation_report.h"
@@ -32,14 +33,26 @@ class Installation : public ::testing::Test {
   TextList usbIds_;
 };
 
-TEST(InstallCommands, TheWorkedExampleAndTheDevconLines) {
+TEST(InstallCommands, TheWorkedExampleWithEveryProgramByItsFullPath) {
+  const ToolFolders tools{"C:\\Windows\\Sysnative\\", "C:\\Program Files (x86)\\Velmo Driver\\"};
   EXPECT_EQ(NetworkPortName("192.168.1.50"), "IP_192.168.1.50");
   EXPECT_EQ(NetworkQueueName("Velmo LT42", "192.168.1.50"), "Velmo LT42-192.168.1.50");
-  EXPECT_EQ(PortCommand("IP_192.168.1.50", "192.168.1.50"),
-            "cscript prnport.vbs -a -r IP_192.168.1.50 -h 192.168.1.50 -n 9100 -o raw");
-  EXPECT_EQ(QueueCommand("Velmo LT42-192.168.1.50", "IP_192.168.1.50", "Velmo LT42"),
-            "rundll32 printui.dll PrintUIEntry /q /if /b \"Velmo LT42-192.168.1.50\" /r \"IP_192.168.1.50\" /m "
-            "\"Velmo LT42\"");
+  EXPECT_EQ(PortCommand(tools, "IP_192.168.1.50", "192.168.1.50"),
+            "\"C:\\Windows\\Sysnative\\cscript.exe\" \"C:\\Program Files (x86)\\Velmo Driver\\prnport.vbs\" -a -r "
+            "IP_192.168.1.50 -h 192.168.1.50 -n 9100 -o raw");
+  EXPECT_EQ(QueueCommand(tools, "Velmo LT42-192.168.1.50", "IP_192.168.1.50", "Velmo LT42"),
+            "\"C:\\Windows\\Sysnative\\rundll32.exe\" printui.dll PrintUIEntry /q /if /b \"Velmo LT42-192.168.1.50\" "
+            "/r \"IP_192.168.1.50\" /m \"Velmo LT42\"");
+  EXPECT_EQ(PrintersFolderCommand(tools), "\"C:\\Windows\\Sysnative\\control.exe\" printers");
+}
+
+TEST(InstallCommands, AnUnknownFolderBuildsNoCommandThatWouldNameAProgramBare) {
+  EXPECT_FALSE(PortCommand({"", "C:\\Velmo\\"}, "IP_1.2.3.4", "1.2.3.4"));
+  EXPECT_FALSE(QueueCommand({"C:\\Windows\\System32\\", ""}, "q", "IP_1.2.3.4", "m"));
+  EXPECT_FALSE(PrintersFolderCommand({"", "C:\\Velmo\\"}));
+  EXPECT_FALSE(DevconCommand("", 9, "status x"));
+  EXPECT_FALSE(DevconRescanCommand("", 9));
+  EXPECT_FALSE(DevconRestartCommand("", 9, "*class_07*"));
 }
 
 TEST(InstallCommands, TheDevconPathIsQuotedAndItsArgumentsFollowUnchanged) {
@@ -59,48 +72,50 @@ TEST(InstallCommands, X64ToolsOnX64AndItaniumOnly) {
   EXPECT_EQ(DevconToolName(12), "devcon_x32.exe") << "ARM64";
 }
 
-TEST(InstallCommands, ACommandLineOver255CharactersIsNotBuilt) {
-  const std::string fixed = "cscript prnport.vbs -a -r IP_ -h  -n 9100 -o raw";
+TEST(InstallCommands, ACommandLineOverItsLimitIsNotBuilt) {
+  const ToolFolders tools{"S\\", "P\\"};
+  const std::string fixed = "\"S\\cscript.exe\" \"P\\prnport.vbs\" -a -r IP_ -h  -n 9100 -o raw";
   const std::size_t room = kMaxCommandLength - fixed.size();  // the IP text appears twice
   const std::string fits(room / 2, '1');
-  EXPECT_EQ(PortCommand(NetworkPortName(fits), fits)->size(), kMaxCommandLength - room % 2);
+  EXPECT_EQ(PortCommand(tools, NetworkPortName(fits), fits)->size(), kMaxCommandLength - room % 2);
   const std::string over(room / 2 + 1, '1');
-  EXPECT_FALSE(PortCommand(NetworkPortName(over), over));
+  EXPECT_FALSE(PortCommand(tools, NetworkPortName(over), over));
   // The quotes count: 1 + folder + 1 + 14 + 1 + 7 characters (" rescan").
-  EXPECT_EQ(DevconRescanCommand(std::string(231, 'f'), 9)->size(), kMaxCommandLength);
-  EXPECT_FALSE(DevconRescanCommand(std::string(232, 'f'), 9));
+  const std::size_t folder = kMaxCommandLength - 24;
+  EXPECT_EQ(DevconRescanCommand(std::string(folder, 'f'), 9)->size(), kMaxCommandLength);
+  EXPECT_FALSE(DevconRescanCommand(std::string(folder + 1, 'f'), 9));
 }
 
 TEST_F(Installation, NetworkPrinterInFullMode) {
   peers_.queuesAfterInstall = {{"Velmo LT42-192.168.1.50", "IP_192.168.1.50", "velmo lt42", 0}};
   EXPECT_EQ(Install(Network("192.168.1.50", "Velmo LT42", true)).outcome, InstallationOutcome::Finished);
   EXPECT_EQ(peers_.steps,
-            (Texts{"runas Drovik.exe in C:\\Program Files\\Velmo\\",
-                   "hidden 5000 in C:\\Program Files\\Velmo\\ cscript prnport.vbs -a -r IP_192.168.1.50 -h "
+            (Texts{"runas C:\\Program Files\\Velmo\\Drovik.exe in C:\\Program Files\\Velmo\\",
+                   "hidden 5000 in C:\\Program Files\\Velmo\\ \"C:\\Windows\\System32\\cscript.exe\" \"C:\\Program Files\\Velmo\\prnport.vbs\" -a -r IP_192.168.1.50 -h "
                    "192.168.1.50 -n 9100 -o raw",
-                   "hidden 5000 rundll32 printui.dll PrintUIEntry /q /if /b \"Velmo LT42-192.168.1.50\" /r "
+                   "hidden 5000 \"C:\\Windows\\System32\\rundll32.exe\" printui.dll PrintUIEntry /q /if /b \"Velmo LT42-192.168.1.50\" /r "
                    "\"IP_192.168.1.50\" /m \"Velmo LT42\"",
-                   "pause 1000", "default Velmo LT42-192.168.1.50", "start control printers",
-                   "start control printers"}))
+                   "pause 1000", "default Velmo LT42-192.168.1.50", "start \"C:\\Windows\\System32\\control.exe\" printers",
+                   "start \"C:\\Windows\\System32\\control.exe\" printers"}))
       << "the queue's driver name matches its model whatever the case; the folder opens twice";
   const InstallationResult result = InstallPrinter(Network("192.168.1.50", "Velmo LT42", true), {kModels, usbIds_},
                                                    peers_);
   EXPECT_TRUE(result.Installed());
   EXPECT_FALSE(result.failedStep);
-  EXPECT_EQ(InstallationExitCode(result), 0);
+  EXPECT_EQ(ExitFor(result, false), InstallerExit::Installed);
 }
 
 TEST_F(Installation, BlanksAroundTheAddressAreTrimmedBeforeItIsUsed) {
   EXPECT_EQ(Install(Network(" 192.168.1.50\t")).failedStep, InstallationStep::QueueWait);
   ASSERT_GE(peers_.steps.size(), 2u);
   EXPECT_EQ(peers_.steps[0],
-            "hidden 5000 in C:\\Program Files\\Velmo\\ cscript prnport.vbs -a -r IP_192.168.1.50 -h 192.168.1.50 -n "
+            "hidden 5000 in C:\\Program Files\\Velmo\\ \"C:\\Windows\\System32\\cscript.exe\" \"C:\\Program Files\\Velmo\\prnport.vbs\" -a -r IP_192.168.1.50 -h 192.168.1.50 -n "
             "9100 -o raw")
       << "the port script is looked up in the program's folder";
   EXPECT_EQ(peers_.steps[1],
-            "hidden 5000 rundll32 printui.dll PrintUIEntry /q /if /b \"Velmo LT42-192.168.1.50\" /r "
+            "hidden 5000 \"C:\\Windows\\System32\\rundll32.exe\" printui.dll PrintUIEntry /q /if /b \"Velmo LT42-192.168.1.50\" /r "
             "\"IP_192.168.1.50\" /m \"Velmo LT42\"");
-  EXPECT_EQ(peers_.steps.back(), "start control printers") << "the wait ran out; the folder still opens";
+  EXPECT_EQ(peers_.steps.back(), "start \"C:\\Windows\\System32\\control.exe\" printers") << "the wait ran out; the folder still opens";
   EXPECT_EQ(peers_.steps.size(), 3u) << "network-only mode runs no driver setup";
 }
 
@@ -111,8 +126,6 @@ TEST_F(Installation, MissingOrUnsafeFieldsStopBeforeAnythingRuns) {
   EXPECT_EQ(outcome("", ""), InstallationOutcome::FocusAddress) << "the address is checked first";
   EXPECT_EQ(outcome("10.0.0.5\" /r \"LPT1:", "Velmo LT42"), InstallationOutcome::FocusAddress);
   EXPECT_EQ(outcome("10.0.0.5", "Velmo \"LT42\""), InstallationOutcome::FocusModel);
-  EXPECT_EQ(outcome("10.0.0.5", std::string(90, 'M')), InstallationOutcome::FocusModel)
-      << "the queue command would not fit";
   EXPECT_TRUE(peers_.steps.empty());
 }
 
@@ -125,31 +138,37 @@ TEST_F(Installation, AnAddressThatIsNoDottedIpv4TakesTheFocusAndNothingRuns) {
 TEST_F(Installation, UsbPrinterWithTheDriverSetupAndTheNewQueueAsDefault) {
   usbIds_.Add("USBPRINT\\VELMOLT42\\7&2A1F3C5&0&USB001");
   peers_.queuesAfterInstall = {{"Office", "USB001", "Other Driver", 0},             // not this package's
-                               {"Old LT42", "USB001", "Velmo LT42", kQueueWorkOffline},  // offline
                                {"Velmo LT42 (net)", "IP_1.2.3.4", "Velmo LT42", 0},  // other port
                                {"Velmo LT42", "USB001", "Velmo LT42", 0},
                                {"Velmo LT42 (Copy 1)", "USB001", "Velmo LT42", 0}};
   EXPECT_TRUE(Install(Usb()).Installed());
-  EXPECT_EQ(peers_.steps, (Texts{"runas Drovik.exe in C:\\Program Files\\Velmo\\",
+  EXPECT_EQ(peers_.steps, (Texts{"runas C:\\Program Files\\Velmo\\Drovik.exe in C:\\Program Files\\Velmo\\",
                                  "hidden 5000 \"C:\\Program Files\\Velmo\\\\devcon_x64.exe\" rescan", "pause 2000",
                                  "hidden 5000 \"C:\\Program Files\\Velmo\\\\devcon_x64.exe\" restart *class_07*",
-                                 "pause 1000", "default Velmo LT42", "start control printers"}));
+                                 "pause 1000", "default Velmo LT42", "start \"C:\\Windows\\System32\\control.exe\" printers"}));
 }
 
 TEST_F(Installation, AUsbQueueThatNeverComesEndsTheWaitAndNamesIt) {
   usbIds_.Add("USBPRINT\\VELMOLT42\\7&2A1F3C5&0&USB001");
   peers_.architecture = 0;
-  peers_.queuesAfterInstall = {{"Velmo LT42", "USB001", "Velmo LT42", kQueueWorkOffline},
-                               {"Any", "", "Velmo LT42", 0}};
+  peers_.queuesAfterInstall = {{"Any", "", "Velmo LT42", 0}};
   const InstallationResult result = Install(Usb());
   EXPECT_EQ(result.outcome, InstallationOutcome::Finished);
   EXPECT_FALSE(result.queueAppeared);
   EXPECT_EQ(result.failedStep, InstallationStep::QueueWait) << "every command ended well";
-  EXPECT_EQ(InstallationExitCode(result), kNotInstalledExitCode);
+  EXPECT_EQ(ExitFor(result, false), InstallerExit::NotInstalled);
   EXPECT_EQ(peers_.steps.back(), "hidden 5000 \"C:\\Program Files\\Velmo\\\\devcon_x32.exe\" restart *class_07*")
       << "no default printer and no printers folder";
   EXPECT_GT(peers_.listings, 20) << "the spooler is asked until the 3000 ms are up, across the tick wrap";
   EXPECT_LT(peers_.listings, 31);
+}
+
+TEST_F(Installation, AQueueSetToWorkOfflineCountsAsAppeared) {
+  usbIds_.Add("USBPRINT\\VELMOLT42\\7&2A1F3C5&0&USB001");
+  peers_.queuesAfterInstall = {{"Velmo LT42", "USB001", "Velmo LT42", kQueueWorkOffline}};
+  EXPECT_TRUE(Install(Usb()).Installed());
+  peers_.queuesAfterInstall = {{"Velmo LT42-10.0.0.5", "IP_10.0.0.5", "Velmo LT42", kQueueWorkOffline}};
+  EXPECT_TRUE(Install(Network("10.0.0.5", "Velmo LT42", true)).Installed());
 }
 
 TEST_F(Installation, RefusedElevationEndsBeforeAnyCommand) {
@@ -160,7 +179,7 @@ TEST_F(Installation, RefusedElevationEndsBeforeAnyCommand) {
     EXPECT_EQ(result.failedStep, InstallationStep::DriverSetup);
   }
   EXPECT_EQ(peers_.steps,
-            (Texts{"runas Drovik.exe in C:\\Program Files\\Velmo\\", "runas Drovik.exe in C:\\Program Files\\Velmo\\"}));
+            (Texts{"runas C:\\Program Files\\Velmo\\Drovik.exe in C:\\Program Files\\Velmo\\", "runas C:\\Program Files\\Velmo\\Drovik.exe in C:\\Program Files\\Velmo\\"}));
 }
 
 TEST_F(Installation, TheFirstFailedStepIsNamedOnlyWhenNoQueueAppears) {
@@ -173,7 +192,7 @@ TEST_F(Installation, TheFirstFailedStepIsNamedOnlyWhenNoQueueAppears) {
   peers_.exitCodes = {};
   peers_.setupExitCode = 2;
   EXPECT_EQ(Install(network).failedStep, InstallationStep::DriverSetup) << "the sequence went on after it";
-  EXPECT_EQ(peers_.steps.back(), "start control printers");
+  EXPECT_EQ(peers_.steps.back(), "start \"C:\\Windows\\System32\\control.exe\" printers");
 
   usbIds_.Add("USBPRINT\\VELMOLT42\\7&2&0&USB001");
   peers_.setupExitCode = 0;
@@ -186,14 +205,15 @@ TEST_F(Installation, TheFirstFailedStepIsNamedOnlyWhenNoQueueAppears) {
   const InstallationResult installed = Install(Usb());
   EXPECT_TRUE(installed.Installed()) << "a failed step whose queue appeared anyway";
   EXPECT_FALSE(installed.failedStep);
-  EXPECT_EQ(InstallationExitCode(installed), 0);
+  EXPECT_EQ(ExitFor(installed, false), InstallerExit::Installed);
 }
 
 TEST(NotInstalledMessage, SaysTheStepInTheProgramsLanguage) {
   std::set<std::wstring> texts;
   for (InstallationStep step : {InstallationStep::DriverSetup, InstallationStep::DevconRescan,
                                 InstallationStep::DevconRestart, InstallationStep::PortCommand,
-                                InstallationStep::QueueCommand, InstallationStep::QueueWait}) {
+                                InstallationStep::QueueCommand, InstallationStep::QueueWait,
+                                InstallationStep::Elevation}) {
     const NotInstalledMessage english = NotInstalledMessageFor(step, true);
     const NotInstalledMessage chinese = NotInstalledMessageFor(step, false);
     EXPECT_TRUE(english.text.starts_with(L"The printer was not installed: ")) << english.text;
@@ -203,9 +223,12 @@ TEST(NotInstalledMessage, SaysTheStepInTheProgramsLanguage) {
     texts.insert(english.text);
     texts.insert(chinese.text);
   }
-  EXPECT_EQ(texts.size(), 12u) << "each step says something of its own";
+  EXPECT_EQ(texts.size(), 14u) << "each step says something of its own";
   EXPECT_EQ(NotInstalledMessageFor(InstallationStep::PortCommand, true).text,
             L"The printer was not installed: creating the printer port failed.");
+  EXPECT_EQ(NotInstalledMessageFor(InstallationStep::Elevation, true).text,
+            L"The printer was not installed: administrator rights were refused.");
+  EXPECT_EQ(NotInstalledMessageFor(InstallationStep::Elevation, false).text, L"打印机没有安装：未获得管理员权限。");
 }
 
 TEST_F(Installation, TheNetworkWaitWantsTheExactQueueName) {

@@ -10,8 +10,8 @@ extern int UsbInstallEnabled;
 // 1: every installation first runs the driver setup program.
 extern int DriverInstallEnabled;
 
-// The program's exit code: kNotInstalledExitCode once an installation has
-// left no printer queue, 0 otherwise.
+// The program's exit code (an InstallerExit): set by an installation, 0
+// while none has run.
 extern int ExitCode;
 
 // The first word of each catalogue model, each once.

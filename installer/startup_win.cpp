@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "ansi_text_win.h"
+#include "utf8_text_win.h"
 #include "english_mode.h"
 #include "installer_state.h"
 #include "registry_win.h"
@@ -21,6 +21,6 @@ void InitLanguage(const std::vector<std::string>& arguments) {
   for (const std::string& command : decision.recordCommands) RunBatch(command);
 }
 
-void InitLanguage() { InitLanguage(AnsiArguments()); }
+void InitLanguage() { InitLanguage(Utf8Arguments()); }
 
 }  // namespace velmo

@@ -10,6 +10,7 @@ names="VELMO_FORMS_FILE VELMO_PRINTER_PIPE VELMO_DEV_"
 # names_in <program>: the names it holds, one a line.
 names_in() {
   local name
+  [ -f "$1" ] || { echo "no program $1" >&2; exit 1; }
   for name in $names; do
     if LC_ALL=C grep -qa "$name" "$1" || LC_ALL=C grep -qaP "$(sed 's/./&\\x00/g' <<<"$name")" "$1"; then
       echo "$name"

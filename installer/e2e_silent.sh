@@ -167,6 +167,63 @@ logged "queue wait" "" "no new queue within 3000 ms"
 rm -f "$tools/printui_refuses.txt"
 no_window && fail "a silent run left a window"
 
+# 4b. -nodefault leaves the default printer (the USB queue of step 3) alone.
+clear_logs
+silent -silent "-model:Velmo LT43" -ip:$ip -nodefault "-log:$folder\\silent.log"
+[ $code = 0 ] || fail "the -nodefault install ended with $code"
+queue_exists "$queue" || fail "the -nodefault install added no queue"
+default_printer "Velmo LT42," || fail "-nodefault changed the default printer"
+logged "default printer" "" "left alone: -nodefault"
+"$velmo_wine" reg delete "HKLM\\System\\CurrentControlSet\\Control\\Print\\Printers\\$queue" /f >/dev/null 2>&1
+
+# 4c. A -log: that cannot be written: the temporary folder's log says so.
+rm -f "$temp_log"
+silent -silent "-model:Velmo LT99" -ip:$ip "-log:Q:\\no such folder\\q.log"
+[ $code = 2 ] || fail "an unknown model with an unwritable log: exit code $code, not 2"
+silent_log=$temp_log logged log "" "the log \"Q:\\\\no such folder\\\\q.log\" cannot be written; this one is used instead"
+
+# 4d. Two runs at once: the second waits for the first and starts nothing
+# before the first has ended.
+clear_logs
+rm -f "$stage/first.log" "$stage/second.log"
+(cd "$stage" && exec timeout 90 "$velmo_wine" Qindle.exe -silent "-model:Velmo LT42" -ip:$nobody \
+  "-log:$folder\\first.log" >/dev/null 2>&1) &
+first=$!
+wait_log "$stage/first.log" "silent installation" 20 || fail "the first run did not get going"
+silent -silent "-model:Velmo LT43" -ip:$ip "-log:$folder\\second.log"
+[ $code = 0 ] || fail "the second run ended with $code: $(cat "$stage/second.log")"
+wait $first || fail "the first run ended with $?: $(cat "$stage/first.log")"
+grep -q $'\tanother installation\t\trunning: waiting for it to end' "$stage/second.log" ||
+  fail "the second run did not wait: $(cat "$stage/second.log")"
+last_first=$(grep -n "IP_$nobody" "$tools_log" | tail -1 | cut -d: -f1)
+first_second=$(grep -n "IP_$ip " "$tools_log" | head -1 | cut -d: -f1)
+[ -n "$last_first" ] && [ -n "$first_second" ] && [ "$last_first" -lt "$first_second" ] ||
+  fail "the two runs' commands interleave: $(cat "$tools_log")"
+pids=$(cut -f2 "$stage/first.log" "$stage/second.log" | sort -u)
+[ "$(grep -cxP '\d+' <<<"$pids")" = 2 ] || fail "the two runs' lines do not carry one process id each: $pids"
+"$velmo_wine" reg delete "HKLM\\System\\CurrentControlSet\\Control\\Print\\Printers\\$queue" /f >/dev/null 2>&1
+
+# 4e. A program folder and a log whose paths hold Chinese characters, on a
+# system whose code page (1252, English) cannot hold them.
+wide="$stage/驱动 程序"
+mkdir -p "$wide" "$stage/日志" || fail "no folder with Chinese characters"
+for file in devcon_x64.exe devcon_x32.exe Drovik.exe prnport.vbs; do cp "$stage/$file" "$wide/"; done
+cp "$stage/Qindle.exe" "$wide/" && cp -r "$stage/driver" "$wide/" || fail "no staged copy"
+wide_folder=$(winepath -w "$wide" 2>/dev/null)
+clear_logs
+(cd "$wide" && LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8 exec timeout 60 "$velmo_wine" Qindle.exe -silent \
+  "-model:Velmo LT43" -ip:$ip -language:english "-log:$folder\\日志\\安装.log" >/dev/null 2>&1)
+code=$?
+[ -s "$stage/日志/安装.log" ] || fail "no log at the Chinese path (exit code $code)"
+[ $code = 0 ] || fail "the install from a Chinese folder ended with $code: $(cat "$stage/日志/安装.log")"
+silent_log="$stage/日志/安装.log" logged "driver setup" "$wide_folder\\Drovik.exe" "exit code 0"
+grep -qxF "\"$VELMO_DEV_TOOLS_DIR\\cscript.exe\" \"$wide_folder\\prnport.vbs\" -a -r IP_$ip -h $ip -n 9100 -o raw" \
+  "$tools_log" || fail "the port script was not started from the Chinese folder: $(cat "$tools_log")"
+grep -qxF "\"$wide_folder\\Drovik.exe\"" "$wide/standin.log" || fail "no driver setup from the Chinese folder"
+"$velmo_wine" reg query 'HKLM\SOFTWARE\DARVOLT\Printer' /v drv_language 2>/dev/null | grep -q english ||
+  fail "the language was not recorded"
+queue_exists "$queue" || fail "no queue from the Chinese folder"
+
 # 5. The window's Check button: the responder answers, nothing at $nobody.
 (cd "$stage" && exec "$velmo_wine" Qindle.exe -language:English >/dev/null 2>&1) &
 installer=$!

@@ -224,6 +224,35 @@ grep -qxF "\"$wide_folder\\Drovik.exe\"" "$wide/standin.log" || fail "no driver 
   fail "the language was not recorded"
 queue_exists "$queue" || fail "no queue from the Chinese folder"
 
+# 4f. The elevated helper that a window without administrator rights starts
+# (Wine runs every program elevated, so it is started here by hand): it
+# carries out its plan, the language first, and writes what came of it.
+"$velmo_wine" reg delete 'HKLM\SOFTWARE\DARVOLT\Printer' /f >/dev/null 2>&1
+"$velmo_wine" reg delete "HKLM\\System\\CurrentControlSet\\Control\\Print\\Printers\\$queue" /f >/dev/null 2>&1
+clear_logs
+helper="$stage/helper plan"
+mkdir -p "$helper" && rm -f "$helper/outcome.txt"
+printf 'usb=0\nnetwork=1\ndriver=1\nip=%s\nmodel=Velmo LT43\nrecord=%s\nend=1\n' "$ip" \
+  'reg add "HKLM\SOFTWARE\DARVOLT\Printer" /v drv_language /t REG_SZ /d "english" /f' >"$helper/plan.txt"
+(cd "$stage" && exec timeout 60 "$velmo_wine" Qindle.exe "-elevated-helper:$(winepath -w "$helper")\\" >/dev/null 2>&1)
+[ $? = 0 ] || fail "the helper ended with $?"
+[ "$(cat "$helper/outcome.txt")" = $'go-on=1\nfailed=\nrestart=0' ] || fail "the helper's outcome: $(cat "$helper/outcome.txt")"
+expected="\"$folder\\Drovik.exe\"
+\"$VELMO_DEV_TOOLS_DIR\\cscript.exe\" \"$folder\\prnport.vbs\" -a -r IP_$ip -h $ip -n 9100 -o raw
+\"$VELMO_DEV_TOOLS_DIR\\rundll32.exe\" printui.dll PrintUIEntry /q /if /b \"$queue\" /r \"IP_$ip\" /m \"Velmo LT43\""
+[ "$(commands)" = "$expected" ] || fail "the helper ran:
+$(commands)"
+"$velmo_wine" reg query 'HKLM\SOFTWARE\DARVOLT\Printer' /v drv_language 2>/dev/null | grep -q english ||
+  fail "the helper did not record the language"
+printf 'usb=1\nnetwork=0\ndriver=0\nip=\nmodel=\nrecord=cmd /c echo planted\nend=1\n' >"$helper/plan.txt"
+rm -f "$helper/outcome.txt"
+clear_logs
+(cd "$stage" && exec timeout 60 "$velmo_wine" Qindle.exe "-elevated-helper:$(winepath -w "$helper")\\" >/dev/null 2>&1)
+code=$?
+[ $code = 2 ] && [ ! -e "$helper/outcome.txt" ] && [ -z "$(commands)" ] ||
+  fail "a plan with a foreign command: exit code $code, ran: $(commands)"
+"$velmo_wine" reg delete "HKLM\\System\\CurrentControlSet\\Control\\Print\\Printers\\$queue" /f >/dev/null 2>&1
+
 # 5. The window's Check button: the responder answers, nothing at $nobody.
 (cd "$stage" && exec "$velmo_wine" Qindle.exe -language:English >/dev/null 2>&1) &
 installer=$!

@@ -46,7 +46,8 @@ InstallationRequest TForm1::CurrentRequest() const {
 }
 
 void TForm1::InstallPrinter() {
-  const InstallationRequest request = CurrentRequest();
+  InstallationRequest request = CurrentRequest();
+  request.recordCommands = PendingLanguageRecords;
   // A field to correct keeps the window, and its discovery, going.
   InstallationResult result;
   if (request.network) result.outcome = NetworkInputProblem(request).value_or(InstallationOutcome::Finished);

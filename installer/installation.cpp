@@ -181,6 +181,27 @@ bool WaitForNetworkQueue(InstallationPeers& peers, const InstalledPrinters& know
                       [&](const PrinterQueue& queue) { return queue.printerName == queueName; });
 }
 
+CommandsOutcome InstallationPeers::RunCommands(const InstallationRequest& request) {
+  return RunInstallationCommands(request, *this);
+}
+
+CommandsOutcome RunInstallationCommands(const InstallationRequest& request, InstallationPeers& peers) {
+  for (const std::string& command : request.recordCommands)
+    peers.StepDone("language", command, CommandResultText(peers.RunBatch(command)));
+  FirstFailure failure;
+  if (request.installDriver && !RunDriverSetup(peers, request.silent, failure)) return {false, failure.Step()};
+  bool restartNeeded = false;
+  if (request.usb) {
+    failure.Note(DevconRescan(peers, restartNeeded), InstallationStep::DevconRescan);
+    peers.Pause(kDeviceSettleMs);
+    failure.Note(DevconRestart(peers, kUsbPrinterClassPattern, restartNeeded), InstallationStep::DevconRestart);
+  } else if (request.network) {
+    const std::string address = *CheckedIpv4Address(request.ipText);
+    failure.Note(AddNetworkPrinter(peers, NetworkQueueName(request.modelText, address), request.modelText, address));
+  }
+  return {true, failure.Step(), restartNeeded};
+}
+
 InstallationResult InstallPrinter(const InstallationRequest& request, const InstalledPrinters& known,
                                   InstallationPeers& peers) {
   if (request.network) {
@@ -188,22 +209,19 @@ InstallationResult InstallPrinter(const InstallationRequest& request, const Inst
       return {*problem, false, std::nullopt};
   }
   const FoundQueueActions then{request.silent, request.leaveDefaultBecause};
+  const CommandsOutcome commands = peers.RunCommands(request);
   FirstFailure failure;
-  if (request.installDriver && !RunDriverSetup(peers, request.silent, failure)) return failure.Finished(false);
-  bool queueAppeared = false, restartNeeded = false;
+  failure.Note(commands.failedStep);
+  if (!commands.goOn) return failure.Finished(false);
+  bool queueAppeared = false;
   if (request.usb) {
-    failure.Note(DevconRescan(peers, restartNeeded), InstallationStep::DevconRescan);
-    peers.Pause(kDeviceSettleMs);
-    failure.Note(DevconRestart(peers, kUsbPrinterClassPattern, restartNeeded), InstallationStep::DevconRestart);
     queueAppeared = WaitForUsbQueue(peers, known, kQueueWaitMs, then);
   } else if (request.network) {
-    const std::string address = *CheckedIpv4Address(request.ipText);
-    const std::string queueName = NetworkQueueName(request.modelText, address);
-    failure.Note(AddNetworkPrinter(peers, queueName, request.modelText, address));
+    const std::string queueName = NetworkQueueName(request.modelText, *CheckedIpv4Address(request.ipText));
     queueAppeared = WaitForNetworkQueue(peers, known, queueName, kQueueWaitMs, then);
     if (!request.silent) OpenPrintersFolder(peers);
   }
-  return failure.Finished(queueAppeared, restartNeeded);
+  return failure.Finished(queueAppeared, commands.restartNeeded);
 }
 
 }  // namespace velmo

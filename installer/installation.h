@@ -38,6 +38,9 @@ constexpr int kStillRunning = 259;
 // cannot: it is not run.
 constexpr int kNotInCodePage = -2;
 
+struct InstallationRequest;
+struct CommandsOutcome;
+
 // What the installation needs of the platform.
 class InstallationPeers {
  public:
@@ -65,6 +68,11 @@ class InstallationPeers {
   virtual void MakeDefaultPrinter(const std::string& printerName) = 0;
   virtual std::uint32_t Ticks() = 0;  // milliseconds, wrapping
   virtual void Pause(unsigned ms) = 0;
+  // As RunBatch of the start-up: a language record.
+  virtual int RunBatch(const std::string& commandLine) = 0;
+  // Runs the steps that need administrator rights (RunInstallationCommands);
+  // a window without them hands these to one elevated helper.
+  virtual CommandsOutcome RunCommands(const InstallationRequest& request);
   // Told of every step as it ends: its name, the command line it ran (empty
   // for none) and its result. A silent installation logs them.
   virtual void StepDone(std::string_view /*step*/, std::string_view /*command*/, std::string_view /*result*/) {}
@@ -81,6 +89,9 @@ struct InstallationRequest {
   bool silent = false;
   // Why the new queue does not become the default printer; empty: it does.
   std::string leaveDefaultBecause = {};
+  // Language records still to be run, before everything else (a window
+  // without administrator rights leaves them to its elevated helper).
+  std::vector<std::string> recordCommands = {};
 };
 
 enum class InstallationOutcome {
@@ -103,6 +114,13 @@ enum class InstallationStep {
 
 // devcon's exit code for "done; the computer needs a restart".
 constexpr int kDevconRestartNeeded = 1;
+
+// What came of the steps that need administrator rights.
+struct CommandsOutcome {
+  bool goOn = true;  // false: the driver setup did not start or outlived its limit, or no rights
+  std::optional<InstallationStep> failedStep = std::nullopt;
+  bool restartNeeded = false;
+};
 
 struct InstallationResult {
   InstallationOutcome outcome = InstallationOutcome::Finished;
@@ -137,6 +155,10 @@ std::optional<InstallationOutcome> NetworkInputProblem(const InstallationRequest
 // A command's result for the log: its exit code, "could not start" (-1) or
 // still running when its wait ended.
 std::string CommandResultText(int code);
+
+// The language records, the driver setup, and the device console tool's
+// rescan and restart or the port and the queue commands, in this order.
+CommandsOutcome RunInstallationCommands(const InstallationRequest& request, InstallationPeers& peers);
 
 // The whole sequence. Outside commands' failures do not stop it; they only
 // name the failed step when no queue appears.

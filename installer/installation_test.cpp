@@ -4,11 +4,13 @@
 
 #include <set>
 
+#include "elevated_helper.h"
 #include "exit_codes.h"
 #include "install_commands.h"
 #include "installation.h"
 #include "installation_report.h"
 #include "recorded_installation_peers.h"
+#include "startup_decision.h"
 
 namespace velmo {
 namespace {
@@ -243,6 +245,91 @@ TEST_F(Installation, ASpoolerWithoutMemoryEndsTheWaitAtOnce) {
   WaitForUsbQueue(peers_, {kModels, usbIds_}, kQueueWaitMs);
   EXPECT_EQ(peers_.listings, 1);
   EXPECT_TRUE(peers_.steps.empty());
+}
+
+}  // namespace
+}  // namespace velmo
+
+namespace velmo {
+namespace {
+
+TEST(ElevatedHelper, ThePlanCarriesTheRequestAndIsCheckedAgainOnItsWayIn) {
+  InstallationRequest network{.usb = false, .network = true, .installDriver = true, .ipText = " 10.0.0.5",
+                              .modelText = "Velmo LT42"};
+  network.recordCommands = {*LanguageRecordCommand("english")};
+  const std::optional<std::string> text = PlanText(network);
+  ASSERT_TRUE(text);
+  const std::optional<InstallationRequest> back = ParsePlan(*text);
+  ASSERT_TRUE(back);
+  EXPECT_EQ(PlanText(*back), text);
+  EXPECT_EQ(back->recordCommands, network.recordCommands);
+  EXPECT_TRUE(back->installDriver);
+
+  EXPECT_FALSE(ParsePlan(text->substr(0, text->size() - 6))) << "cut short";
+  EXPECT_FALSE(ParsePlan("usb=1\nnetwork=1\ndriver=0\nip=\nmodel=\nend=1\n")) << "both choices";
+  EXPECT_FALSE(ParsePlan("usb=0\nnetwork=1\ndriver=0\nip=10.0.0.5 -o lpr\nmodel=Velmo LT42\nend=1\n"))
+      << "an address the window refuses";
+  EXPECT_FALSE(ParsePlan("usb=1\nnetwork=0\ndriver=0\nip=\nmodel=\nrecord=cmd /c del *\nend=1\n"))
+      << "only language records run with the helper's rights";
+  InstallationRequest broken = network;
+  broken.modelText = "Velmo\nLT42";
+  EXPECT_FALSE(PlanText(broken));
+}
+
+TEST(ElevatedHelper, TheOutcomeComesBackWhole) {
+  for (const CommandsOutcome& outcome :
+       {CommandsOutcome{}, CommandsOutcome{false, InstallationStep::DriverSetup, false},
+        CommandsOutcome{true, InstallationStep::DevconRestart, true}}) {
+    const std::optional<CommandsOutcome> back = ParseOutcome(OutcomeText(outcome));
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->goOn, outcome.goOn);
+    EXPECT_EQ(back->failedStep, outcome.failedStep);
+    EXPECT_EQ(back->restartNeeded, outcome.restartNeeded);
+  }
+  EXPECT_FALSE(ParseOutcome("go-on=1\nfailed=99\nrestart=0\n"));
+  EXPECT_FALSE(ParseOutcome("go-on=1\n"));
+  EXPECT_FALSE(ParseOutcome(""));
+}
+
+// The window's peers without rights: the commands go to a helper, here one
+// that refuses or runs them as the elevated copy would.
+class HelperPeers : public RecordedPeers {
+ public:
+  CommandsOutcome RunCommands(const InstallationRequest& request) override {
+    steps.push_back("helper " + PlanText(request).value_or("?"));
+    if (!granted) return {false, InstallationStep::Elevation};
+    RecordedPeers elevated;
+    elevated.queuesAfterInstall = queuesAfterInstall;
+    const CommandsOutcome outcome = RunInstallationCommands(*ParsePlan(*PlanText(request)), elevated);
+    queues = elevated.queues;
+    for (const std::string& step : elevated.steps) steps.push_back("  " + step);
+    return outcome;
+  }
+  bool granted = true;
+};
+
+TEST(ElevatedHelper, OnePromptRunsEveryAdministratorStepInOrderAndARefusalIsSaidSo) {
+  HelperPeers peers;
+  TextList noUsb;
+  InstallationRequest network{.usb = false, .network = true, .installDriver = true, .ipText = "10.0.0.5",
+                              .modelText = "Velmo LT42"};
+  network.recordCommands = {*LanguageRecordCommand("english")};
+  peers.queuesAfterInstall = {{"Velmo LT42-10.0.0.5", "IP_10.0.0.5", "Velmo LT42", 0}};
+  EXPECT_TRUE(InstallPrinter(network, {kModels, noUsb}, peers).Installed());
+  ASSERT_GE(peers.steps.size(), 5u);
+  EXPECT_EQ(peers.steps[0].rfind("helper ", 0), 0u);
+  EXPECT_EQ(peers.steps[1], "  batch " + network.recordCommands[0]) << "the language first";
+  EXPECT_EQ(peers.steps[2].rfind("  runas ", 0), 0u);
+  EXPECT_NE(peers.steps[3].find("cscript.exe"), std::string::npos);
+  EXPECT_NE(peers.steps[4].find("rundll32.exe"), std::string::npos);
+  EXPECT_EQ(peers.steps[5], "pause 1000") << "the wait and the default printer stay with the user's run";
+
+  HelperPeers refusing;
+  refusing.granted = false;
+  const InstallationResult refused = InstallPrinter(network, {kModels, noUsb}, refusing);
+  EXPECT_EQ(refused.failedStep, InstallationStep::Elevation);
+  EXPECT_EQ(ExitFor(refused, false), InstallerExit::NeedsAdministrator);
+  EXPECT_EQ(refusing.steps.size(), 1u) << "no wait, no printers folder";
 }
 
 }  // namespace

@@ -6,6 +6,9 @@
 #include <winspool.h>
 
 #include "driver_catalogue_win.h"
+#include "elevated_helper_win.h"
+#include "installation_lock_win.h"
+#include "rights.h"
 #include "run_captured_win.h"
 #include "run_hidden_win.h"
 #include "system_tools_win.h"
@@ -73,6 +76,8 @@ int WindowsInstallationPeers::RunHidden(const std::string& commandLine, unsigned
   return velmo::RunHidden(commandLine, timeoutMs, workingFolder);
 }
 
+int WindowsInstallationPeers::RunBatch(const std::string& commandLine) { return velmo::RunBatch(commandLine); }
+
 void WindowsInstallationPeers::Start(const std::string& commandLine) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
@@ -113,8 +118,14 @@ std::uint32_t WindowsInstallationPeers::Ticks() { return GetTickCount(); }
 void WindowsInstallationPeers::Pause(unsigned ms) { Sleep(ms); }
 
 const InstallerPeers& WindowsInstallerPeers() {
-  static WindowsInstallationPeers installation;
-  static const InstallerPeers peers{RunDevcon, LocalHostAddresses, installation};
+  // Without administrator rights, one elevated helper runs the steps that
+  // need them, after one prompt.
+  static WindowsInstallationPeers elevated;
+  static ElevatingInstallationPeers unelevated;
+  static const InstallerPeers peers{
+      RunDevcon, LocalHostAddresses,
+      PlanRights(false, RunsElevated()) == RightsPlan::RunHere ? static_cast<InstallationPeers&>(elevated)
+                                                               : unelevated};
   return peers;
 }
 

@@ -3,6 +3,8 @@
 
 #include "utf8_text_win.h"
 #include "application_win.h"
+#include "elevated_helper.h"
+#include "elevated_helper_win.h"
 #include "error_box_win.h"
 #include "form1_win.h"
 #include "installer_state.h"
@@ -16,6 +18,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   using namespace velmo;
   // Deployment tools run "-silent" without a window and act on the exit code.
   const std::vector<std::string> arguments = Utf8Arguments();
+  // The elevated copy that a window without administrator rights starts.
+  if (arguments.size() == 2 && arguments[1].starts_with(kElevatedHelperPrefix))
+    return RunElevatedHelper(arguments[1].substr(kElevatedHelperPrefix.size()));
   const SilentArguments read = ReadSilentArguments(arguments);
   if (read.usage) return ShowUsage();
   if (read.silent) return RunSilentInstallation(arguments);

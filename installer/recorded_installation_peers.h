@@ -35,6 +35,10 @@ class RecordedPeers : public InstallationPeers {
     }
     return 0;
   }
+  int RunBatch(const std::string& commandLine) override {
+    steps.push_back("batch " + commandLine);
+    return 0;
+  }
   void Start(const std::string& commandLine) override { steps.push_back("start " + commandLine); }
   std::optional<std::vector<PrinterQueue>> LocalQueues() override {
     ++listings;

@@ -25,10 +25,6 @@ class FuzzPeers : public SilentPeers {
   std::optional<std::vector<std::string>> CatalogueModels() override {
     return std::vector<std::string>{"Velmo LT42", "Velmo LT43"};
   }
-  int RunBatch(const std::string& commandLine) override {
-    installation.steps.push_back("batch " + commandLine);
-    return 0;
-  }
   std::optional<AddressAnswer> CheckAddress(const std::string&, const std::vector<std::string>&) override {
     return std::nullopt;
   }

@@ -81,7 +81,7 @@ InstallerExit Install(const SilentArguments& arguments, const SilentLanguage& la
     return Refuse(installation, "the address \"" + request.ipText + "\" is refused");
 
   for (const std::string& command : language.recordCommands)
-    installation.StepDone("language", command, CommandResultText(peers.RunBatch(command)));
+    installation.StepDone("language", command, CommandResultText(installation.RunBatch(command)));
 
   TextList usbIds;
   if (request.network) {

@@ -23,7 +23,6 @@ class SilentPeers {
   virtual InstallationPeers& Installation() = 0;
   // The catalogue's model names; nothing when the driver package is missing.
   virtual std::optional<std::vector<std::string>> CatalogueModels() = 0;
-  virtual int RunBatch(const std::string& commandLine) = 0;
   // Sends the discovery query to `address` alone and waits at most
   // kAddressCheckWaitMs for the first reply that names it.
   virtual std::optional<AddressAnswer> CheckAddress(const std::string& address,

@@ -89,7 +89,6 @@ class WindowsSilentPeers : public SilentPeers {
     }
   }
 
-  int RunBatch(const std::string& commandLine) override { return velmo::RunBatch(commandLine); }
 
   std::optional<AddressAnswer> CheckAddress(const std::string& address,
                                             const std::vector<std::string>& models) override {

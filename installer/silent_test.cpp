@@ -131,10 +131,6 @@ class SilentRun : public ::testing::Test, public SilentPeers {
  protected:
   InstallationPeers& Installation() override { return installation_; }
   std::optional<std::vector<std::string>> CatalogueModels() override { return catalogue_; }
-  int RunBatch(const std::string& commandLine) override {
-    installation_.steps.push_back("batch " + commandLine);
-    return 0;
-  }
   std::optional<AddressAnswer> CheckAddress(const std::string& address, const std::vector<std::string>&) override {
     installation_.steps.push_back("check " + address);
     return answer_;

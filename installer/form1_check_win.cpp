@@ -5,6 +5,7 @@
 #include "utf8_text_win.h"
 #include "english_mode.h"
 #include "form1_win.h"
+#include "translation.h"
 
 namespace velmo {
 namespace {
@@ -17,6 +18,15 @@ std::wstring AnswerText(const AddressCheck& check) {
   if (!answer) return IsEnglish() ? L"Nothing answered at " + address + L"." : address + L" 无应答。";
   if (answer->model) {
     const std::wstring model = WidenUtf8(*answer->model);
+    if (!answer->reportedAddress.empty() && answer->reportedAddress != check.Address()) {
+      // "%1 answered at %2; it reports %3."
+      std::wstring text = TranslatedText(QindleTranslationTable(), L"Form1", L"%1 在 %2 应答；它报告的地址是 %3。",
+                                         IsEnglish());
+      for (const auto& [mark, value] : {std::pair{L"%1", model}, std::pair{L"%2", address},
+                                        std::pair{L"%3", WidenUtf8(answer->reportedAddress)}})
+        text.replace(text.find(mark), 2, value);
+      return text;
+    }
     return IsEnglish() ? model + L" answered." : model + L" 已应答。";
   }
   const std::wstring name = WidenUtf8(answer->deviceName);
@@ -43,7 +53,8 @@ void TForm1::ButtonCheckAddressClick(toolkit::Component&) {
 }
 
 void TForm1::OfferToAddressCheck(const std::string& datagram) {
-  if (!addressCheck_ || !addressCheck_->Offer(datagram, CatalogueModels().Items())) return;
+  if (!addressCheck_ || !addressCheck_->Offer(IdUDPServer1->CurrentSource(), datagram, CatalogueModels().Items()))
+    return;
   if (const std::optional<std::string>& model = addressCheck_->Answer()->model) {
     ComboBoxDriverNames->SetItemIndex(CatalogueModels().IndexOf(*model));
     ComboBoxDriverNamesChange(*ComboBoxDriverNames);

@@ -3,6 +3,7 @@
 #include <winsock2.h>
 #include <windows.h>
 
+#include <memory>
 #include <stdexcept>
 
 #include "driver_catalogue_win.h"
@@ -93,10 +94,12 @@ class WindowsSilentPeers : public SilentPeers {
   std::optional<AddressAnswer> CheckAddress(const std::string& address,
                                             const std::vector<std::string>& models) override {
     AddressCheck check(address);
-    UdpEndpoint endpoint([&](const std::string& datagram) { check.Offer(datagram, models); });
+    std::unique_ptr<UdpEndpoint> endpoint;
+    endpoint = std::make_unique<UdpEndpoint>(
+        [&](const std::string& datagram) { check.Offer(endpoint->CurrentSource(), datagram, models); });
     try {
-      endpoint.Activate();
-      endpoint.Send(address, kDiscoveryPort, kDiscoveryQuery);
+      endpoint->Activate();
+      endpoint->Send(address, kDiscoveryPort, kDiscoveryQuery);
     } catch (const std::exception& error) {
       installation_.StepDone("address check", "", std::string("not sent: ") + error.what());
       return std::nullopt;

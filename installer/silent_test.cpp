@@ -106,20 +106,30 @@ TEST(SilentLog, AnUnwritableNamedLogFallsBackToTheTemporaryFoldersAndSaysSo) {
   EXPECT_EQ(nothing.tried, (Texts{"X:\\a.log", "C:\\Temp\\Qindle.log", "X:\\a.log"}));
 }
 
-TEST(AddressCheck, TheFirstReplyThatNamesTheAddressIsTheAnswer) {
+TEST(AddressCheck, TheFirstReplyFromTheAddressIsTheAnswerWhateverAddressItReports) {
   AddressCheck check("10.231.0.2");
-  EXPECT_FALSE(check.Offer("IP:10.231.0.9;DEVICENAME:LT42;", kModels)) << "another printer answering a broadcast";
-  EXPECT_FALSE(check.Offer("garbage", kModels));
+  EXPECT_FALSE(check.Offer("10.231.0.9", "IP:10.231.0.9;DEVICENAME:LT42;", kModels))
+      << "another printer answering a broadcast";
+  EXPECT_FALSE(check.Offer("10.231.0.9", "IP:10.231.0.2;DEVICENAME:LT42;", kModels))
+      << "another printer that claims the address";
+  EXPECT_FALSE(check.Offer("10.231.0.2", "garbage", kModels));
   EXPECT_FALSE(check.Answer());
   EXPECT_EQ(AddressCheckSummary("10.231.0.2", check.Answer()), "nothing answered at 10.231.0.2 within 1000 ms");
-  EXPECT_TRUE(check.Offer("DEVICENAME:lt43;IP:10.231.0.2", kModels));
-  EXPECT_FALSE(check.Offer("IP:10.231.0.2;DEVICENAME:LT42", kModels)) << "only the first answer counts";
+  EXPECT_TRUE(check.Offer("10.231.0.2", "DEVICENAME:lt43;IP:10.231.0.2", kModels));
+  EXPECT_FALSE(check.Offer("10.231.0.2", "IP:10.231.0.2;DEVICENAME:LT42", kModels)) << "only the first answer counts";
   ASSERT_TRUE(check.Answer());
   EXPECT_EQ(check.Answer()->model, "Velmo LT43");
   EXPECT_EQ(AddressCheckSummary("10.231.0.2", check.Answer()), "Velmo LT43 answered at 10.231.0.2");
 
+  AddressCheck translated("10.77.0.2");
+  EXPECT_TRUE(translated.Offer("10.77.0.2", "IP:192.168.1.50;DEVICENAME:LT42;", kModels))
+      << "reached through address translation, or with a stale setting";
+  EXPECT_EQ(translated.Answer()->model, "Velmo LT42") << "the model is still selected";
+  EXPECT_EQ(AddressCheckSummary("10.77.0.2", translated.Answer()),
+            "Velmo LT42 answered at 10.77.0.2; it reports 192.168.1.50");
+
   AddressCheck foreign("10.0.0.5");
-  EXPECT_TRUE(foreign.Offer("IP:10.0.0.5;DEVICENAME:ZX9", kModels));
+  EXPECT_TRUE(foreign.Offer("10.0.0.5", "IP:10.0.0.5;DEVICENAME:ZX9", kModels));
   EXPECT_FALSE(foreign.Answer()->model);
   EXPECT_EQ(AddressCheckSummary("10.0.0.5", foreign.Answer()),
             "\"ZX9\" answered at 10.0.0.5, a model this driver package does not hold");

@@ -16,7 +16,6 @@ std::string UsageText() {
          "\r\n"
          "  Qindle [-language:english|chinese]\r\n"
          "  Qindle -silent -model:NAME (-ip:ADDRESS | -usb) [-language:VALUE] [-nodefault] [-log:PATH]\r\n"
-         "  Qindle -uninstall -queue:NAME [-silent] [-log:PATH]\r\n"
          "  Qindle -?\r\n"
          "\r\n"
          "From a command prompt, start it with \"start /wait\" to wait for its exit code.\r\n"

@@ -16,6 +16,10 @@ constexpr TRANSLATE_PAIR kQindleTable[] = {
     {L"Form1", L"型号: ", L"Model: "},
     {L"Form1", L"安装", L"Install"},
     {L"Form1", L"取消", L"Cancel"},
+    // Message texts of the installation, not captions.
+    {L"Form1", L"未获得管理员权限", L"administrator rights were refused"},
+    {L"Form1", L"另一个安装正在运行。", L"Another installation is running."},
+    {L"Form1", L"%1 在 %2 应答；它报告的地址是 %3。", L"%1 answered at %2; it reports %3."},
 };
 
 }  // namespace

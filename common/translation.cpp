@@ -21,6 +21,15 @@ bool TranslateCaption(const TranslationContext& context, const std::wstring& for
   return row != nullptr;
 }
 
+std::wstring TranslatedText(std::span<const TRANSLATE_PAIR> table, const std::wstring& form_name,
+                            const std::wstring& source, bool english) {
+  if (!english) return source;
+  for (const TRANSLATE_PAIR& row : table) {
+    if (form_name == row.formName && source == row.source) return row.english;
+  }
+  return source;
+}
+
 namespace {
 
 void TranslateOne(const TranslationContext& context, const std::wstring& form_name, toolkit::Component& component) {

@@ -38,6 +38,11 @@ void TranslateComponents(const TranslationContext& context, const std::wstring& 
 // The form's own caption, then its components.
 void TranslateComponentTree(const TranslationContext& context, toolkit::Component& form);
 
+// A text the program shows outside a caption (a message box line), by its
+// row: the English text in English mode, else `source` as designed.
+std::wstring TranslatedText(std::span<const TRANSLATE_PAIR> table, const std::wstring& form_name,
+                            const std::wstring& source, bool english);
+
 // The programs' tables.
 std::span<const TRANSLATE_PAIR> OemuiTranslationTable();
 std::span<const TRANSLATE_PAIR> QindleTranslationTable();

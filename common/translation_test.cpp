@@ -29,8 +29,17 @@ class TranslationTest : public ::testing::Test {
 
 TEST_F(TranslationTest, TablesHoldEveryRow) {
   EXPECT_EQ(OemuiTranslationTable().size(), 94u);  // with the dialog's Export... and Import...
-  EXPECT_EQ(QindleTranslationTable().size(), 10u);  // with the address's Check
+  EXPECT_EQ(QindleTranslationTable().size(), 13u);  // with the address's Check and three message texts
   EXPECT_STREQ(OemuiTranslationTable()[1].english, L"Print\nTestPage");
+}
+
+TEST_F(TranslationTest, AMessageTextTakesItsRowInEnglishAndStaysAsDesignedOtherwise) {
+  const auto table = QindleTranslationTable();
+  EXPECT_EQ(TranslatedText(table, L"Form1", L"另一个安装正在运行。", true), L"Another installation is running.");
+  EXPECT_EQ(TranslatedText(table, L"Form1", L"另一个安装正在运行。", false), L"另一个安装正在运行。");
+  EXPECT_EQ(TranslatedText(table, L"frmMain", L"另一个安装正在运行。", true), L"另一个安装正在运行。")
+      << "rows are keyed by form";
+  EXPECT_EQ(TranslatedText(table, L"Form1", L"没有这一行", true), L"没有这一行");
 }
 
 TEST_F(TranslationTest, EnglishModeReplacesKnownCaptionsKeyedByForm) {

@@ -4,11 +4,11 @@
 
 namespace velmo {
 
-bool AddressCheck::Offer(std::string_view payload, const std::vector<std::string>& models) {
-  if (answer_) return false;
+bool AddressCheck::Offer(std::string_view source, std::string_view payload, const std::vector<std::string>& models) {
+  if (answer_ || source != address_) return false;
   const std::optional<ReplyFields> fields = ReadReplyFields(payload);
-  if (!fields || fields->address != address_) return false;
-  answer_ = AddressAnswer{fields->deviceName, ModelOfDevice(fields->deviceName, models)};
+  if (!fields) return false;
+  answer_ = AddressAnswer{fields->deviceName, ModelOfDevice(fields->deviceName, models), fields->address};
   return true;
 }
 
@@ -16,8 +16,12 @@ std::string AddressCheckSummary(const std::string& address, const std::optional<
   if (!answer) {
     return "nothing answered at " + address + " within " + std::to_string(kAddressCheckWaitMs) + " ms";
   }
-  if (answer->model) return *answer->model + " answered at " + address;
-  return "\"" + answer->deviceName + "\" answered at " + address + ", a model this driver package does not hold";
+  const std::string reports = !answer->reportedAddress.empty() && answer->reportedAddress != address
+                                  ? "; it reports " + answer->reportedAddress
+                                  : "";
+  if (answer->model) return *answer->model + " answered at " + address + reports;
+  return "\"" + answer->deviceName + "\" answered at " + address + reports +
+         ", a model this driver package does not hold";
 }
 
 }  // namespace velmo

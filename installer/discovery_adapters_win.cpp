@@ -1,11 +1,11 @@
 #include "discovery_adapters_win.h"
 
-#include "ansi_text_win.h"
+#include "utf8_text_win.h"
 
 namespace velmo {
 
 void ListViewRows::RowAppended(const PrinterRow& row) {
-  list_.AddItem(WidenAnsi(row.caption), {WidenAnsi(row.port)});
+  list_.AddItem(WidenUtf8(row.caption), {WidenUtf8(row.port)});
 }
 
 void ListViewRows::RowRemoved(std::size_t index) { list_.DeleteItem(int(index)); }

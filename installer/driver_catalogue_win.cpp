@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
-#include "ansi_text_win.h"
 #include "combo_box_win.h"
 #include "installer_state.h"
+#include "utf8_text_win.h"
 
 namespace velmo {
 namespace {
@@ -12,58 +12,66 @@ namespace {
 // Reads through a buffer that grows until the result fits; `spare` is how
 // many characters short of the buffer a cut result comes back.
 template <class Read>
-std::string ReadGrowing(Read read, DWORD spare) {
-  std::string buffer(4096, '\0');
+std::wstring ReadGrowing(Read read, DWORD spare) {
+  std::wstring buffer(4096, L'\0');
   for (;;) {
     const DWORD length = read(buffer.data(), DWORD(buffer.size()));
     if (length + spare < buffer.size() || buffer.size() >= (1u << 24)) return buffer.substr(0, length + 1);
-    buffer.assign(buffer.size() * 2, '\0');
+    buffer.assign(buffer.size() * 2, L'\0');
   }
 }
 
 }  // namespace
 
 std::string ProgramFolder() {
-  char path[1024] = {};
-  const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-  const std::string program(path, length < sizeof path ? length : 0);
-  return program.substr(0, program.rfind('\\') + 1);
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()));
+    if (length == 0) return {};
+    if (length < path.size()) {
+      path.resize(length);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  return NarrowToUtf8(path.substr(0, path.rfind(L'\\') + 1));
 }
 
 std::vector<DirectoryEntry> ListDirectory(const std::string& wildcardPath) {
   std::vector<DirectoryEntry> entries;
-  WIN32_FIND_DATAA found{};
-  HANDLE search = FindFirstFileA(wildcardPath.c_str(), &found);
+  WIN32_FIND_DATAW found{};
+  HANDLE search = FindFirstFileW(WidenUtf8(wildcardPath).c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return entries;
   do {
-    entries.push_back({found.cFileName, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
-  } while (FindNextFileA(search, &found));
+    entries.push_back({NarrowToUtf8(found.cFileName), (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+  } while (FindNextFileW(search, &found));
   FindClose(search);
   return entries;
 }
 
 std::string ProfileFile::Value(const std::string& section, const std::string& key,
                                const std::string& fallback) const {
-  const std::string value = ReadGrowing(
-      [&](char* buffer, DWORD size) {
-        return GetPrivateProfileStringA(section.c_str(), key.c_str(), fallback.c_str(), buffer, size,
-                                        path_.c_str());
+  const std::wstring value = ReadGrowing(
+      [&](wchar_t* buffer, DWORD size) {
+        return GetPrivateProfileStringW(WidenUtf8(section).c_str(), WidenUtf8(key).c_str(),
+                                        WidenUtf8(fallback).c_str(), buffer, size, WidenUtf8(path_).c_str());
       },
       1);
-  return value.substr(0, value.find('\0'));
+  return NarrowToUtf8(value.substr(0, value.find(L'\0')));
 }
 
 std::vector<std::string> ProfileFile::KeyNames(const std::string& section) const {
   // The names come one after another, each ended by a zero, the list by a second.
-  const std::string list = ReadGrowing(
-      [&](char* buffer, DWORD size) {
-        return GetPrivateProfileStringA(section.c_str(), nullptr, "", buffer, size, path_.c_str());
+  const std::wstring list = ReadGrowing(
+      [&](wchar_t* buffer, DWORD size) {
+        return GetPrivateProfileStringW(WidenUtf8(section).c_str(), nullptr, L"", buffer, size,
+                                        WidenUtf8(path_).c_str());
       },
       2);
   std::vector<std::string> names;
-  for (std::size_t start = 0; start < list.size() && list[start] != '\0';) {
-    const std::size_t end = list.find('\0', start);
-    names.push_back(list.substr(start, end - start));
+  for (std::size_t start = 0; start < list.size() && list[start] != L'\0';) {
+    const std::size_t end = list.find(L'\0', start);
+    names.push_back(NarrowToUtf8(list.substr(start, end - start)));
     start = end + 1;
   }
   return names;
@@ -77,7 +85,7 @@ std::vector<std::string> ReadCatalogueModels(const std::string& programFolder) {
 void ListDriverModels(toolkit::ComboBox& driverNames) {
   const std::vector<std::string> models = ReadCatalogueModels(ProgramFolder());
   std::vector<std::wstring> items;
-  for (const std::string& model : models) items.push_back(WidenAnsi(model));
+  for (const std::string& model : models) items.push_back(WidenUtf8(model));
   driverNames.SetItems(items);
   CollectBrandWords(models, BrandWords);
 }

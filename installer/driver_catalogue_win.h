@@ -13,13 +13,13 @@ class ComboBox;
 
 namespace velmo {
 
-// The folder of the running program, ending with its separator.
+// The folder of the running program in UTF-8, ending with its separator.
 std::string ProgramFolder();
 
-// FindFirstFileA and FindNextFileA over a wildcard path.
+// FindFirstFileW and FindNextFileW over a wildcard path (UTF-8 in and out).
 std::vector<DirectoryEntry> ListDirectory(const std::string& wildcardPath);
 
-// An INF file read with GetPrivateProfileStringA. A relative path with a
+// An INF file read with GetPrivateProfileStringW; texts in UTF-8. A relative path with a
 // folder part names a file relative to the current folder.
 class ProfileFile : public ProfileReader {
  public:

@@ -20,12 +20,22 @@ queue="Velmo LT43-$VELMO_PRINTER_IP"
 
 # The spooler's default-printer call is imported by its name, not an ordinal.
 imports=$(x86_64-w64-mingw32-objdump -p "$program") || fail "cannot read the imports of $program"
-grep -qE '\s[0-9]+ +SetDefaultPrinterA$' <<<"$imports" || fail "SetDefaultPrinterA is not imported by name"
+grep -qE '\s[0-9]+ +SetDefaultPrinterW$' <<<"$imports" || fail "SetDefaultPrinterW is not imported by name"
 
 rm -rf "$(dirname "$stage")" && mkdir -p "$stage" || fail "no stage folder"
-for file in devcon_x64.exe devcon_x32.exe Drovik.exe cscript.exe rundll32.exe control.exe prnport.vbs; do
+# The package's own tools beside the program, with a planted script host
+# that must never run; the system tools' stand-ins in a folder of their own,
+# reached only through the development switch.
+for file in devcon_x64.exe devcon_x32.exe Drovik.exe prnport.vbs cscript.exe; do
   cp "$standins/$file" "$stage/" || fail "no stand-in $file in $standins"
 done
+tools="$(dirname "$stage")/system tools"
+mkdir -p "$tools" || fail "no tools folder"
+for file in cscript.exe rundll32.exe control.exe; do
+  cp "$standins/$file" "$tools/" || fail "no stand-in $file in $standins"
+done
+tools_log="$tools/standin.log"
+export VELMO_DEV_TOOLS_DIR=$(winepath -w "$tools" 2>/dev/null)
 cp "$program" "$stage/" || fail "no $program"
 cp -r "$velmo_root/tools/installer-fixtures/driver" "$stage/" || fail "no sample package"
 plug() { printf 'USBPRINT\\VelmoLT42A1B2|%s|Velmo LT42\r\n' "$usb_id" >"$stage/devcon_devices.txt"; }
@@ -70,8 +80,9 @@ ended_well() {
   local code=$?
   [ $code = 0 ] || fail "the installer ended with $code after $1"
 }
-# commands: the logged command lines other than the status queries.
-commands() { grep -v ' status USBPRINT' "$log" 2>/dev/null; }
+# commands: the logged command lines other than the status queries, the
+# program folder's (the driver setup, devcon) before the system tools'.
+commands() { { grep -v ' status USBPRINT' "$log"; cat "$tools_log"; } 2>/dev/null; }
 # expect_commands <what> <lines>: the printers folder starts without being
 # waited for, so its lines may come a moment after the installer ended.
 expect_commands() {
@@ -102,17 +113,19 @@ screenshot installer_discovery_network_choice
 [ -z "$(commands)" ] || fail "something ran before the install: $(commands)"
 winctl click "$title" "安装" || fail "no install button"
 ended_well "the network install"
+tool="\"$VELMO_DEV_TOOLS_DIR\\"
 expected="\"$folder\\Drovik.exe\"
-cscript prnport.vbs -a -r IP_$VELMO_PRINTER_IP -h $VELMO_PRINTER_IP -n 9100 -o raw
-rundll32 printui.dll PrintUIEntry /q /if /b \"$queue\" /r \"IP_$VELMO_PRINTER_IP\" /m \"Velmo LT43\"
-control printers
-control printers"
+${tool}cscript.exe\" \"$folder\\prnport.vbs\" -a -r IP_$VELMO_PRINTER_IP -h $VELMO_PRINTER_IP -n 9100 -o raw
+${tool}rundll32.exe\" printui.dll PrintUIEntry /q /if /b \"$queue\" /r \"IP_$VELMO_PRINTER_IP\" /m \"Velmo LT43\"
+${tool}control.exe\" printers
+${tool}control.exe\" printers"
 expect_commands "the network install" "$expected"
 default_printer "$queue" || fail "the new network queue is not the default printer"
 
 # 2. The USB printer, plugged in again, is installed with the USB choice,
 # this time in English.
 : >"$log"
+: >"$tools_log"
 plug
 start_installer English
 wait_rows "$usb_row"$'\n'"$net_row" 10 || fail "found rows: $(rows | tr '\n' ';')"
@@ -122,7 +135,7 @@ ended_well "the USB install"
 expected="\"$folder\\Drovik.exe\"
 \"$folder\\\\devcon_x64.exe\" rescan
 \"$folder\\\\devcon_x64.exe\" restart *class_07*
-control printers"
+${tool}control.exe\" printers"
 expect_commands "the USB install" "$expected"
 default_printer "Velmo LT42," || fail "the USB printer's new queue is not the default printer"
 echo "queries answered: $(grep -c query "$stage/responder.log"); screenshots in $shots/installer_discovery_*.png"

@@ -20,9 +20,20 @@ nobody=10.231.0.3  # on the test network, where nothing listens
 queue="Velmo LT43-$ip"
 
 rm -rf "$stage" && mkdir -p "$stage" || fail "no stage folder"
-for file in devcon_x64.exe devcon_x32.exe Drovik.exe cscript.exe rundll32.exe control.exe prnport.vbs; do
+# The package's own tools beside the program; the system tools' stand-ins
+# in a folder of their own, reached only through the development switch. A
+# script host planted beside the program must never run: its line would
+# show in the program folder's log.
+for file in devcon_x64.exe devcon_x32.exe Drovik.exe prnport.vbs cscript.exe; do
   cp "$standins/$file" "$stage/" || fail "no stand-in $file in $standins"
 done
+tools="$stage/system-tools"
+mkdir -p "$tools" || fail "no tools folder"
+for file in cscript.exe rundll32.exe control.exe; do
+  cp "$standins/$file" "$tools/" || fail "no stand-in $file in $standins"
+done
+tools_log="$tools/standin.log"
+export VELMO_DEV_TOOLS_DIR=$(winepath -w "$tools" 2>/dev/null)
 cp "$program" "$stage/" || fail "no $program"
 cp -r "$velmo_root/tools/installer-fixtures/driver" "$stage/" || fail "no sample package"
 folder=$(winepath -w "$stage" 2>/dev/null)
@@ -54,10 +65,12 @@ silent() {
   code=$?
   took=$((($(date +%s%N) - start) / 1000000))
 }
-commands() { grep -v ' status USBPRINT' "$log" 2>/dev/null; }
+# The program folder's log (the driver setup, devcon), then the system tools'.
+commands() { { grep -v ' status USBPRINT' "$log"; cat "$tools_log"; } 2>/dev/null; }
+clear_logs() { : >"$log"; : >"$tools_log"; }
 # logged <step> <command> <result pattern>: a line of the silent log.
 logged() {
-  grep -qP "^\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3}\t\Q$1\E\t\Q$2\E\t$3\r?$" "$silent_log" ||
+  grep -qP "^\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3}\t\d+\t\Q$1\E\t\Q$2\E\t$3\r?$" "$silent_log" ||
     fail "no log line \"$1 | $2 | $3\" in:
 $(cat "$silent_log")"
 }
@@ -69,8 +82,8 @@ silent -ip:$ip '"-model:velmo lt43"' -silent -language:english "-log:$folder\\si
 [ $code = 0 ] || fail "the silent network install ended with $code: $(cat "$silent_log")"
 network_ms=$took
 expected="\"$folder\\Drovik.exe\"
-cscript prnport.vbs -a -r IP_$ip -h $ip -n 9100 -o raw
-rundll32 printui.dll PrintUIEntry /q /if /b \"$queue\" /r \"IP_$ip\" /m \"Velmo LT43\""
+\"$VELMO_DEV_TOOLS_DIR\\cscript.exe\" \"$folder\\prnport.vbs\" -a -r IP_$ip -h $ip -n 9100 -o raw
+\"$VELMO_DEV_TOOLS_DIR\\rundll32.exe\" printui.dll PrintUIEntry /q /if /b \"$queue\" /r \"IP_$ip\" /m \"Velmo LT43\""
 [ "$(commands)" = "$expected" ] || fail "the silent network install ran:
 $(commands)
 expected the window's install without the printers folder:
@@ -79,9 +92,10 @@ default_printer "$queue" || fail "the silent network queue is not the default pr
 logged start "-ip:$ip \"-model:velmo lt43\" -silent -language:english -log:$folder\\silent.log" "silent installation"
 logged language 'reg add "HKLM\SOFTWARE\DARVOLT\Printer" /v drv_language /t REG_SZ /d "english" /f' 'exit code 0'
 logged "address check" "\"0\" to $ip:3000" "Velmo LT43 answered at $ip after \d+ ms"
-logged "driver setup" Drovik.exe "exit code 0"
-logged port "cscript prnport.vbs -a -r IP_$ip -h $ip -n 9100 -o raw" "exit code 0"
-logged queue "rundll32 printui.dll PrintUIEntry /q /if /b \"$queue\" /r \"IP_$ip\" /m \"Velmo LT43\"" "exit code 0"
+logged "driver setup" "$folder\\Drovik.exe" "exit code 0"
+logged port "\"$VELMO_DEV_TOOLS_DIR\\cscript.exe\" \"$folder\\prnport.vbs\" -a -r IP_$ip -h $ip -n 9100 -o raw" "exit code 0"
+logged queue "\"$VELMO_DEV_TOOLS_DIR\\rundll32.exe\" printui.dll PrintUIEntry /q /if /b \"$queue\" /r \"IP_$ip\" /m \"Velmo LT43\"" \
+  "exit code 0"
 logged "queue wait" "" "found \"$queue\" on port IP_$ip"
 logged "default printer" "" "$queue"
 logged end "" "exit code 0"
@@ -89,17 +103,17 @@ grep -q "query from 10.231.0.1" "$stage/responder.log" || fail "the responder sa
 
 # 2. The check unanswered where nothing listens; the install goes on. The
 # default log is Qindle.log in the temporary folder.
-: >"$log"
+clear_logs
 temp_log=$(winepath -u "$("$velmo_wine" cmd /c echo %TEMP% 2>/dev/null | tr -d '\r')" 2>/dev/null)/Qindle.log
 rm -f "$temp_log"
 silent -silent "-model:Velmo LT42" -ip:$nobody
 [ $code = 0 ] || fail "the install to $nobody ended with $code"
 silent_log=$temp_log logged "address check" "\"0\" to $nobody:3000" "nothing answered at $nobody within 1000 ms"
-[ "$(commands | head -1)" = "cscript prnport.vbs -a -r IP_$nobody -h $nobody -n 9100 -o raw" ] ||
+[ "$(commands | head -1)" = "\"$VELMO_DEV_TOOLS_DIR\\cscript.exe\" \"$folder\\prnport.vbs\" -a -r IP_$nobody -h $nobody -n 9100 -o raw" ] ||
   fail "no port for $nobody: $(commands)"
 
 # 3. A silent USB install.
-: >"$log"
+clear_logs
 plug
 silent -silent -usb -language:English "-model:Velmo LT42" "-log:$folder\\silent.log"
 [ $code = 0 ] || fail "the silent USB install ended with $code: $(tail -5 "$silent_log")"
@@ -123,7 +137,7 @@ logged end "" "exit code 0"
 expect_failure() {
   local want=$1 what=$2
   shift 2
-  : >"$log"
+  clear_logs
   silent "$@" "-log:$folder\\silent.log"
   [ $code = "$want" ] || fail "$what: exit code $code, not $want"
   [ -z "$(commands)" ] || fail "$what ran: $(commands)"
@@ -140,18 +154,104 @@ unplug
 expect_failure 4 "no USB printer" -silent "-model:Velmo LT42" -usb
 mv "$stage/Drovik.exe" "$stage/Drovik.exe.away"
 expect_failure 3 "no driver setup program" -silent "-model:Velmo LT43" -ip:$ip -language:english
-logged "driver setup" Drovik.exe "refused or could not start"
+logged "driver setup" "$folder\\Drovik.exe" "refused or could not start"
 mv "$stage/Drovik.exe.away" "$stage/Drovik.exe"
 mv "$stage/driver" "$stage/driver.away"
 expect_failure 6 "no driver package" -silent "-model:Velmo LT43" -ip:$ip
 mv "$stage/driver.away" "$stage/driver"
-: >"$stage/printui_refuses.txt"
-: >"$log"
+: >"$tools/printui_refuses.txt"
+clear_logs
 silent -silent "-model:Velmo LT43" -ip:$ip "-log:$folder\\silent.log"
 [ $code = 5 ] || fail "a queue that never came: exit code $code, not 5"
 logged "queue wait" "" "no new queue within 3000 ms"
-rm -f "$stage/printui_refuses.txt"
+rm -f "$tools/printui_refuses.txt"
 no_window && fail "a silent run left a window"
+
+# 4b. -nodefault leaves the default printer (the USB queue of step 3) alone.
+clear_logs
+silent -silent "-model:Velmo LT43" -ip:$ip -nodefault "-log:$folder\\silent.log"
+[ $code = 0 ] || fail "the -nodefault install ended with $code"
+queue_exists "$queue" || fail "the -nodefault install added no queue"
+default_printer "Velmo LT42," || fail "-nodefault changed the default printer"
+logged "default printer" "" "left alone: -nodefault"
+"$velmo_wine" reg delete "HKLM\\System\\CurrentControlSet\\Control\\Print\\Printers\\$queue" /f >/dev/null 2>&1
+
+# 4c. A -log: that cannot be written: the temporary folder's log says so.
+rm -f "$temp_log"
+silent -silent "-model:Velmo LT99" -ip:$ip "-log:Q:\\no such folder\\q.log"
+[ $code = 2 ] || fail "an unknown model with an unwritable log: exit code $code, not 2"
+silent_log=$temp_log logged log "" "the log \"Q:\\\\no such folder\\\\q.log\" cannot be written; this one is used instead"
+
+# 4d. Two runs at once: the second waits for the first and starts nothing
+# before the first has ended.
+clear_logs
+rm -f "$stage/first.log" "$stage/second.log"
+(cd "$stage" && exec timeout 90 "$velmo_wine" Qindle.exe -silent "-model:Velmo LT42" -ip:$nobody \
+  "-log:$folder\\first.log" >/dev/null 2>&1) &
+first=$!
+wait_log "$stage/first.log" "silent installation" 20 || fail "the first run did not get going"
+silent -silent "-model:Velmo LT43" -ip:$ip "-log:$folder\\second.log"
+[ $code = 0 ] || fail "the second run ended with $code: $(cat "$stage/second.log")"
+wait $first || fail "the first run ended with $?: $(cat "$stage/first.log")"
+grep -q $'\tanother installation\t\trunning: waiting for it to end' "$stage/second.log" ||
+  fail "the second run did not wait: $(cat "$stage/second.log")"
+last_first=$(grep -n "IP_$nobody" "$tools_log" | tail -1 | cut -d: -f1)
+first_second=$(grep -n "IP_$ip " "$tools_log" | head -1 | cut -d: -f1)
+[ -n "$last_first" ] && [ -n "$first_second" ] && [ "$last_first" -lt "$first_second" ] ||
+  fail "the two runs' commands interleave: $(cat "$tools_log")"
+pids=$(cut -f2 "$stage/first.log" "$stage/second.log" | sort -u)
+[ "$(grep -cxP '\d+' <<<"$pids")" = 2 ] || fail "the two runs' lines do not carry one process id each: $pids"
+"$velmo_wine" reg delete "HKLM\\System\\CurrentControlSet\\Control\\Print\\Printers\\$queue" /f >/dev/null 2>&1
+
+# 4e. A program folder and a log whose paths hold Chinese characters, on a
+# system whose code page (1252, English) cannot hold them.
+wide="$stage/驱动 程序"
+mkdir -p "$wide" "$stage/日志" || fail "no folder with Chinese characters"
+for file in devcon_x64.exe devcon_x32.exe Drovik.exe prnport.vbs; do cp "$stage/$file" "$wide/"; done
+cp "$stage/Qindle.exe" "$wide/" && cp -r "$stage/driver" "$wide/" || fail "no staged copy"
+wide_folder=$(winepath -w "$wide" 2>/dev/null)
+clear_logs
+(cd "$wide" && LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8 exec timeout 60 "$velmo_wine" Qindle.exe -silent \
+  "-model:Velmo LT43" -ip:$ip -language:english "-log:$folder\\日志\\安装.log" >/dev/null 2>&1)
+code=$?
+[ -s "$stage/日志/安装.log" ] || fail "no log at the Chinese path (exit code $code)"
+[ $code = 0 ] || fail "the install from a Chinese folder ended with $code: $(cat "$stage/日志/安装.log")"
+silent_log="$stage/日志/安装.log" logged "driver setup" "$wide_folder\\Drovik.exe" "exit code 0"
+grep -qxF "\"$VELMO_DEV_TOOLS_DIR\\cscript.exe\" \"$wide_folder\\prnport.vbs\" -a -r IP_$ip -h $ip -n 9100 -o raw" \
+  "$tools_log" || fail "the port script was not started from the Chinese folder: $(cat "$tools_log")"
+grep -qxF "\"$wide_folder\\Drovik.exe\"" "$wide/standin.log" || fail "no driver setup from the Chinese folder"
+"$velmo_wine" reg query 'HKLM\SOFTWARE\DARVOLT\Printer' /v drv_language 2>/dev/null | grep -q english ||
+  fail "the language was not recorded"
+queue_exists "$queue" || fail "no queue from the Chinese folder"
+
+# 4f. The elevated helper that a window without administrator rights starts
+# (Wine runs every program elevated, so it is started here by hand): it
+# carries out its plan, the language first, and writes what came of it.
+"$velmo_wine" reg delete 'HKLM\SOFTWARE\DARVOLT\Printer' /f >/dev/null 2>&1
+"$velmo_wine" reg delete "HKLM\\System\\CurrentControlSet\\Control\\Print\\Printers\\$queue" /f >/dev/null 2>&1
+clear_logs
+helper="$stage/helper plan"
+mkdir -p "$helper" && rm -f "$helper/outcome.txt"
+printf 'usb=0\nnetwork=1\ndriver=1\nip=%s\nmodel=Velmo LT43\nrecord=%s\nend=1\n' "$ip" \
+  'reg add "HKLM\SOFTWARE\DARVOLT\Printer" /v drv_language /t REG_SZ /d "english" /f' >"$helper/plan.txt"
+(cd "$stage" && exec timeout 60 "$velmo_wine" Qindle.exe "-elevated-helper:$(winepath -w "$helper")\\" >/dev/null 2>&1)
+[ $? = 0 ] || fail "the helper ended with $?"
+[ "$(cat "$helper/outcome.txt")" = $'go-on=1\nfailed=\nrestart=0' ] || fail "the helper's outcome: $(cat "$helper/outcome.txt")"
+expected="\"$folder\\Drovik.exe\"
+\"$VELMO_DEV_TOOLS_DIR\\cscript.exe\" \"$folder\\prnport.vbs\" -a -r IP_$ip -h $ip -n 9100 -o raw
+\"$VELMO_DEV_TOOLS_DIR\\rundll32.exe\" printui.dll PrintUIEntry /q /if /b \"$queue\" /r \"IP_$ip\" /m \"Velmo LT43\""
+[ "$(commands)" = "$expected" ] || fail "the helper ran:
+$(commands)"
+"$velmo_wine" reg query 'HKLM\SOFTWARE\DARVOLT\Printer' /v drv_language 2>/dev/null | grep -q english ||
+  fail "the helper did not record the language"
+printf 'usb=1\nnetwork=0\ndriver=0\nip=\nmodel=\nrecord=cmd /c echo planted\nend=1\n' >"$helper/plan.txt"
+rm -f "$helper/outcome.txt"
+clear_logs
+(cd "$stage" && exec timeout 60 "$velmo_wine" Qindle.exe "-elevated-helper:$(winepath -w "$helper")\\" >/dev/null 2>&1)
+code=$?
+[ $code = 2 ] && [ ! -e "$helper/outcome.txt" ] && [ -z "$(commands)" ] ||
+  fail "a plan with a foreign command: exit code $code, ran: $(commands)"
+"$velmo_wine" reg delete "HKLM\\System\\CurrentControlSet\\Control\\Print\\Printers\\$queue" /f >/dev/null 2>&1
 
 # 5. The window's Check button: the responder answers, nothing at $nobody.
 (cd "$stage" && exec "$velmo_wine" Qindle.exe -language:English >/dev/null 2>&1) &

@@ -1,7 +1,7 @@
 // Form1's discovery: a pass on the timer, its slow work on a thread of its
 // own, the replies of network printers, and the rows of the found-printers
 // list.
-#include "ansi_text_win.h"
+#include "utf8_text_win.h"
 #include "error_box_win.h"
 #include "discovery_adapters_win.h"
 #include "form1_win.h"
@@ -23,7 +23,7 @@ void TForm1::StartDiscovery() {
 
 TextList TForm1::CatalogueModels() const {
   TextList models;
-  for (int i = 0; i < ComboBoxDriverNames->ItemCount(); ++i) models.Add(NarrowToAnsi(ComboBoxDriverNames->ItemText(i)));
+  for (int i = 0; i < ComboBoxDriverNames->ItemCount(); ++i) models.Add(NarrowToUtf8(ComboBoxDriverNames->ItemText(i)));
   return models;
 }
 

@@ -4,6 +4,7 @@
 #include "ansi_text_win.h"
 #include "application_win.h"
 #include "form1_fixture_wintest.h"
+#include "exit_codes.h"
 #include "installation_report.h"
 #include "loopback_socket_wintest.h"
 #include "message_box_watcher_wintest.h"
@@ -115,12 +116,12 @@ TEST_F(Form1Discovery, InstallingANetworkPrinterRunsItsCommandsAndEndsTheWindow)
   EXPECT_EQ(boxes.Seen(), 0) << "an installed printer needs no word";
   EXPECT_EQ(ExitCode, 0);
   EXPECT_EQ(installation_.steps,
-            (Texts{"runas Drovik.exe in C:\\Program Files\\Velmo\\",
-                   "hidden 5000 in C:\\Program Files\\Velmo\\ cscript prnport.vbs -a -r IP_10.0.0.7 -h 10.0.0.7 -n "
+            (Texts{"runas C:\\Program Files\\Velmo\\Drovik.exe in C:\\Program Files\\Velmo\\",
+                   "hidden 5000 in C:\\Program Files\\Velmo\\ \"C:\\Windows\\System32\\cscript.exe\" \"C:\\Program Files\\Velmo\\prnport.vbs\" -a -r IP_10.0.0.7 -h 10.0.0.7 -n "
                    "9100 -o raw",
-                   "hidden 5000 rundll32 printui.dll PrintUIEntry /q /if /b \"Velmo LT43-10.0.0.7\" /r "
+                   "hidden 5000 \"C:\\Windows\\System32\\rundll32.exe\" printui.dll PrintUIEntry /q /if /b \"Velmo LT43-10.0.0.7\" /r "
                    "\"IP_10.0.0.7\" /m \"Velmo LT43\"",
-                   "pause 1000", "default Velmo LT43-10.0.0.7", "start control printers", "start control printers"}));
+                   "pause 1000", "default Velmo LT43-10.0.0.7", "start \"C:\\Windows\\System32\\control.exe\" printers", "start \"C:\\Windows\\System32\\control.exe\" printers"}));
   EXPECT_FALSE(IsWindowVisible(f.Handle())) << "the installation ends the program";
 }
 
@@ -173,8 +174,8 @@ TEST_F(Form1Discovery, AnInstallationThatLeavesNoQueueSaysWhichStepFailedAndEnds
   EXPECT_EQ(boxes.Seen(), 1);
   EXPECT_EQ(boxes.LastText(), L"The printer was not installed: creating the printer port failed.");
   EXPECT_EQ(boxes.LastTitle(), L"InstallPrinter");
-  EXPECT_EQ(installation_.steps.back(), "start control printers") << "the printers folder opens as without a queue";
-  EXPECT_EQ(ExitCode, kNotInstalledExitCode);
+  EXPECT_EQ(installation_.steps.back(), "start \"C:\\Windows\\System32\\control.exe\" printers") << "the printers folder opens as without a queue";
+  EXPECT_EQ(ExitCode, static_cast<int>(InstallerExit::NotInstalled));
   EXPECT_FALSE(IsWindowVisible(f.Handle())) << "the program ends once the box is closed";
 }
 
@@ -187,7 +188,7 @@ TEST_F(Form1Discovery, AUsbQueueThatNeverAppearsIsReportedInChinese) {
   EXPECT_EQ(boxes.Seen(), 1);
   EXPECT_EQ(boxes.LastText(), L"打印机没有安装：新的打印队列没有出现。");
   EXPECT_EQ(boxes.LastTitle(), L"安装打印机");
-  EXPECT_EQ(ExitCode, kNotInstalledExitCode);
+  EXPECT_EQ(ExitCode, static_cast<int>(InstallerExit::NotInstalled));
 }
 
 TEST_F(Form1Discovery, ALastingSocketErrorShowsOneErrorBoxAtATime) {
@@ -215,8 +216,8 @@ TEST_F(Form1Discovery, RefusedElevationEndsTheProgramBeforeAnyCommand) {
   const MessageBoxWatcher boxes;
   f.ButtonInstall->Click();
   EXPECT_EQ(boxes.LastText(), L"打印机没有安装：驱动安装程序未能完成。");
-  EXPECT_EQ(ExitCode, kNotInstalledExitCode);
-  EXPECT_EQ(installation_.steps, Texts{"runas Drovik.exe in C:\\Program Files\\Velmo\\"});
+  EXPECT_EQ(ExitCode, static_cast<int>(InstallerExit::NotInstalled));
+  EXPECT_EQ(installation_.steps, Texts{"runas C:\\Program Files\\Velmo\\Drovik.exe in C:\\Program Files\\Velmo\\"});
   EXPECT_FALSE(IsWindowVisible(f.Handle()));
 }
 

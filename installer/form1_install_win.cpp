@@ -1,10 +1,13 @@
 // Form1's installation: taking over a found printer, and the install button.
-#include "ansi_text_win.h"
+#include "utf8_text_win.h"
 #include "application_win.h"
 #include "english_mode.h"
+#include "exit_codes.h"
 #include "form1_win.h"
+#include "installation_lock_win.h"
 #include "installation_report.h"
 #include "installer_state.h"
+#include "translation.h"
 
 namespace velmo {
 namespace {
@@ -18,12 +21,12 @@ bool Holds(const std::string& text, const char* part) { return text.find(part) !
 void TForm1::ListView1DblClick(toolkit::Component& Sender) {
   const int selected = ListView1->SelectedIndex();
   if (selected < 0) return;
-  const std::string port = NarrowToAnsi(ListView1->ItemText(selected, 1)).substr(0, kMaxPortText);
+  const std::string port = NarrowToUtf8(ListView1->ItemText(selected, 1)).substr(0, kMaxPortText);
   if (Holds(port, "USB")) {
     RadioButtonInstallUSBPrinter->SetChecked(true);
   } else if (Holds(port, ".")) {
-    LabeledEditIP->SetText(WidenAnsi(port));
-    ComboBoxDriverNames->SetItemIndex(CatalogueModels().IndexOf(NarrowToAnsi(ListView1->ItemText(selected, 0))));
+    LabeledEditIP->SetText(WidenUtf8(port));
+    ComboBoxDriverNames->SetItemIndex(CatalogueModels().IndexOf(NarrowToUtf8(ListView1->ItemText(selected, 0))));
     RadioButtonInstallNetworkPrinter->SetChecked(true);
     ComboBoxDriverNamesChange(Sender);
   }
@@ -37,17 +40,28 @@ InstallationRequest TForm1::CurrentRequest() const {
       .usb = RadioButtonInstallUSBPrinter->Checked(),
       .network = RadioButtonInstallNetworkPrinter->Checked(),
       .installDriver = CheckBoxInstallDriver->Checked(),
-      .ipText = NarrowToAnsi(LabeledEditIP->Text()),
-      .modelText = model >= 0 ? NarrowToAnsi(ComboBoxDriverNames->ItemText(model)) : std::string(),
+      .ipText = NarrowToUtf8(LabeledEditIP->Text()),
+      .modelText = model >= 0 ? NarrowToUtf8(ComboBoxDriverNames->ItemText(model)) : std::string(),
   };
 }
 
 void TForm1::InstallPrinter() {
-  const InstallationRequest request = CurrentRequest();
+  InstallationRequest request = CurrentRequest();
+  request.recordCommands = PendingLanguageRecords;
   // A field to correct keeps the window, and its discovery, going.
   InstallationResult result;
   if (request.network) result.outcome = NetworkInputProblem(request).value_or(InstallationOutcome::Finished);
   if (result.outcome == InstallationOutcome::Finished) {
+    // Held until the program ends: another installer waits for this one.
+    static InstallationLock lock;
+    if (!lock.Acquire(kInstallationLockWaitMs)) {
+      toolkit::ShowMessageBox(Handle(), TranslatedText(QindleTranslationTable(), L"Form1", L"另一个安装正在运行。",
+                                                       IsEnglish()),
+                              Caption(), MB_OK | MB_ICONERROR);
+      ExitCode = static_cast<int>(InstallerExit::AnotherInstallation);
+      Close();
+      return;
+    }
     EndDiscovery();
     const TextList models = CatalogueModels();
     result = velmo::InstallPrinter(request, {models.Items(), UsbDeviceIds}, peers_.installation);
@@ -64,7 +78,7 @@ void TForm1::InstallPrinter() {
         const NotInstalledMessage message = NotInstalledMessageFor(*result.failedStep, IsEnglish());
         toolkit::ShowMessageBox(Handle(), message.text, message.title, MB_OK | MB_ICONERROR);
       }
-      ExitCode = InstallationExitCode(result);
+      ExitCode = static_cast<int>(ExitFor(result, false));
       Close();
       break;
   }

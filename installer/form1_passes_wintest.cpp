@@ -151,7 +151,7 @@ TEST_F(Form1Passes, InstallDuringAPassWaitsForItThenRunsItsCommandsInOrderAndNoP
   ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(f.Handle()); }, 10000));
   EXPECT_EQ(boxes.Seen(), 1);
   const Texts entries = timeline_.Entries();
-  const auto runas = std::find(entries.begin(), entries.end(), "runas Drovik.exe");
+  const auto runas = std::find(entries.begin(), entries.end(), "runas " + std::string(kRecordedProgramFolder) + "Drovik.exe");
   ASSERT_NE(runas, entries.end());
   EXPECT_EQ(Texts(runas - 4, runas), (Texts{"devcon status USBPRINT\\VELMO*", "devcon end",
                                             "devcon status USBPRINT\\OTHER*", "devcon end"}))

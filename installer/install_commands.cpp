@@ -22,6 +22,8 @@ std::string QuotedProgram(std::string_view folder, std::string_view separator, i
 
 }  // namespace
 
+std::string QuotedPath(std::string_view folder, std::string_view file) { return Joined({"\"", folder, file, "\""}); }
+
 std::string DevconToolName(int nativeArchitecture) {
   const bool x64 = nativeArchitecture == kArchitectureX64 || nativeArchitecture == kArchitectureItanium;
   return x64 ? "devcon_x64.exe" : "devcon_x32.exe";
@@ -29,15 +31,18 @@ std::string DevconToolName(int nativeArchitecture) {
 
 std::optional<std::string> DevconCommand(std::string_view programFolder, int nativeArchitecture,
                                          std::string_view arguments) {
+  if (programFolder.empty()) return std::nullopt;
   return Bounded(Joined({QuotedProgram(programFolder, "", nativeArchitecture), " ", arguments}));
 }
 
 std::optional<std::string> DevconRescanCommand(std::string_view programFolder, int nativeArchitecture) {
+  if (programFolder.empty()) return std::nullopt;
   return Bounded(Joined({QuotedProgram(programFolder, "\\", nativeArchitecture), " rescan"}));
 }
 
 std::optional<std::string> DevconRestartCommand(std::string_view programFolder, int nativeArchitecture,
                                                 std::string_view pattern) {
+  if (programFolder.empty()) return std::nullopt;
   return Bounded(Joined({QuotedProgram(programFolder, "\\", nativeArchitecture), " restart ", pattern}));
 }
 
@@ -47,14 +52,22 @@ std::string NetworkQueueName(std::string_view modelText, std::string_view ipText
   return Joined({modelText, "-", ipText});
 }
 
-std::optional<std::string> PortCommand(std::string_view portName, std::string_view ipText) {
-  return Bounded(Joined({"cscript prnport.vbs -a -r ", portName, " -h ", ipText, " -n 9100 -o raw"}));
+std::optional<std::string> PortCommand(const ToolFolders& tools, std::string_view portName, std::string_view ipText) {
+  if (!tools.Known()) return std::nullopt;
+  return Bounded(Joined({QuotedPath(tools.system, "cscript.exe"), " ", QuotedPath(tools.program, kPortScript),
+                         " -a -r ", portName, " -h ", ipText, " -n 9100 -o raw"}));
 }
 
-std::optional<std::string> QueueCommand(std::string_view queueName, std::string_view portName,
-                                        std::string_view modelText) {
-  return Bounded(Joined({"rundll32 printui.dll PrintUIEntry /q /if /b \"", queueName, "\" /r \"", portName,
-                         "\" /m \"", modelText, "\""}));
+std::optional<std::string> QueueCommand(const ToolFolders& tools, std::string_view queueName,
+                                        std::string_view portName, std::string_view modelText) {
+  if (!tools.Known()) return std::nullopt;
+  return Bounded(Joined({QuotedPath(tools.system, "rundll32.exe"), " printui.dll PrintUIEntry /q /if /b \"",
+                         queueName, "\" /r \"", portName, "\" /m \"", modelText, "\""}));
+}
+
+std::optional<std::string> PrintersFolderCommand(const ToolFolders& tools) {
+  if (!tools.Known()) return std::nullopt;
+  return Bounded(QuotedPath(tools.system, "control.exe") + " printers");
 }
 
 }  // namespace velmo

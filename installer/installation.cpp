@@ -25,24 +25,39 @@ bool FromCatalogue(const PrinterQueue& queue, const std::vector<std::string>& mo
 
 // True when the command was built, started and ended with exit code 0
 // within its time (RunHidden gives -1 and kStillRunning otherwise).
-bool RanWell(InstallationPeers& peers, std::string_view step, const std::optional<std::string>& command,
-             const std::string& workingFolder = {}) {
+int RunLogged(InstallationPeers& peers, std::string_view step, const std::optional<std::string>& command,
+              const std::string& workingFolder = {}) {
   if (!command) {
-    peers.StepDone(step, "", "not run: the command line would not fit");
-    return false;
+    peers.StepDone(step, "", "not run: the command line could not be built (a folder unknown or too long)");
+    return -1;
   }
   const int code = peers.RunHidden(*command, kCommandTimeoutMs, workingFolder);
   peers.StepDone(step, *command, CommandResultText(code));
-  return code == 0;
+  return code;
+}
+
+bool RanWell(InstallationPeers& peers, std::string_view step, const std::optional<std::string>& command,
+             const std::string& workingFolder = {}) {
+  return RunLogged(peers, step, command, workingFolder) == 0;
+}
+
+// devcon ends with 1 when it did its work and wants the computer restarted.
+bool DevconRanWell(InstallationPeers& peers, std::string_view step, const std::optional<std::string>& command,
+                   bool& restartNeeded) {
+  const int code = RunLogged(peers, step, command);
+  if (code == kDevconRestartNeeded) restartNeeded = true;
+  return code == 0 || code == kDevconRestartNeeded;
 }
 
 void OpenPrintersFolder(InstallationPeers& peers) {
-  peers.Start(kPrintersFolderCommand);
-  peers.StepDone("printers folder", kPrintersFolderCommand, "started");
+  const std::optional<std::string> command = PrintersFolderCommand(peers.Tools());
+  if (!command) return peers.StepDone("printers folder", "", "not run: the command line could not be built");
+  peers.Start(*command);
+  peers.StepDone("printers folder", *command, "started");
 }
 
-bool WaitForQueue(InstallationPeers& peers, const InstalledPrinters& known, unsigned limitMs, bool silent,
-                  const std::function<bool(const PrinterQueue&)>& isNew) {
+bool WaitForQueue(InstallationPeers& peers, const InstalledPrinters& known, unsigned limitMs,
+                  const FoundQueueActions& then, const std::function<bool(const PrinterQueue&)>& isNew) {
   const std::uint32_t start = peers.Ticks();
   while (peers.Ticks() - start < limitMs) {
     const std::optional<std::vector<PrinterQueue>> queues = peers.LocalQueues();
@@ -51,13 +66,17 @@ bool WaitForQueue(InstallationPeers& peers, const InstalledPrinters& known, unsi
       return false;
     }
     for (const PrinterQueue& queue : *queues) {
-      if ((queue.attributes & kQueueWorkOffline) || !FromCatalogue(queue, known.catalogueModels) || !isNew(queue))
-        continue;
+      // A queue set to work offline is there all the same.
+      if (!FromCatalogue(queue, known.catalogueModels) || !isNew(queue)) continue;
       peers.StepDone("queue wait", "", "found \"" + queue.printerName + "\" on port " + queue.portName);
-      peers.Pause(kBeforeDefaultMs);
-      peers.MakeDefaultPrinter(queue.printerName);
-      peers.StepDone("default printer", "", queue.printerName);
-      if (!silent) OpenPrintersFolder(peers);
+      if (then.leaveDefaultBecause.empty()) {
+        peers.Pause(kBeforeDefaultMs);
+        peers.MakeDefaultPrinter(queue.printerName);
+        peers.StepDone("default printer", "", queue.printerName);
+      } else {
+        peers.StepDone("default printer", "", then.leaveDefaultBecause);
+      }
+      if (!then.silent) OpenPrintersFolder(peers);
       return true;
     }
     peers.Pause(kQueuePollMs);
@@ -76,9 +95,9 @@ class FirstFailure {
     if (failed && !step_) step_ = failed;
   }
   std::optional<InstallationStep> Step() const { return step_; }
-  InstallationResult Finished(bool queueAppeared) const {
-    if (queueAppeared) return {InstallationOutcome::Finished, true, std::nullopt};
-    return {InstallationOutcome::Finished, false, step_.value_or(InstallationStep::QueueWait)};
+  InstallationResult Finished(bool queueAppeared, bool restartNeeded = false) const {
+    if (queueAppeared) return {InstallationOutcome::Finished, true, std::nullopt, restartNeeded};
+    return {InstallationOutcome::Finished, false, step_.value_or(InstallationStep::QueueWait), restartNeeded};
   }
 
  private:
@@ -89,9 +108,11 @@ class FirstFailure {
 // (it did not start, or a silent run's limit passed).
 bool RunDriverSetup(InstallationPeers& peers, bool silent, FirstFailure& failure) {
   const std::optional<unsigned> limit = silent ? std::optional<unsigned>(kSilentDriverSetupMs) : std::nullopt;
-  const int code = peers.RunElevated(kDriverSetupProgram, peers.ProgramFolder(), limit);
+  const std::string folder = peers.ProgramFolder();
+  const std::string program = folder + kDriverSetupProgram;
+  const int code = peers.RunElevated(program, folder, limit);
   const bool stillRunning = limit && code == kStillRunning;
-  peers.StepDone("driver setup", kDriverSetupProgram,
+  peers.StepDone("driver setup", program,
                  code == -1     ? "refused or could not start"
                  : stillRunning ? "still running after " + std::to_string(kSilentDriverSetupMs) + " ms"
                                 : "exit code " + std::to_string(code));
@@ -103,6 +124,7 @@ bool RunDriverSetup(InstallationPeers& peers, bool silent, FirstFailure& failure
 
 std::string CommandResultText(int code) {
   if (code == -1) return "could not start";
+  if (code == kNotInCodePage) return "not run: the code page of the command interpreter cannot hold the text";
   if (code == kStillRunning) return "still running after " + std::to_string(kCommandTimeoutMs) + " ms";
   return "exit code " + std::to_string(code);
 }
@@ -116,36 +138,36 @@ std::optional<InstallationOutcome> NetworkInputProblem(const InstallationRequest
   const std::optional<std::string> address = CheckedIpv4Address(request.ipText);
   if (!address) return InstallationOutcome::FocusAddress;
   if (!HasText(request.modelText) || HoldsQuote(request.modelText)) return InstallationOutcome::FocusModel;
-  const std::string port = NetworkPortName(*address);
-  if (!PortCommand(port, *address)) return InstallationOutcome::FocusAddress;
-  if (!QueueCommand(NetworkQueueName(request.modelText, *address), port, request.modelText))
-    return InstallationOutcome::FocusModel;
   return std::nullopt;
 }
 
-bool DevconRescan(InstallationPeers& peers) {
-  return RanWell(peers, "devcon rescan", DevconRescanCommand(peers.ProgramFolder(), peers.NativeArchitecture()));
+bool DevconRescan(InstallationPeers& peers, bool& restartNeeded) {
+  return DevconRanWell(peers, "devcon rescan",
+                       DevconRescanCommand(peers.ProgramFolder(), peers.NativeArchitecture()), restartNeeded);
 }
 
-bool DevconRestart(InstallationPeers& peers, const std::string& pattern) {
-  return RanWell(peers, "devcon restart",
-                 DevconRestartCommand(peers.ProgramFolder(), peers.NativeArchitecture(), pattern));
+bool DevconRestart(InstallationPeers& peers, const std::string& pattern, bool& restartNeeded) {
+  return DevconRanWell(peers, "devcon restart",
+                       DevconRestartCommand(peers.ProgramFolder(), peers.NativeArchitecture(), pattern),
+                       restartNeeded);
 }
 
 std::optional<InstallationStep> AddNetworkPrinter(InstallationPeers& peers, const std::string& queueName,
                                                   const std::string& modelText, const std::string& ipText) {
   const std::string port = NetworkPortName(ipText);
   FirstFailure failure;
-  // The script host looks the port script up in its current folder: the
-  // program's own, wherever the installer was started from.
-  failure.Note(RanWell(peers, "port", PortCommand(port, ipText), peers.ProgramFolder()),
+  const ToolFolders tools = peers.Tools();
+  // Run in the program's folder, wherever the installer was started from.
+  failure.Note(RanWell(peers, "port", PortCommand(tools, port, ipText), tools.program),
                InstallationStep::PortCommand);
-  failure.Note(RanWell(peers, "queue", QueueCommand(queueName, port, modelText)), InstallationStep::QueueCommand);
+  failure.Note(RanWell(peers, "queue", QueueCommand(tools, queueName, port, modelText)),
+               InstallationStep::QueueCommand);
   return failure.Step();
 }
 
-bool WaitForUsbQueue(InstallationPeers& peers, const InstalledPrinters& known, unsigned limitMs, bool silent) {
-  return WaitForQueue(peers, known, limitMs, silent, [&](const PrinterQueue& queue) {
+bool WaitForUsbQueue(InstallationPeers& peers, const InstalledPrinters& known, unsigned limitMs,
+                     const FoundQueueActions& then) {
+  return WaitForQueue(peers, known, limitMs, then, [&](const PrinterQueue& queue) {
     // An empty port name would be found in every ID.
     return !queue.portName.empty() && std::ranges::any_of(known.usbDeviceIds.Items(), [&](const std::string& id) {
       return id.find(queue.portName) != std::string::npos;
@@ -154,9 +176,30 @@ bool WaitForUsbQueue(InstallationPeers& peers, const InstalledPrinters& known, u
 }
 
 bool WaitForNetworkQueue(InstallationPeers& peers, const InstalledPrinters& known, const std::string& queueName,
-                         unsigned limitMs, bool silent) {
-  return WaitForQueue(peers, known, limitMs, silent,
+                         unsigned limitMs, const FoundQueueActions& then) {
+  return WaitForQueue(peers, known, limitMs, then,
                       [&](const PrinterQueue& queue) { return queue.printerName == queueName; });
+}
+
+CommandsOutcome InstallationPeers::RunCommands(const InstallationRequest& request) {
+  return RunInstallationCommands(request, *this);
+}
+
+CommandsOutcome RunInstallationCommands(const InstallationRequest& request, InstallationPeers& peers) {
+  for (const std::string& command : request.recordCommands)
+    peers.StepDone("language", command, CommandResultText(peers.RunBatch(command)));
+  FirstFailure failure;
+  if (request.installDriver && !RunDriverSetup(peers, request.silent, failure)) return {false, failure.Step()};
+  bool restartNeeded = false;
+  if (request.usb) {
+    failure.Note(DevconRescan(peers, restartNeeded), InstallationStep::DevconRescan);
+    peers.Pause(kDeviceSettleMs);
+    failure.Note(DevconRestart(peers, kUsbPrinterClassPattern, restartNeeded), InstallationStep::DevconRestart);
+  } else if (request.network) {
+    const std::string address = *CheckedIpv4Address(request.ipText);
+    failure.Note(AddNetworkPrinter(peers, NetworkQueueName(request.modelText, address), request.modelText, address));
+  }
+  return {true, failure.Step(), restartNeeded};
 }
 
 InstallationResult InstallPrinter(const InstallationRequest& request, const InstalledPrinters& known,
@@ -165,22 +208,20 @@ InstallationResult InstallPrinter(const InstallationRequest& request, const Inst
     if (const std::optional<InstallationOutcome> problem = NetworkInputProblem(request))
       return {*problem, false, std::nullopt};
   }
+  const FoundQueueActions then{request.silent, request.leaveDefaultBecause};
+  const CommandsOutcome commands = peers.RunCommands(request);
   FirstFailure failure;
-  if (request.installDriver && !RunDriverSetup(peers, request.silent, failure)) return failure.Finished(false);
+  failure.Note(commands.failedStep);
+  if (!commands.goOn) return failure.Finished(false);
   bool queueAppeared = false;
   if (request.usb) {
-    failure.Note(DevconRescan(peers), InstallationStep::DevconRescan);
-    peers.Pause(kDeviceSettleMs);
-    failure.Note(DevconRestart(peers, kUsbPrinterClassPattern), InstallationStep::DevconRestart);
-    queueAppeared = WaitForUsbQueue(peers, known, kQueueWaitMs, request.silent);
+    queueAppeared = WaitForUsbQueue(peers, known, kQueueWaitMs, then);
   } else if (request.network) {
-    const std::string address = *CheckedIpv4Address(request.ipText);
-    const std::string queueName = NetworkQueueName(request.modelText, address);
-    failure.Note(AddNetworkPrinter(peers, queueName, request.modelText, address));
-    queueAppeared = WaitForNetworkQueue(peers, known, queueName, kQueueWaitMs, request.silent);
+    const std::string queueName = NetworkQueueName(request.modelText, *CheckedIpv4Address(request.ipText));
+    queueAppeared = WaitForNetworkQueue(peers, known, queueName, kQueueWaitMs, then);
     if (!request.silent) OpenPrintersFolder(peers);
   }
-  return failure.Finished(queueAppeared);
+  return failure.Finished(queueAppeared, commands.restartNeeded);
 }
 
 }  // namespace velmo

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "install_commands.h"
 #include "text_list.h"
 
 namespace velmo {
@@ -19,6 +20,8 @@ constexpr unsigned kQueueWaitMs = 3000;
 // A silent installation waits this long for the driver setup program.
 constexpr unsigned kSilentDriverSetupMs = 10 * 60 * 1000;
 constexpr std::uint32_t kQueueWorkOffline = 0x400;
+// How long a run waits for another installation on the computer to end.
+constexpr unsigned kInstallationLockWaitMs = 60000;
 
 // A local queue as the spooler lists it (level 2).
 struct PrinterQueue {
@@ -31,14 +34,24 @@ struct PrinterQueue {
 // The exit code that stands for a program still running when its wait ended
 // (STILL_ACTIVE), for hidden commands and a limited driver setup alike.
 constexpr int kStillRunning = 259;
+// A command line for an 8-bit program holds characters that its code page
+// cannot: it is not run.
+constexpr int kNotInCodePage = -2;
+
+struct InstallationRequest;
+struct CommandsOutcome;
 
 // What the installation needs of the platform.
 class InstallationPeers {
  public:
   virtual ~InstallationPeers() = default;
   virtual std::string ProgramFolder() = 0;  // ends with its separator
+  // Where the platform's tools (script host, rundll32, control) are taken
+  // from, ending with its separator.
+  virtual std::string SystemToolsFolder() = 0;
+  ToolFolders Tools() { return {SystemToolsFolder(), ProgramFolder()}; }
   virtual int NativeArchitecture() = 0;
-  // Starts `file` through the shell with the verb "runas" in `folder`, waits
+  // Starts `file` (a full path) through the shell with the verb "runas" in `folder`, waits
   // for it to end, without limit when `limitMs` is empty, and returns its
   // exit code; -1 when the shell could not start it (the user refused the
   // elevation, or the file is missing); kStillRunning when it outlived the
@@ -55,6 +68,11 @@ class InstallationPeers {
   virtual void MakeDefaultPrinter(const std::string& printerName) = 0;
   virtual std::uint32_t Ticks() = 0;  // milliseconds, wrapping
   virtual void Pause(unsigned ms) = 0;
+  // As RunBatch of the start-up: a language record.
+  virtual int RunBatch(const std::string& commandLine) = 0;
+  // Runs the steps that need administrator rights (RunInstallationCommands);
+  // a window without them hands these to one elevated helper.
+  virtual CommandsOutcome RunCommands(const InstallationRequest& request);
   // Told of every step as it ends: its name, the command line it ran (empty
   // for none) and its result. A silent installation logs them.
   virtual void StepDone(std::string_view /*step*/, std::string_view /*command*/, std::string_view /*result*/) {}
@@ -69,6 +87,11 @@ struct InstallationRequest {
   // Nobody watches: the driver setup program is waited for at most
   // kSilentDriverSetupMs and the printers folder is not opened.
   bool silent = false;
+  // Why the new queue does not become the default printer; empty: it does.
+  std::string leaveDefaultBecause = {};
+  // Language records still to be run, before everything else (a window
+  // without administrator rights leaves them to its elevated helper).
+  std::vector<std::string> recordCommands = {};
 };
 
 enum class InstallationOutcome {
@@ -78,7 +101,26 @@ enum class InstallationOutcome {
 };
 
 // The steps of an installation, in the order they run.
-enum class InstallationStep { DriverSetup, DevconRescan, DevconRestart, PortCommand, QueueCommand, QueueWait };
+// Elevation: the administrator steps' helper was refused its rights.
+enum class InstallationStep {
+  DriverSetup,
+  DevconRescan,
+  DevconRestart,
+  PortCommand,
+  QueueCommand,
+  QueueWait,
+  Elevation,
+};
+
+// devcon's exit code for "done; the computer needs a restart".
+constexpr int kDevconRestartNeeded = 1;
+
+// What came of the steps that need administrator rights.
+struct CommandsOutcome {
+  bool goOn = true;  // false: the driver setup did not start or outlived its limit, or no rights
+  std::optional<InstallationStep> failedStep = std::nullopt;
+  bool restartNeeded = false;
+};
 
 struct InstallationResult {
   InstallationOutcome outcome = InstallationOutcome::Finished;
@@ -87,6 +129,8 @@ struct InstallationResult {
   // failed (it could not start, outlived its time or ended with an error
   // code), or QueueWait when every step seemed to go well.
   std::optional<InstallationStep> failedStep;
+  // The device console tool asked for a restart of the computer.
+  bool restartNeeded = false;
 
   bool Installed() const { return outcome == InstallationOutcome::Finished && queueAppeared; }
 };
@@ -103,13 +147,18 @@ struct InstalledPrinters {
 bool HasText(std::string_view text);
 
 // The network choice's fields, checked before anything runs: FocusAddress or
-// FocusModel when one is missing or would not give safe command lines that
-// fit; nothing when both are usable.
+// FocusModel when one is missing or would not give safe command lines;
+// nothing when both are usable. A command line too long for other reasons
+// (the folders) is reported by its step.
 std::optional<InstallationOutcome> NetworkInputProblem(const InstallationRequest& request);
 
 // A command's result for the log: its exit code, "could not start" (-1) or
 // still running when its wait ended.
 std::string CommandResultText(int code);
+
+// The language records, the driver setup, and the device console tool's
+// rescan and restart or the port and the queue commands, in this order.
+CommandsOutcome RunInstallationCommands(const InstallationRequest& request, InstallationPeers& peers);
 
 // The whole sequence. Outside commands' failures do not stop it; they only
 // name the failed step when no queue appears.
@@ -117,19 +166,28 @@ InstallationResult InstallPrinter(const InstallationRequest& request, const Inst
                                   InstallationPeers& peers);
 
 // The two steps of the USB sequence that wake the device console tool; each
-// is true when the tool ran and ended well.
-bool DevconRescan(InstallationPeers& peers);
-bool DevconRestart(InstallationPeers& peers, const std::string& pattern);
+// is true when the tool ran and ended well, also when it asked for a restart
+// of the computer, which sets `restartNeeded`.
+bool DevconRescan(InstallationPeers& peers, bool& restartNeeded);
+bool DevconRestart(InstallationPeers& peers, const std::string& pattern, bool& restartNeeded);
 // The port and then the queue, the queue even when the port failed; nothing
 // when both ended well, else the first that failed.
 std::optional<InstallationStep> AddNetworkPrinter(InstallationPeers& peers, const std::string& queueName,
                                                   const std::string& modelText, const std::string& ipText);
 
-// Each waits at most `limitMs` for its queue; a queue found becomes the
-// default printer after a second and, unless `silent`, the printers folder
-// is opened. True when the queue was found.
-bool WaitForUsbQueue(InstallationPeers& peers, const InstalledPrinters& known, unsigned limitMs, bool silent = false);
+// What happens once the new queue is there.
+struct FoundQueueActions {
+  bool silent = false;  // no printers folder
+  std::string leaveDefaultBecause = {};  // empty: the queue becomes the default printer
+};
+
+// Each waits at most `limitMs` for its queue, whatever its status; a queue
+// found becomes the default printer after a second (unless `then` says
+// why not) and, unless silent, the printers folder is opened. True when
+// the queue was found.
+bool WaitForUsbQueue(InstallationPeers& peers, const InstalledPrinters& known, unsigned limitMs,
+                     const FoundQueueActions& then = {});
 bool WaitForNetworkQueue(InstallationPeers& peers, const InstalledPrinters& known, const std::string& queueName,
-                         unsigned limitMs, bool silent = false);
+                         unsigned limitMs, const FoundQueueActions& then = {});
 
 }  // namespace velmo

@@ -1,5 +1,7 @@
 #include "installation_report.h"
 
+#include "translation.h"
+
 namespace velmo {
 namespace {
 
@@ -20,22 +22,26 @@ StepText TextOf(InstallationStep step) {
       return {L"creating the printer port failed", L"创建打印机端口失败"};
     case InstallationStep::QueueCommand:
       return {L"creating the printer queue failed", L"创建打印队列失败"};
+    case InstallationStep::Elevation:  // a row of the program's table
     case InstallationStep::QueueWait:
       break;
   }
   return {L"the new printer queue did not appear", L"新的打印队列没有出现"};
 }
 
-}  // namespace
-
-int InstallationExitCode(const InstallationResult& result) {
-  return result.outcome == InstallationOutcome::Finished && !result.queueAppeared ? kNotInstalledExitCode : 0;
+std::wstring StepTextFor(InstallationStep step, bool english) {
+  if (step == InstallationStep::Elevation)
+    return TranslatedText(QindleTranslationTable(), L"Form1", L"未获得管理员权限", english);
+  const StepText text = TextOf(step);
+  return english ? text.english : text.chinese;
 }
 
+}  // namespace
+
 NotInstalledMessage NotInstalledMessageFor(InstallationStep failedStep, bool english) {
-  const StepText step = TextOf(failedStep);
-  if (english) return {L"The printer was not installed: " + std::wstring(step.english) + L".", L"InstallPrinter"};
-  return {L"打印机没有安装：" + std::wstring(step.chinese) + L"。", L"安装打印机"};
+  const std::wstring step = StepTextFor(failedStep, english);
+  if (english) return {L"The printer was not installed: " + step + L".", L"InstallPrinter"};
+  return {L"打印机没有安装：" + step + L"。", L"安装打印机"};
 }
 
 }  // namespace velmo

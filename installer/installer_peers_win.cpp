@@ -6,15 +6,20 @@
 #include <winspool.h>
 
 #include "driver_catalogue_win.h"
+#include "elevated_helper_win.h"
+#include "installation_lock_win.h"
+#include "rights.h"
 #include "run_captured_win.h"
 #include "run_hidden_win.h"
+#include "system_tools_win.h"
+#include "utf8_text_win.h"
 
 namespace velmo {
 namespace {
 
 constexpr std::size_t kHostNameBuffer = 1024;
 
-std::string Text(const char* text) { return text ? text : ""; }
+std::string Text(const wchar_t* text) { return text ? NarrowToUtf8(text) : ""; }
 
 }  // namespace
 
@@ -38,18 +43,21 @@ std::optional<std::vector<Ipv4Address>> LocalHostAddresses() {
 
 std::string WindowsInstallationPeers::ProgramFolder() { return velmo::ProgramFolder(); }
 
+std::string WindowsInstallationPeers::SystemToolsFolder() { return velmo::SystemToolsFolder(); }
+
 int WindowsInstallationPeers::NativeArchitecture() { return velmo::NativeArchitecture(); }
 
 int WindowsInstallationPeers::RunElevated(const std::string& file, const std::string& folder,
                                           std::optional<unsigned> limitMs) {
-  SHELLEXECUTEINFOA execute{};
+  const std::wstring wideFile = WidenUtf8(file), wideFolder = WidenUtf8(folder);
+  SHELLEXECUTEINFOW execute{};
   execute.cbSize = sizeof execute;
   execute.fMask = SEE_MASK_NOCLOSEPROCESS | (limitMs ? SEE_MASK_FLAG_NO_UI : 0);
-  execute.lpVerb = "runas";
-  execute.lpFile = file.c_str();
-  execute.lpDirectory = folder.c_str();
+  execute.lpVerb = L"runas";
+  execute.lpFile = wideFile.c_str();
+  execute.lpDirectory = wideFolder.c_str();
   execute.nShow = SW_SHOWNORMAL;
-  if (!ShellExecuteExA(&execute)) return -1;
+  if (!ShellExecuteExW(&execute)) return -1;
   // Without a process handle (the shell handed the file on) there is no
   // code to read: taken as done.
   DWORD code = 0;
@@ -68,16 +76,30 @@ int WindowsInstallationPeers::RunHidden(const std::string& commandLine, unsigned
   return velmo::RunHidden(commandLine, timeoutMs, workingFolder);
 }
 
-void WindowsInstallationPeers::Start(const std::string& commandLine) { WinExec(commandLine.c_str(), SW_SHOWNORMAL); }
+int WindowsInstallationPeers::RunBatch(const std::string& commandLine) { return velmo::RunBatch(commandLine); }
+
+void WindowsInstallationPeers::Start(const std::string& commandLine) {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOWNORMAL;
+  PROCESS_INFORMATION process{};
+  std::wstring line = WidenUtf8(commandLine);
+  line.push_back(L'\0');
+  if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
+}
 
 std::optional<std::vector<PrinterQueue>> WindowsInstallationPeers::LocalQueues() {
   DWORD needed = 0, count = 0;
-  EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 2, nullptr, 0, &needed, &count);
+  EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 2, nullptr, 0, &needed, &count);
   auto* block = static_cast<BYTE*>(LocalAlloc(LPTR, needed + 4));
   if (!block) return std::nullopt;
   std::vector<PrinterQueue> queues;
-  if (EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 2, block, needed, &needed, &count)) {
-    const auto* printers = reinterpret_cast<const PRINTER_INFO_2A*>(block);
+  if (EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 2, block, needed, &needed, &count)) {
+    const auto* printers = reinterpret_cast<const PRINTER_INFO_2W*>(block);
     for (DWORD i = 0; i < count; ++i) {
       queues.push_back({Text(printers[i].pPrinterName), Text(printers[i].pPortName), Text(printers[i].pDriverName),
                         printers[i].Attributes});
@@ -88,7 +110,7 @@ std::optional<std::vector<PrinterQueue>> WindowsInstallationPeers::LocalQueues()
 }
 
 void WindowsInstallationPeers::MakeDefaultPrinter(const std::string& printerName) {
-  SetDefaultPrinterA(printerName.c_str());
+  SetDefaultPrinterW(WidenUtf8(printerName).c_str());
 }
 
 std::uint32_t WindowsInstallationPeers::Ticks() { return GetTickCount(); }
@@ -96,8 +118,14 @@ std::uint32_t WindowsInstallationPeers::Ticks() { return GetTickCount(); }
 void WindowsInstallationPeers::Pause(unsigned ms) { Sleep(ms); }
 
 const InstallerPeers& WindowsInstallerPeers() {
-  static WindowsInstallationPeers installation;
-  static const InstallerPeers peers{RunDevcon, LocalHostAddresses, installation};
+  // Without administrator rights, one elevated helper runs the steps that
+  // need them, after one prompt.
+  static WindowsInstallationPeers elevated;
+  static ElevatingInstallationPeers unelevated;
+  static const InstallerPeers peers{
+      RunDevcon, LocalHostAddresses,
+      PlanRights(false, RunsElevated()) == RightsPlan::RunHere ? static_cast<InstallationPeers&>(elevated)
+                                                               : unelevated};
   return peers;
 }
 

@@ -25,9 +25,11 @@ std::optional<std::vector<Ipv4Address>> LocalHostAddresses();
 class WindowsInstallationPeers : public InstallationPeers {
  public:
   std::string ProgramFolder() override;
+  std::string SystemToolsFolder() override;
   int NativeArchitecture() override;
   int RunElevated(const std::string& file, const std::string& folder, std::optional<unsigned> limitMs) override;
   int RunHidden(const std::string& commandLine, unsigned timeoutMs, const std::string& workingFolder) override;
+  int RunBatch(const std::string& commandLine) override;
   void Start(const std::string& commandLine) override;
   std::optional<std::vector<PrinterQueue>> LocalQueues() override;
   void MakeDefaultPrinter(const std::string& printerName) override;

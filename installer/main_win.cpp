@@ -1,8 +1,10 @@
 // Qindle: the printer installer that sits beside the driver package.
 #include <windows.h>
 
-#include "ansi_text_win.h"
+#include "utf8_text_win.h"
 #include "application_win.h"
+#include "elevated_helper.h"
+#include "elevated_helper_win.h"
 #include "error_box_win.h"
 #include "form1_win.h"
 #include "installer_state.h"
@@ -10,12 +12,18 @@
 #include "silent_arguments.h"
 #include "silent_install_win.h"
 #include "startup_win.h"
+#include "usage_win.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   using namespace velmo;
   // Deployment tools run "-silent" without a window and act on the exit code.
-  const std::vector<std::string> arguments = AnsiArguments();
-  if (ReadSilentArguments(arguments).silent) return RunSilentInstallation(arguments);
+  const std::vector<std::string> arguments = Utf8Arguments();
+  // The elevated copy that a window without administrator rights starts.
+  if (arguments.size() == 2 && arguments[1].starts_with(kElevatedHelperPrefix))
+    return RunElevatedHelper(arguments[1].substr(kElevatedHelperPrefix.size()));
+  const SilentArguments read = ReadSilentArguments(arguments);
+  if (read.usage) return ShowUsage();
+  if (read.silent) return RunSilentInstallation(arguments);
   // The shared lists exist already (module state); an error anywhere here,
   // a missing driver package among them, is shown and the program ends.
   toolkit::Guarded([&] {

@@ -39,9 +39,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   const std::string port = velmo::NetworkPortName(reply->address);
   const std::string queue = velmo::NetworkQueueName(reply->model, reply->address);
-  if (const auto command = velmo::PortCommand(port, reply->address))
+  const velmo::ToolFolders tools{"C:\\Windows\\System32\\", "C:\\Velmo\\"};
+  if (const auto command = velmo::PortCommand(tools, port, reply->address))
     VELMO_FUZZ_CHECK(command->size() <= velmo::kMaxCommandLength);
-  if (const auto command = velmo::QueueCommand(queue, port, reply->model))
+  if (const auto command = velmo::QueueCommand(tools, queue, port, reply->model))
     VELMO_FUZZ_CHECK(command->size() <= velmo::kMaxCommandLength);
   return 0;
 }

@@ -14,10 +14,12 @@
 namespace velmo {
 
 inline constexpr char kRecordedProgramFolder[] = "C:\\Program Files\\Velmo\\";
+inline constexpr char kRecordedSystemFolder[] = "C:\\Windows\\System32\\";
 
 class RecordedPeers : public InstallationPeers {
  public:
   std::string ProgramFolder() override { return kRecordedProgramFolder; }
+  std::string SystemToolsFolder() override { return kRecordedSystemFolder; }
   int NativeArchitecture() override { return architecture; }
   int RunElevated(const std::string& file, const std::string& folder, std::optional<unsigned> limitMs) override {
     steps.push_back("runas " + file + " in " + folder + (limitMs ? " for " + std::to_string(*limitMs) : ""));
@@ -26,11 +28,15 @@ class RecordedPeers : public InstallationPeers {
   int RunHidden(const std::string& commandLine, unsigned timeoutMs, const std::string& workingFolder) override {
     steps.push_back("hidden " + std::to_string(timeoutMs) + (workingFolder.empty() ? "" : " in " + workingFolder) +
                     " " + commandLine);
-    if (commandLine.starts_with("rundll32") || commandLine.find("restart") != std::string::npos)
+    if (commandLine.find("rundll32.exe\" ") != std::string::npos || commandLine.find("restart") != std::string::npos)
       queues = queuesAfterInstall;
     for (const auto& [part, code] : exitCodes) {
       if (commandLine.find(part) != std::string::npos) return code;
     }
+    return 0;
+  }
+  int RunBatch(const std::string& commandLine) override {
+    steps.push_back("batch " + commandLine);
     return 0;
   }
   void Start(const std::string& commandLine) override { steps.push_back("start " + commandLine); }

@@ -5,6 +5,7 @@
 #include "devcon_status.h"
 #include "driver_catalogue_win.h"
 #include "install_commands.h"
+#include "utf8_text_win.h"
 
 namespace velmo {
 namespace {
@@ -52,8 +53,8 @@ int RunCaptured(const std::string& commandLine, std::string& output, DWORD timeo
   if (!CreatePipe(&readEnd.handle, &writeEnd.handle, &inheritable, 0)) return -1;
   SetHandleInformation(readEnd.handle, HANDLE_FLAG_INHERIT, 0);
 
-  STARTUPINFOA startup{};
-  GetStartupInfoA(&startup);
+  STARTUPINFOW startup{};
+  GetStartupInfoW(&startup);
   startup.cb = sizeof startup;
   startup.dwFlags |= STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_HIDE;
@@ -62,9 +63,9 @@ int RunCaptured(const std::string& commandLine, std::string& output, DWORD timeo
   startup.cbReserved2 = 0;  // the C runtime's own handle table is not the tool's
   startup.lpReserved2 = nullptr;
   PROCESS_INFORMATION process{};
-  std::vector<char> line(commandLine.begin(), commandLine.end());
-  line.push_back('\0');
-  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process))
+  std::wstring line = WidenUtf8(commandLine);
+  line.push_back(L'\0');
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process))
     return -1;
   OwnedHandle processHandle{process.hProcess}, thread{process.hThread};
   CloseHandle(writeEnd.handle);

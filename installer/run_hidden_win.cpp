@@ -1,35 +1,56 @@
 #include "run_hidden_win.h"
 
-#include <cstdio>
 #include <vector>
 
 #include "batch_file.h"
+#include "installation.h"
+#include "private_folder_win.h"
+#include "system_tools_win.h"
+#include "utf8_text_win.h"
 
 namespace velmo {
 namespace {
 
 constexpr DWORD kBatchTimeoutMs = 5000;
 
-bool WriteTextFile(const std::string& path, const std::string& text) {
-  std::FILE* file = std::fopen(path.c_str(), "w");  // text mode: lines end in CR LF
-  if (!file) return false;
-  const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-  return std::fclose(file) == 0 && written;
+// Created anew, never an existing file; lines end in CR LF.
+bool WriteNewTextFile(const std::string& path, const std::string& text) {
+  std::string lines;
+  for (char c : text) {
+    if (c == '\n') lines += '\r';
+    lines += c;
+  }
+  HANDLE file = CreateFileW(WidenUtf8(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                            nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const bool ok = WriteFile(file, lines.data(), DWORD(lines.size()), &written, nullptr) && written == lines.size();
+  return CloseHandle(file) && ok;
+}
+
+// The command interpreter of this process's own system folder: a 32-bit
+// one runs the batch, whose first line moves to the native folder.
+std::string CommandInterpreter() {
+  wchar_t folder[MAX_PATH] = {};
+  const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return {};
+  return NarrowToUtf8(std::wstring(folder, length)) + "\\cmd.exe";
 }
 
 }  // namespace
 
 int RunHidden(const std::string& commandLine, DWORD timeoutMs, const std::string& workingFolder) {
-  STARTUPINFOA startup{};
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_HIDE;
   PROCESS_INFORMATION process{};
-  // CreateProcessA may write into the command line.
-  std::vector<char> line(commandLine.begin(), commandLine.end());
-  line.push_back('\0');
-  const char* folder = workingFolder.empty() ? nullptr : workingFolder.c_str();
-  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder, &startup, &process)) {
+  // CreateProcessW may write into the command line.
+  std::wstring line = WidenUtf8(commandLine);
+  line.push_back(L'\0');
+  const std::wstring folder = WidenUtf8(workingFolder);
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      folder.empty() ? nullptr : folder.c_str(), &startup, &process)) {
     return -1;
   }
   WaitForSingleObject(process.hProcess, timeoutMs);
@@ -41,16 +62,17 @@ int RunHidden(const std::string& commandLine, DWORD timeoutMs, const std::string
 }
 
 int RunBatch(const std::string& commandLine) {
-  char folder[256] = {};
-  const DWORD length = GetTempPathA(sizeof folder, folder);
-  if (length == 0 || length >= sizeof folder) return -1;
-  const std::string path = std::string(folder, length) + kBatchFileName;
-  if (!WriteTextFile(path, BatchFileText(commandLine))) {
-    DeleteFileA(path.c_str());
-    return -1;
-  }
-  const int result = RunHidden(path, kBatchTimeoutMs);
-  DeleteFileA(path.c_str());
+  // The command interpreter reads a batch file in the OEM code page.
+  const std::optional<std::string> text = ToCodePage(BatchFileText(NativeSystemFolder(), commandLine), CP_OEMCP);
+  if (!text) return kNotInCodePage;
+  const std::string interpreter = CommandInterpreter();
+  std::optional<PrivateFolder> folder = PrivateFolder::Create();
+  if (!folder || interpreter.empty()) return -1;
+  const std::string path = folder->Path() + "~temp-" + std::to_string(GetCurrentProcessId()) + ".bat";
+  if (!WriteNewTextFile(path, *text)) return -1;
+  // Its current folder is the private one too, should the first line fail.
+  const int result = RunHidden("\"" + interpreter + "\" /c \"\"" + path + "\"\"", kBatchTimeoutMs, folder->Path());
+  DeleteFileW(WidenUtf8(path).c_str());
   return result;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // Running other programs hidden, and one command line through a temporary
-// batch file. Callers do not act on the results.
+// batch file. Texts are UTF-8 and reach the platform as UTF-16.
 #include <windows.h>
 
 #include <string>
@@ -13,9 +13,12 @@ namespace velmo {
 // outlives the wait (it is left running), or -1 when it cannot start.
 int RunHidden(const std::string& commandLine, DWORD timeoutMs, const std::string& workingFolder = {});
 
-// Writes "~temp.bat" in the temporary folder, runs it with RunHidden for at
-// most 5000 ms and deletes it. Returns RunHidden's result, or -1 when there
-// is no temporary folder or the file cannot be written (nothing runs then).
+// Writes a batch file of a unique name in a private folder of this run,
+// runs it with the command interpreter of the system folder for at most
+// 5000 ms and deletes it. Returns RunHidden's result; -1 when there is no
+// temporary folder or the file cannot be written, kNotInCodePage when the
+// command line holds characters that the command interpreter's code page
+// cannot (nothing runs then).
 int RunBatch(const std::string& commandLine);
 
 }  // namespace velmo

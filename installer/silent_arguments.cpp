@@ -8,6 +8,7 @@ namespace {
 
 constexpr std::string_view kSilentSwitch = "-silent";
 constexpr std::string_view kUsbSwitch = "-usb";
+constexpr std::string_view kNoDefaultSwitch = "-nodefault";
 constexpr std::string_view kModelPrefix = "-model:";
 constexpr std::string_view kIpPrefix = "-ip:";
 constexpr std::string_view kLogPrefix = "-log:";
@@ -28,6 +29,10 @@ SilentArguments ReadSilentArguments(const std::vector<std::string>& arguments) {
       read.silent = true;
     } else if (argument == kUsbSwitch) {
       read.usb = true;
+    } else if (argument == kNoDefaultSwitch) {
+      read.noDefault = true;
+    } else if (argument == "-?" || argument == "/?") {
+      read.usage = true;
     } else if (auto model = ValueOf(argument, kModelPrefix)) {
       read.model = std::move(model);
     } else if (auto ip = ValueOf(argument, kIpPrefix)) {

@@ -1,6 +1,6 @@
 #pragma once
 // The arguments of a silent, scripted installation ("-silent", "-model:",
-// "-ip:", "-usb", "-log:"), read like "-language:": any order, exact case,
+// "-ip:", "-usb", "-nodefault", "-log:"), and "-?", read like "-language:": any order, exact case,
 // quotes around an argument removed; of repeated ones the last wins.
 #include <optional>
 #include <string>
@@ -15,6 +15,8 @@ struct SilentArguments {
   std::optional<std::string> ipText;  // "-ip:", as given
   bool usb = false;                   // "-usb"
   std::optional<std::string> logPath; // "-log:"
+  bool noDefault = false;             // "-nodefault": the default printer is left alone
+  bool usage = false;                 // "-?" or "/?"
 };
 
 // Arguments from index 0 (the program) to the last, in the ANSI code page;

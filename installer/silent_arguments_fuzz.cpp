@@ -25,10 +25,6 @@ class FuzzPeers : public SilentPeers {
   std::optional<std::vector<std::string>> CatalogueModels() override {
     return std::vector<std::string>{"Velmo LT42", "Velmo LT43"};
   }
-  int RunBatch(const std::string& commandLine) override {
-    installation.steps.push_back("batch " + commandLine);
-    return 0;
-  }
   std::optional<AddressAnswer> CheckAddress(const std::string&, const std::vector<std::string>&) override {
     return std::nullopt;
   }
@@ -66,8 +62,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string command = step.substr(folderEnd == std::string::npos ? step.find(' ', 7) + 1 : folderEnd + 2);
     VELMO_FUZZ_CHECK(command.size() <= kMaxCommandLength);
     VELMO_FUZZ_CHECK(std::ranges::none_of(command, [](char c) { return static_cast<unsigned char>(c) < 0x20; }));
-    if (command.starts_with("rundll32")) VELMO_FUZZ_CHECK(std::ranges::count(command, '"') == 6);
-    if (command.starts_with("cscript")) VELMO_FUZZ_CHECK(std::ranges::count(command, '"') == 0);
+    // The program's and the script's paths quoted, and the three names.
+    if (command.starts_with(QuotedPath(kRecordedSystemFolder, "rundll32.exe")))
+      VELMO_FUZZ_CHECK(std::ranges::count(command, '"') == 8);
+    if (command.starts_with(QuotedPath(kRecordedSystemFolder, "cscript.exe")))
+      VELMO_FUZZ_CHECK(std::ranges::count(command, '"') == 4);
   }
   return 0;
 }

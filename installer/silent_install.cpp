@@ -3,6 +3,7 @@
 #include "devcon_status.h"
 #include "install_commands.h"
 #include "network_discovery.h"
+#include "rights.h"
 #include "text_list.h"
 
 namespace velmo {
@@ -40,30 +41,47 @@ TextList FindUsbPrinters(SilentPeers& peers, const std::string& model) {
   return found;
 }
 
-SilentExit Refuse(InstallationPeers& installation, const std::string& why) {
+InstallerExit Refuse(InstallationPeers& installation, const std::string& why) {
   installation.StepDone("arguments", "", why);
-  return SilentExit::BadArguments;
+  return InstallerExit::BadArguments;
 }
 
-SilentExit Install(const SilentArguments& arguments, const SilentLanguage& language, SilentPeers& peers) {
+InstallerExit Install(const SilentArguments& arguments, const SilentLanguage& language, SilentPeers& peers) {
   InstallationPeers& installation = peers.Installation();
   if (const std::optional<std::string> problem = SilentArgumentsProblem(arguments))
     return Refuse(installation, *problem);
+  if (PlanRights(true, peers.Elevated()) == RightsPlan::Refuse) {
+    installation.StepDone("rights", "",
+                          "administrator rights are needed: start the installation elevated, as an administrator "
+                          "or as the system account; nothing was started");
+    return InstallerExit::NeedsAdministrator;
+  }
+  if (!peers.LockInstallation()) {
+    installation.StepDone("another installation", "",
+                          "still running after " + std::to_string(kInstallationLockWaitMs) +
+                              " ms; nothing was started");
+    return InstallerExit::AnotherInstallation;
+  }
   const std::optional<std::vector<std::string>> models = peers.CatalogueModels();
   if (!models) {
     installation.StepDone("driver package", "", "missing: no driver\\*.inf beside the program");
-    return SilentExit::NoDriverPackage;
+    return InstallerExit::NoDriverPackage;
   }
   const std::optional<std::string> model = CatalogueSpelling(*arguments.model, *models);
   if (!model) return Refuse(installation, "unknown model \"" + *arguments.model + "\"");
 
   InstallationRequest request{.usb = arguments.usb, .network = !arguments.usb, .installDriver = language.installDriver,
                               .ipText = arguments.ipText.value_or(""), .modelText = *model, .silent = true};
+  if (arguments.noDefault) {
+    request.leaveDefaultBecause = "left alone: -nodefault";
+  } else if (peers.ServiceAccount()) {
+    request.leaveDefaultBecause = "left alone: a service account (such as the system) has no user's default printer";
+  }
   if (request.network && NetworkInputProblem(request))
     return Refuse(installation, "the address \"" + request.ipText + "\" is refused");
 
   for (const std::string& command : language.recordCommands)
-    installation.StepDone("language", command, CommandResultText(peers.RunBatch(command)));
+    installation.StepDone("language", command, CommandResultText(installation.RunBatch(command)));
 
   TextList usbIds;
   if (request.network) {
@@ -76,20 +94,17 @@ SilentExit Install(const SilentArguments& arguments, const SilentLanguage& langu
     installation.StepDone("address check", query, AddressCheckSummary(address, answer) + after);
   } else {
     usbIds = FindUsbPrinters(peers, *model);
-    if (usbIds.Count() == 0) return SilentExit::NoUsbPrinter;
+    if (usbIds.Count() == 0) return InstallerExit::NoUsbPrinter;
   }
 
-  const InstallationResult result = InstallPrinter(request, {*models, usbIds}, installation);
-  if (result.outcome != InstallationOutcome::Finished) return SilentExit::BadArguments;  // checked above already
-  if (result.Installed()) return SilentExit::Installed;
-  return result.failedStep == InstallationStep::DriverSetup ? SilentExit::DriverSetupFailed : SilentExit::NoQueue;
+  return ExitFor(InstallPrinter(request, {*models, usbIds}, installation), true);
 }
 
 }  // namespace
 
-SilentExit RunSilentInstallation(const SilentArguments& arguments, const SilentLanguage& language,
+InstallerExit RunSilentInstallation(const SilentArguments& arguments, const SilentLanguage& language,
                                  SilentPeers& peers) {
-  const SilentExit exit = Install(arguments, language, peers);
+  const InstallerExit exit = Install(arguments, language, peers);
   peers.Installation().StepDone("end", "", "exit code " + std::to_string(static_cast<int>(exit)));
   return exit;
 }

@@ -8,21 +8,12 @@
 #include <vector>
 
 #include "address_check.h"
+#include "exit_codes.h"
 #include "installation.h"
 #include "silent_arguments.h"
 #include "usb_scan.h"
 
 namespace velmo {
-
-enum class SilentExit : int {
-  Installed = 0,          // installed and made the default printer
-  Unexpected = 1,         // an error that none of the others names
-  BadArguments = 2,       // unknown model, refused address, both or neither of -ip: and -usb, ...
-  DriverSetupFailed = 3,  // refused, could not start, or outlived its limit
-  NoUsbPrinter = 4,       // devcon finds no USB printer of the model
-  NoQueue = 5,            // the queue did not appear within the wait
-  NoDriverPackage = 6,    // no driver package beside the program
-};
 
 // What a silent installation needs beyond the installation's peers, whose
 // StepDone receives every step.
@@ -32,12 +23,19 @@ class SilentPeers {
   virtual InstallationPeers& Installation() = 0;
   // The catalogue's model names; nothing when the driver package is missing.
   virtual std::optional<std::vector<std::string>> CatalogueModels() = 0;
-  virtual int RunBatch(const std::string& commandLine) = 0;
   // Sends the discovery query to `address` alone and waits at most
   // kAddressCheckWaitMs for the first reply that names it.
   virtual std::optional<AddressAnswer> CheckAddress(const std::string& address,
                                                     const std::vector<std::string>& models) = 0;
   virtual const DevconRunner& Devcon() = 0;
+  // The process runs with administrator rights (an elevated token).
+  virtual bool Elevated() = 0;
+  // It runs as the local system or a service account.
+  virtual bool ServiceAccount() = 0;
+  // Waits at most kInstallationLockWaitMs for any other installation on
+  // this computer to end and holds the lock until the run ends; false when
+  // the other still runs.
+  virtual bool LockInstallation() = 0;
 };
 
 // What the start-up decision gives a silent run: whether "-language:" was
@@ -47,7 +45,7 @@ struct SilentLanguage {
   std::vector<std::string> recordCommands;
 };
 
-SilentExit RunSilentInstallation(const SilentArguments& arguments, const SilentLanguage& language,
+InstallerExit RunSilentInstallation(const SilentArguments& arguments, const SilentLanguage& language,
                                  SilentPeers& peers);
 
 }  // namespace velmo

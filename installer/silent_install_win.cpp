@@ -3,52 +3,60 @@
 #include <winsock2.h>
 #include <windows.h>
 
+#include <memory>
 #include <stdexcept>
 
 #include "driver_catalogue_win.h"
+#include "installation_lock_win.h"
 #include "installer_peers_win.h"
 #include "network_discovery.h"
+#include "private_folder_win.h"
+#include "rights.h"
 #include "run_captured_win.h"
 #include "run_hidden_win.h"
 #include "silent_install.h"
 #include "silent_log.h"
 #include "startup_win.h"
 #include "udp_endpoint_win.h"
+#include "utf8_text_win.h"
 
 namespace velmo {
 namespace {
 
 constexpr char kDefaultLogName[] = "Qindle.log";
 
-// The log file, opened for appending once; each line goes to its end even
-// while another program has the file open.
+std::string DefaultLogPath() {
+  const std::string folder = TemporaryFolder();
+  return folder.empty() ? std::string() : folder + kDefaultLogName;
+}
+
+// The log file, opened for appending; each line goes to its end even while
+// another program has the file open.
 class LogFile {
  public:
-  explicit LogFile(const std::string& path)
-      : file_(CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                          FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-  ~LogFile() {
-    if (Open()) CloseHandle(file_);
-  }
+  LogFile() = default;
+  ~LogFile() { Close(); }
   LogFile(const LogFile&) = delete;
   LogFile& operator=(const LogFile&) = delete;
 
-  bool Open() const { return file_ != INVALID_HANDLE_VALUE; }
+  bool Open(const std::string& path) {
+    Close();
+    file_ = CreateFileW(WidenUtf8(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                        OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return file_ != INVALID_HANDLE_VALUE;
+  }
   void Append(const std::string& line) const {
     DWORD written = 0;
-    if (Open()) WriteFile(file_, line.data(), DWORD(line.size()), &written, nullptr);
+    if (file_ != INVALID_HANDLE_VALUE) WriteFile(file_, line.data(), DWORD(line.size()), &written, nullptr);
   }
 
  private:
-  HANDLE file_;
+  void Close() {
+    if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
+    file_ = INVALID_HANDLE_VALUE;
+  }
+  HANDLE file_ = INVALID_HANDLE_VALUE;
 };
-
-std::string DefaultLogPath() {
-  char folder[MAX_PATH + 1] = {};
-  const DWORD length = GetTempPathA(sizeof folder, folder);
-  if (length == 0 || length >= sizeof folder) return kDefaultLogName;  // the current folder then
-  return std::string(folder, length) + kDefaultLogName;
-}
 
 LocalTime Now() {
   SYSTEMTIME now{};
@@ -82,15 +90,16 @@ class WindowsSilentPeers : public SilentPeers {
     }
   }
 
-  int RunBatch(const std::string& commandLine) override { return velmo::RunBatch(commandLine); }
 
   std::optional<AddressAnswer> CheckAddress(const std::string& address,
                                             const std::vector<std::string>& models) override {
     AddressCheck check(address);
-    UdpEndpoint endpoint([&](const std::string& datagram) { check.Offer(datagram, models); });
+    std::unique_ptr<UdpEndpoint> endpoint;
+    endpoint = std::make_unique<UdpEndpoint>(
+        [&](const std::string& datagram) { check.Offer(endpoint->CurrentSource(), datagram, models); });
     try {
-      endpoint.Activate();
-      endpoint.Send(address, kDiscoveryPort, kDiscoveryQuery);
+      endpoint->Activate();
+      endpoint->Send(address, kDiscoveryPort, kDiscoveryQuery);
     } catch (const std::exception& error) {
       installation_.StepDone("address check", "", std::string("not sent: ") + error.what());
       return std::nullopt;
@@ -106,9 +115,17 @@ class WindowsSilentPeers : public SilentPeers {
   }
 
   const DevconRunner& Devcon() override { return devcon_; }
+  bool Elevated() override { return RunsElevated(); }
+  bool ServiceAccount() override { return IsServiceAccount(CurrentUserSid()); }
+  bool LockInstallation() override {
+    if (lock_.Acquire(0)) return true;
+    installation_.StepDone("another installation", "", "running: waiting for it to end");
+    return lock_.Acquire(kInstallationLockWaitMs);
+  }
 
  private:
   LoggedInstallationPeers installation_;
+  InstallationLock lock_;
   DevconRunner devcon_ = [](const std::string& arguments, std::string& output) {
     return velmo::RunDevcon(arguments, output);
   };
@@ -118,14 +135,17 @@ class WindowsSilentPeers : public SilentPeers {
 
 int RunSilentInstallation(const std::vector<std::string>& arguments) {
   const SilentArguments read = ReadSilentArguments(arguments);
-  const bool logNamed = read.logPath && !read.logPath->empty();
-  const LogFile file(logNamed ? *read.logPath : DefaultLogPath());
-  const SilentLog log(Now, [&](const std::string& line) { file.Append(line); });
-  if (logNamed && !file.Open()) return static_cast<int>(SilentExit::BadArguments);  // nowhere to report to
+  LogFile file;
+  const std::optional<std::string> named =
+      read.logPath && HasText(*read.logPath) ? read.logPath : std::optional<std::string>();
+  const LogDestination destination =
+      ChooseLog(named, DefaultLogPath(), [&](const std::string& path) { return file.Open(path); });
+  const SilentLog log(Now, GetCurrentProcessId(), [&](const std::string& line) { file.Append(line); });
 
   std::string commandLine;
   for (std::size_t i = 1; i < arguments.size(); ++i) commandLine += (i > 1 ? " " : "") + arguments[i];
   log.Write("start", commandLine, "silent installation");
+  if (!destination.note.empty()) log.Write("log", "", destination.note);
   try {
     const StartupDecision decision = DecideStartupHere(arguments);
     WindowsSilentPeers peers(log);
@@ -133,7 +153,7 @@ int RunSilentInstallation(const std::vector<std::string>& arguments) {
   } catch (const std::exception& error) {
     log.Write("end", "", std::string("exit code 1: ") + error.what());
   }
-  return static_cast<int>(SilentExit::Unexpected);
+  return static_cast<int>(InstallerExit::NotInstalled);
 }
 
 }  // namespace velmo

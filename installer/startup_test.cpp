@@ -112,8 +112,24 @@ TEST(LanguageRecord, TheCommandFitsIn256CharactersWithItsZero) {
 }
 
 TEST(BatchFile, ThreeLinesChangeToTheNativeFolderRunAndReturnTheExitCode) {
-  EXPECT_EQ(BatchFileText("reg add x /f"), "cd /d C:\\Windows\\Sysnative\nreg add x /f\nexit /b %errorlevel%\n");
-  EXPECT_EQ(BatchFileText(""), "cd /d C:\\Windows\\Sysnative\n\nexit /b %errorlevel%\n");
+  EXPECT_EQ(BatchFileText("C:\\Windows\\Sysnative\\", "reg add x /f"),
+            "cd /d \"C:\\Windows\\Sysnative\"\nreg add x /f\nexit /b %errorlevel%\n");
+  EXPECT_EQ(BatchFileText("C:\\Windows\\System32", ""),
+            "cd /d \"C:\\Windows\\System32\"\n\nexit /b %errorlevel%\n");
+  EXPECT_EQ(BatchFileText("C:\\Program Files\\", "x"), "cd /d \"C:\\Program Files\"\nx\nexit /b %errorlevel%\n")
+      << "a folder with a blank, quoted";
+}
+
+TEST(BatchFile, EachRunAndEachBatchOfItHaveAFolderOfTheirOwn) {
+  EXPECT_EQ(PrivateFolderName(4242, 0), "Qindle-4242-0");
+  EXPECT_NE(PrivateFolderName(4242, 1), PrivateFolderName(4242, 0));
+  EXPECT_NE(PrivateFolderName(4243, 0), PrivateFolderName(4242, 0));
+  EXPECT_NE(PrivateFolderName(42, 42), PrivateFolderName(424, 2));
+}
+
+TEST(BatchFile, OnlyTheAccountAdministratorsAndTheSystemMayOpenThePrivateFolder) {
+  EXPECT_EQ(PrivateFolderSddl("S-1-5-21-1-2-3-1001"),
+            "D:P(A;OICI;FA;;;S-1-5-21-1-2-3-1001)(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)");
 }
 
 }  // namespace

@@ -2,8 +2,9 @@
 
 #include <windows.h>
 
-#include "ansi_text_win.h"
+#include "utf8_text_win.h"
 #include "english_mode.h"
+#include "installation_lock_win.h"
 #include "installer_state.h"
 #include "registry_win.h"
 #include "run_hidden_win.h"
@@ -18,9 +19,15 @@ void InitLanguage(const std::vector<std::string>& arguments) {
   const StartupDecision decision = DecideStartupHere(arguments);
   if (decision.english) EnglishMode = 1;  // never set back
   if (decision.fullMode) UsbInstallEnabled = DriverInstallEnabled = 1;
-  for (const std::string& command : decision.recordCommands) RunBatch(command);
+  // Without administrator rights the records wait for the installation's
+  // elevated helper.
+  if (RunsElevated()) {
+    for (const std::string& command : decision.recordCommands) RunBatch(command);
+  } else {
+    PendingLanguageRecords = decision.recordCommands;
+  }
 }
 
-void InitLanguage() { InitLanguage(AnsiArguments()); }
+void InitLanguage() { InitLanguage(Utf8Arguments()); }
 
 }  // namespace velmo

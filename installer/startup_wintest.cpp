@@ -14,8 +14,10 @@
 #include "installer_state.h"
 #include "recorded_language_for_tests_win.h"
 #include "registry_win.h"
+#include "installation.h"
 #include "run_hidden_win.h"
 #include "startup_win.h"
+#include "system_tools_win.h"
 
 namespace velmo {
 namespace {
@@ -69,15 +71,47 @@ TEST(RunHidden, AProcessThatOutlivesTheWaitGivesStillActive) {
   EXPECT_EQ(RunHidden(child, 10000), 0) << "within its time the same child ends well";
 }
 
-TEST(RunBatch, WritesTheThreeLinesRunsThemAndDeletesTheFile) {
-  const std::string batch = TempFolder() + "~temp.bat";
+TEST(RunBatch, WritesTheThreeLinesInAFolderOfItsOwnRunsThemAndDeletesThem) {
   const std::string copy = TempFolder() + "velmo_batch_copy.txt";
+  const std::string where = TempFolder() + "velmo_batch_folder.txt";
   DeleteFileA(copy.c_str());
-  const std::string command = "copy \"" + batch + "\" \"" + copy + "\"";
+  // %~f0 and %~dp0: the batch file's own path and folder.
+  const std::string command = "copy \"%~f0\" \"" + copy + "\" && echo %~dp0> \"" + where + "\"";
   EXPECT_EQ(RunBatch(command), 0);
-  EXPECT_EQ(FileText(copy), "cd /d C:\\Windows\\Sysnative\r\n" + command + "\r\nexit /b %errorlevel%\r\n");
-  EXPECT_FALSE(FileExists(batch));
+  EXPECT_EQ(FileText(copy),
+            "cd /d \"" + NativeSystemFolder().substr(0, NativeSystemFolder().size() - 1) + "\"\r\n" + command +
+                "\r\nexit /b %errorlevel%\r\n");
+  std::string folder = FileText(where);
+  while (!folder.empty() && (folder.back() == '\n' || folder.back() == '\r' || folder.back() == ' '))
+    folder.pop_back();
+  const std::string own = TempFolder() + "Qindle-" + std::to_string(GetCurrentProcessId()) + "-";
+  EXPECT_EQ(folder.substr(0, own.size()), own) << "not the shared temporary folder itself: " << folder;
+  EXPECT_FALSE(FileExists(folder)) << "the folder goes with the batch file";
+  EXPECT_FALSE(FileExists(TempFolder() + "~temp.bat"));
   DeleteFileA(copy.c_str());
+  DeleteFileA(where.c_str());
+}
+
+TEST(RunBatch, TwoRunsNeverShareTheirFile) {
+  const std::string where = TempFolder() + "velmo_batch_names.txt";
+  DeleteFileA(where.c_str());
+  EXPECT_EQ(RunBatch("echo %~f0>> \"" + where + "\""), 0);
+  EXPECT_EQ(RunBatch("echo %~f0>> \"" + where + "\""), 0);
+  std::istringstream lines(FileText(where));
+  std::string first, second;
+  std::getline(lines, first);
+  std::getline(lines, second);
+  EXPECT_FALSE(first.empty());
+  EXPECT_NE(first, second);
+  DeleteFileA(where.c_str());
+}
+
+TEST(RunBatch, ACommandTheCodePageCannotHoldIsNotRun) {
+  const std::string marker = TempFolder() + "velmo_not_in_code_page.txt";
+  DeleteFileA(marker.c_str());
+  // U+1F600 exists in no 8-bit code page.
+  EXPECT_EQ(RunBatch("echo \xF0\x9F\x98\x80> \"" + marker + "\""), kNotInCodePage);
+  EXPECT_FALSE(FileExists(marker));
 }
 
 TEST(RunBatch, HandsBackTheCommandsExitCode) {

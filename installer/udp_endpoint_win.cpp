@@ -38,7 +38,7 @@ void RegisterHandOffClass(WNDPROC procedure) {
 // waiting receive.
 class SocketSource : public DatagramSource {
  public:
-  explicit SocketSource(SOCKET socket) : socket_(socket), buffer_(kMaxDatagram) {}
+  SocketSource(SOCKET socket, std::string& sender) : socket_(socket), sender_(sender), buffer_(kMaxDatagram) {}
   Received ReceiveStep() override {
     fd_set readable;
     FD_ZERO(&readable);
@@ -47,19 +47,26 @@ class SocketSource : public DatagramSource {
     const int ready = select(0, &readable, nullptr, nullptr, &step);
     if (ready == 0) return {};
     if (ready == SOCKET_ERROR) return {ReceiveStatus::Failed, ""};
-    const int received = recv(socket_, buffer_.data(), int(buffer_.size()), 0);
+    sockaddr_in from{};
+    int fromSize = sizeof from;
+    const int received =
+        recvfrom(socket_, buffer_.data(), int(buffer_.size()), 0, reinterpret_cast<sockaddr*>(&from), &fromSize);
     if (received == SOCKET_ERROR) {
       // An ICMP "port unreachable" for an earlier query is reported here; the
       // socket is fine.
       if (WSAGetLastError() == WSAECONNRESET) return {};
       return {ReceiveStatus::Failed, ""};
     }
+    const auto* octets = reinterpret_cast<const unsigned char*>(&from.sin_addr);
+    sender_ = std::to_string(octets[0]) + "." + std::to_string(octets[1]) + "." + std::to_string(octets[2]) + "." +
+              std::to_string(octets[3]);
     return {ReceiveStatus::Datagram, std::string(buffer_.data(), std::size_t(received))};
   }
   void PauseAfterFailure() override { Sleep(kPauseAfterFailureMs); }
 
  private:
   SOCKET socket_;
+  std::string& sender_;
   std::vector<char> buffer_;
 };
 
@@ -164,7 +171,7 @@ DWORD WINAPI UdpEndpoint::ListenerMain(void* self) {
 }
 
 void UdpEndpoint::Listen() {
-  SocketSource source{SOCKET(socket_)};
+  SocketSource source{SOCKET(socket_), source_};
   const bool closed = ListenUntilClosed(source, closing_, [this](const std::string& datagram) {
     SendMessageW(handOff_, kDatagramMessage, 0, reinterpret_cast<LPARAM>(&datagram));
   });

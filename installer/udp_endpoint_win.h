@@ -33,6 +33,9 @@ class UdpEndpoint {
   std::uint16_t LocalPort() const;
   // Throws when the datagram cannot be sent.
   void Send(const std::string& address, std::uint16_t port, std::string_view payload);
+  // The dotted address the datagram being handled came from; valid while
+  // `onRead` runs.
+  const std::string& CurrentSource() const { return source_; }
   // Stops receiving and waits for the listener; datagrams not yet handled
   // are dropped. The endpoint can be activated again.
   void Close();
@@ -44,6 +47,8 @@ class UdpEndpoint {
   void ApplyBroadcast();
 
   ReadEvent onRead_;
+  // Written by the listener before it hands a datagram over and waits.
+  std::string source_;
   HWND handOff_ = nullptr;
   // A SOCKET, kept as its integer so that this header needs no winsock2.h.
   static constexpr std::uintptr_t kNoSocket = ~std::uintptr_t(0);

@@ -1,7 +1,8 @@
 // One stand-in program for every outside command the installer runs; the
 // executable's own name picks the role (devcon_x64.exe, Drovik.exe,
-// cscript.exe, ...). Every run appends its raw command line to standin.log
-// beside the executable, so tests see exactly what the installer started.
+// cscript.exe, ...). Every run appends its raw command line (in UTF-8, the
+// program's path as it was started first) to standin.log beside the
+// executable, so tests see exactly what the installer started, and from where.
 // A file "devcon_delay.txt" beside devcon holds how many milliseconds each
 // of its runs takes, as the real tool takes about half a second.
 #include <windows.h>
@@ -32,10 +33,10 @@ std::wstring FolderOf(const std::wstring& path) {
 }
 
 std::string Narrow(const std::wstring& text) {
-  const int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
   if (size <= 0) return std::string();
   std::string narrow(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, narrow.data(), size, nullptr, nullptr);
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, narrow.data(), size, nullptr, nullptr);
   narrow.resize(static_cast<size_t>(size - 1));
   return narrow;
 }
@@ -64,18 +65,28 @@ std::string ReadWholeFile(const std::wstring& path) {
   return text;
 }
 
+std::wstring Widen(const std::string& text) {
+  const int size = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
+  if (size <= 0) return std::wstring();
+  std::wstring wide(static_cast<size_t>(size), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, wide.data(), size);
+  wide.resize(static_cast<size_t>(size - 1));
+  return wide;
+}
+
 std::string FullPath(const std::string& path) {
-  std::vector<char> buffer(MAX_PATH);
+  std::vector<wchar_t> buffer(MAX_PATH);
   while (true) {
-    const DWORD length = GetFullPathNameA(path.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
+    const DWORD length =
+        GetFullPathNameW(Widen(path).c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
     if (length == 0) return path;
-    if (length < buffer.size()) return std::string(buffer.data(), length);
+    if (length < buffer.size()) return Narrow(std::wstring(buffer.data(), length));
     buffer.resize(length + 1);
   }
 }
 
 bool IsFile(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -123,7 +134,7 @@ void AddRestartedQueues(Outcome& outcome) {
 }  // namespace
 
 int wmain() {
-  const std::string command_line = GetCommandLineA();
+  const std::string command_line = Narrow(GetCommandLineW());
   const std::wstring own_path = OwnPath();
   const std::wstring folder = FolderOf(own_path);
   AppendLog(folder + L"\\standin.log", command_line + "\n");

@@ -1,0 +1,28 @@
+#pragma once
+// The window without administrator rights hands the steps that need them to
+// one elevated copy of itself: the request goes to it as a plan file in a
+// private folder, and what came of the steps comes back in an outcome file
+// beside it. Both are lines "key=value".
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "installation.h"
+
+namespace velmo {
+
+// The helper's switch; the folder that holds the plan follows the colon.
+constexpr std::string_view kElevatedHelperPrefix = "-elevated-helper:";
+constexpr char kPlanFileName[] = "plan.txt";
+constexpr char kOutcomeFileName[] = "outcome.txt";
+
+// Nothing when a text of the request holds a line break, which no command
+// line of the installation takes either.
+std::optional<std::string> PlanText(const InstallationRequest& request);
+// Nothing for a plan that is not one PlanText wrote.
+std::optional<InstallationRequest> ParsePlan(std::string_view text);
+
+std::string OutcomeText(const CommandsOutcome& outcome);
+std::optional<CommandsOutcome> ParseOutcome(std::string_view text);
+
+}  // namespace velmo

@@ -1,0 +1,90 @@
+#include "elevated_helper_win.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include "elevated_helper.h"
+#include "private_folder_win.h"
+#include "utf8_text_win.h"
+
+namespace velmo {
+namespace {
+
+constexpr std::size_t kMaxFileBytes = 64 * 1024;
+
+bool WriteWholeFile(const std::string& path, const std::string& text) {
+  HANDLE file = CreateFileW(WidenUtf8(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                            nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const bool ok = WriteFile(file, text.data(), DWORD(text.size()), &written, nullptr) && written == text.size();
+  return CloseHandle(file) && ok;
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+  HANDLE file = CreateFileW(WidenUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::string text(kMaxFileBytes + 1, '\0');
+  DWORD read = 0;
+  const bool ok = ReadFile(file, text.data(), DWORD(text.size()), &read, nullptr);
+  CloseHandle(file);
+  if (!ok || read > kMaxFileBytes) return std::nullopt;
+  text.resize(read);
+  return text;
+}
+
+std::wstring ThisProgram() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()));
+    if (length == 0) return {};
+    if (length < path.size()) return path.substr(0, length);
+    path.resize(path.size() * 2);
+  }
+}
+
+const CommandsOutcome kNoRights{false, InstallationStep::Elevation};
+
+}  // namespace
+
+CommandsOutcome ElevatingInstallationPeers::RunCommands(const InstallationRequest& request) {
+  const std::optional<std::string> plan = PlanText(request);
+  std::optional<PrivateFolder> folder = PrivateFolder::Create();
+  if (!plan || !folder || !WriteWholeFile(folder->Path() + kPlanFileName, *plan)) {
+    StepDone("elevated helper", "", "the plan could not be written");
+    return kNoRights;
+  }
+  const std::wstring program = ThisProgram();
+  // The folder ends with "\": doubled, so the closing quote stays a quote.
+  const std::wstring parameters =
+      WidenUtf8(std::string(kElevatedHelperPrefix)) + L"\"" + WidenUtf8(folder->Path()) + L"\\\"";
+  SHELLEXECUTEINFOW execute{};
+  execute.cbSize = sizeof execute;
+  execute.fMask = SEE_MASK_NOCLOSEPROCESS;
+  execute.lpVerb = L"runas";
+  execute.lpFile = program.c_str();
+  execute.lpParameters = parameters.c_str();
+  execute.nShow = SW_HIDE;
+  if (!ShellExecuteExW(&execute) || !execute.hProcess) {
+    StepDone("elevated helper", NarrowToUtf8(program),
+             GetLastError() == ERROR_CANCELLED ? "the elevation was refused" : "could not start");
+    return kNoRights;
+  }
+  WaitForSingleObject(execute.hProcess, INFINITE);
+  CloseHandle(execute.hProcess);
+  const std::optional<std::string> text = ReadWholeFile(folder->Path() + kOutcomeFileName);
+  const std::optional<CommandsOutcome> outcome = text ? ParseOutcome(*text) : std::nullopt;
+  StepDone("elevated helper", NarrowToUtf8(program), outcome ? "done" : "ended without an outcome");
+  return outcome.value_or(kNoRights);
+}
+
+int RunElevatedHelper(const std::string& folder) {
+  const std::optional<std::string> text = ReadWholeFile(folder + kPlanFileName);
+  const std::optional<InstallationRequest> request = text ? ParsePlan(*text) : std::nullopt;
+  if (!request) return 2;
+  WindowsInstallationPeers peers;
+  return WriteWholeFile(folder + kOutcomeFileName, OutcomeText(RunInstallationCommands(*request, peers))) ? 0 : 1;
+}
+
+}  // namespace velmo

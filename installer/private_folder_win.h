@@ -1,0 +1,35 @@
+#pragma once
+// A folder of this run's own under the temporary folder, which only the
+// current account, administrators and the system may open, for the files
+// that other programs are started with (the batch file, the elevated
+// helper's plan). Removed with what it holds when the object goes.
+#include <optional>
+#include <string>
+
+namespace velmo {
+
+class PrivateFolder {
+ public:
+  // Nothing when the temporary folder is missing or no folder can be made.
+  static std::optional<PrivateFolder> Create();
+  PrivateFolder(PrivateFolder&& other) noexcept : path_(std::move(other.path_)) { other.path_.clear(); }
+  PrivateFolder& operator=(PrivateFolder&&) = delete;
+  PrivateFolder(const PrivateFolder&) = delete;
+  ~PrivateFolder();
+
+  // UTF-8, ending with its separator.
+  const std::string& Path() const { return path_; }
+
+ private:
+  explicit PrivateFolder(std::string path) : path_(std::move(path)) {}
+  std::string path_;
+};
+
+// The current account's security identifier as text; empty when unknown.
+std::string CurrentUserSid();
+
+// The temporary folder in UTF-8, ending with its separator; empty when the
+// platform gives none.
+std::string TemporaryFolder();
+
+}  // namespace velmo

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "about_form_win.h"
 #include "main_form_win.h"
 #include "wintest_support_win.h"
 
@@ -60,6 +61,22 @@ TEST(SettingsWindowDpiChange, ToDoubleAndBackAsAWindowMadeThere) {
     EXPECT_EQ(moved.pictureWidths, fresh.pictureWidths);
   }
   frmMain = nullptr;
+}
+
+// The About banner, a picture of the design, grows with the design.
+TEST(AboutBanner, IsDrawnAtTheDesignsScale) {
+  SIZE sizes[2]{};
+  for (const int dpi : {96, 192}) {
+    SetEnvironmentVariableW(L"VELMO_DPI", std::to_wstring(dpi).c_str());
+    TfrmAbout about({[](const std::string&, const std::string&) {}, [] {}});
+    about.Show();
+    const RECT place = about.Image1->PictureRect();
+    sizes[dpi / 192] = {place.right - place.left, place.bottom - place.top};
+    SetEnvironmentVariableW(L"VELMO_DPI", nullptr);
+  }
+  EXPECT_GT(sizes[0].cx, 0);
+  EXPECT_NEAR(sizes[1].cx, 2 * sizes[0].cx, 1);
+  EXPECT_NEAR(sizes[1].cy, 2 * sizes[0].cy, 1);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@ namespace toolkit {
 Image::Image(Component& owner, Container& parent, const Design& design)
     : Control(&owner, &parent, design, false) {
   SetPicture(LoadBitmapResource(design.Picture));
+  designedPicture_ = picture_ != nullptr;
   Placed();
 }
 
@@ -14,6 +15,7 @@ void Image::CreateHandle() { CreateChild(nullptr, 0, 0, L""); }
 
 void Image::SetPicture(UniqueBitmap picture) {
   picture_ = std::move(picture);
+  designedPicture_ = false;
   if (Designed().AutoSize && picture_) {
     const SIZE size = BitmapSize(picture_.get());
     Rect bounds = Designed().Bounds;
@@ -35,7 +37,9 @@ RECT Image::PictureRect() const {
   const SIZE size = BitmapSize(picture_.get());
   if (size.cx <= 0 || size.cy <= 0) return {0, 0, 0, 0};
   const Design& d = Designed();
-  int width = size.cx, height = size.cy;
+  // A picture of the design (a banner) grows with the DPI as the design
+  // does; pictures shown at run time keep their pixels.
+  int width = designedPicture_ ? Scale(size.cx) : size.cx, height = designedPicture_ ? Scale(size.cy) : size.cy;
   const bool larger = width > client.right || height > client.bottom;
   if (d.Proportional && (d.Stretch || larger)) {
     // The largest size with the picture's proportions that fits.

@@ -29,6 +29,7 @@ class Image : public Control {
  private:
   void Paint(HDC dc);
   UniqueBitmap picture_;
+  bool designedPicture_ = false;  // the design's own, drawn in designed pixels
 };
 
 }  // namespace toolkit

@@ -251,9 +251,9 @@ TEST(SettingsWindowLanguage, EnglishModeTranslatesEveryCaptionAndUsesTahoma) {
   EnglishMode = 0;
   EXPECT_EQ(english.FormFont().Name, L"Tahoma");
   EXPECT_EQ(english.Caption(), L"PrinterManagement");
-  EXPECT_EQ(english.SpeedButtonPrintTestPage->Caption(), L"Print\nTestPage");
+  EXPECT_EQ(english.SpeedButtonPrintTestPage->Caption(), L"Print\n&TestPage");
   EXPECT_EQ(english.GroupBoxEffects->Caption(), L"Effets");
-  EXPECT_EQ(english.OpenPreviewImage1->Caption(), L"Open Preview Image");
+  EXPECT_EQ(english.OpenPreviewImage1->Caption(), L"&Open Preview Image");
   int captions = 0;
   toolkit::VisitOwnedDepthFirst(english, [&](toolkit::Component& c) {
     if (!c.HasCaption()) return;

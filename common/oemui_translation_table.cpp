@@ -54,6 +54,10 @@ constexpr TRANSLATE_PAIR kOemuiTable[] = {
     {L"frmMain", L"连续纸", L"Cont."},
     {L"frmMain", L"不定长", L"Vari."},
     {L"frmMain", L"打开用于预览的图片(&O)", L"&Open Preview Image"},
+    // Names that screen readers read where no caption says them.
+    {L"frmMain", L"预览", L"Preview"},
+    {L"frmMain", L"黑度", L"Blackness"},
+    {L"frmMain", L"红色黑度", L"Red blackness"},
     {L"frmEditPaper", L"编辑纸张", L"Edit Paper Size"},
     {L"frmEditPaper", L"纸张尺寸(&S)", L"Paper&Size"},
     {L"frmEditPaper", L"宽度(mm)(&W): ", L"&Width(mm): "},

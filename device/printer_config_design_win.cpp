@@ -80,7 +80,7 @@ void TfrmPrinterConfig::BuildProfilePanel() {
                                         .Enabled = false, .OnClick = Handler(&TfrmPrinterConfig::ButtonExportClick)});
   ButtonImport = Make<Button>(*Panel3, {.Name = L"ButtonImport", .Caption = L"导入(&I)...", .Bounds = {106, 3, 92, 28},
                                         .Enabled = false, .OnClick = Handler(&TfrmPrinterConfig::ButtonImportClick)});
-  LabelSaveResult = Make<Label>(*Panel3, {.Name = L"LabelSaveResult", .Bounds = {206, 9, 199, 20}});
+  LabelSaveResult = Make<Label>(*Panel3, {.Name = L"LabelSaveResult", .Bounds = {206, 9, 199, 20}, .Announce = true});
 }
 
 void TfrmPrinterConfig::BuildButtonPanel() {

@@ -54,7 +54,8 @@ void TForm1::BuildChoices() {
                        {.Name = L"Label1", .Caption = L"型号(&M): ", .Bounds = {196, 9, 48, 20}, .AutoSize = true});
   ComboBoxDriverNames = Make<ComboBox>(*PanelNetworkSetting, {.Name = L"ComboBoxDriverNames",
                                                               .Bounds = {250, 6, 204, 24}, .OnChange = changed});
-  LabelAddressAnswer = Make<Label>(*PanelNetworkSetting, {.Name = L"LabelAddressAnswer", .Bounds = {24, 34, 430, 20}});
+  LabelAddressAnswer = Make<Label>(*PanelNetworkSetting, {.Name = L"LabelAddressAnswer", .Bounds = {24, 34, 430, 20},
+                                                               .Announce = true});
 }
 
 void TForm1::BuildButtons() {
@@ -62,7 +63,7 @@ void TForm1::BuildButtons() {
   Bevel1 = Make<Panel>(*PanelButtons, {.Name = L"Bevel1", .Bounds = {0, 0, 0, 2}, .Align = Align::Top,
                                        .Margins = {8, 0, 8, 0}, .BevelOuter = Bevel::Lowered});
   ButtonCancel = Make<Button>(*PanelButtons, {.Name = L"ButtonCancel", .Caption = L"取消(&C)",
-                                              .Bounds = {294, 11, 88, 28}, .OnClick = Handler(&TForm1::ButtonCancelClick)});
+                                              .Bounds = {294, 11, 88, 28}, .Cancel = true, .OnClick = Handler(&TForm1::ButtonCancelClick)});
   // Not the default button: Enter in the list or a field starts nothing.
   ButtonInstall = Make<Button>(*PanelButtons, {.Name = L"ButtonInstall", .Caption = L"安装(&I)",
                                                .Bounds = {390, 11, 88, 28}, .OnClick = Handler(&TForm1::ButtonInstallClick)});

@@ -118,7 +118,8 @@ void TfrmMain::BuildPreviewColumn() {
   PanelDisplay = Make<Panel>(*PanelImagePreview, {.Name = L"PanelDisplay", .Bounds = {20, 20, 280, 440},
                                                   .Color = kWhite});
   ImageDisplay = Make<Image>(*PanelDisplay, {.Name = L"ImageDisplay", .Bounds = {0, 0, 280, 440}, .Center = true,
-                                             .Proportional = true, .PopupMenu = PopupMenuImagePreview});
+                                             .Proportional = true, .PopupMenu = PopupMenuImagePreview,
+                                             .AccessibleName = L"预览"});
   ImageSrc = Make<Image>(*PanelImagePreview, {.Name = L"ImageSrc", .Bounds = {0, 0, 100, 100}, .Visible = false,
                                               .AutoSize = true});
 }
@@ -177,6 +178,7 @@ void TfrmMain::BuildEffects() {
   TrackBarBlacknessAdjust = Make<TrackBar>(
       *PanelThreshold, {.Name = L"TrackBarBlacknessAdjust", .Bounds = {236, 4, 240, 36}, .Enabled = false,
                         .Min = 0, .Max = 100, .Position = 50, .PageSize = 10, .TicksBothSides = true,
+                        .ValueLabel = LabelBlacknessAdjust, .AccessibleName = L"黑度",
                         .OnChange = Handler(&TfrmMain::TrackBarBlacknessAdjustChange)});
 
   PanelThresholdRed = Make<Panel>(*GroupBoxEffects, Row(L"PanelThresholdRed", L"红色(&R):", 44));
@@ -195,6 +197,7 @@ void TfrmMain::BuildEffects() {
   TrackBarBlacknessRedAdjust = Make<TrackBar>(
       *PanelThresholdRed, {.Name = L"TrackBarBlacknessRedAdjust", .Bounds = {236, 4, 240, 36}, .Enabled = false,
                            .Min = 0, .Max = 100, .Position = 50, .PageSize = 10, .TicksBothSides = true,
+                           .ValueLabel = LabelBlacknessRedAdjust, .AccessibleName = L"红色黑度",
                            .OnChange = Handler(&TfrmMain::TrackBarBlacknessRedAdjustChange)});
 }
 
@@ -241,6 +244,7 @@ void TfrmMain::BuildZoomTrimAdjust() {
                                              .Bounds = {74, 10, 62, 18}, .Alignment = TextAlign::Center});
   TrackBarTrimTop = Make<TrackBar>(*PanelTrimTop, {.Name = L"TrackBarTrimTop", .Bounds = {140, 2, 300, 34},
                                                    .Enabled = false, .Min = 0, .Max = kTrimMax,
+                                                   .ValueLabel = LabelTrimTop,
                                                    .OnChange = Handler(&TfrmMain::TrackBarTrimTopChange)});
   PanelTrimBottom = Make<Panel>(*GroupBoxTrim, Row(L"PanelTrimBottom", L"底部裁剪(&B):", 38, RowState::Disabled));
   LabelTrimBottom = Make<Label>(*PanelTrimBottom, {.Name = L"LabelTrimBottom", .Caption = L"0.0mm",
@@ -248,6 +252,7 @@ void TfrmMain::BuildZoomTrimAdjust() {
   TrackBarTrimBottom = Make<TrackBar>(*PanelTrimBottom, {.Name = L"TrackBarTrimBottom",
                                                          .Bounds = {140, 2, 300, 34}, .Enabled = false, .Min = 0,
                                                          .Max = kTrimMax,
+                                                         .ValueLabel = LabelTrimBottom,
                                                          .OnChange = Handler(&TfrmMain::TrackBarTrimBottomChange)});
 
   GroupBoxAdjust = Make<GroupBox>(*Panel2, {.Name = L"GroupBoxAdjust", .Caption = L"位置微调",
@@ -257,12 +262,14 @@ void TfrmMain::BuildZoomTrimAdjust() {
                                                   .Bounds = {74, 10, 62, 18}, .Alignment = TextAlign::Center});
   TrackBarOffsetX = Make<TrackBar>(*PanelPrintOffsetX, {.Name = L"TrackBarOffsetX", .Bounds = {140, 2, 300, 34},
                                                         .Enabled = false, .Min = -kOffsetMax, .Max = kOffsetMax,
+                                                        .ValueLabel = LabelOffsetX,
                                                         .OnChange = Handler(&TfrmMain::TrackBarOffsetXChange)});
   PanelPrintOffsetY = Make<Panel>(*GroupBoxAdjust, Row(L"PanelPrintOffsetY", L"垂直偏移&Y:", 38, RowState::Disabled));
   LabelOffsetY = Make<Label>(*PanelPrintOffsetY, {.Name = L"LabelOffsetY", .Caption = L"0.0mm",
                                                   .Bounds = {74, 10, 62, 18}, .Alignment = TextAlign::Center});
   TrackBarOffsetY = Make<TrackBar>(*PanelPrintOffsetY, {.Name = L"TrackBarOffsetY", .Bounds = {140, 2, 300, 34},
                                                         .Enabled = false, .Min = -kOffsetMax, .Max = kOffsetMax,
+                                                        .ValueLabel = LabelOffsetY,
                                                         .OnChange = Handler(&TfrmMain::TrackBarOffsetYChange)});
 }
 

@@ -46,6 +46,9 @@ wait_log "$log" "page command=2" 5 || fail "Esc did not reach the page's Cancel:
 wait_exit $page_pid 15 || fail "page did not end"
 
 open_page
+# From the version link (Enter there opens About) to the paper list.
+winctl press "打印机管理" tab && winctl press "打印机管理" tab || fail "no key pressed"
+sleep 0.5
 winctl press "打印机管理" enter || fail "no key pressed"
 wait_log "$log" "page command=1" 5 || fail "Enter did not reach the page's OK: $(tail -3 "$log")"
 wait_exit $page_pid 15 || fail "page did not end"

@@ -21,11 +21,11 @@ TfrmAbout::TfrmAbout(AboutActions actions)
       actions_(std::move(actions)) {
   Image1 = Make<Image>(*this, {.Name = L"Image1", .Bounds = {0, 0, 0, 100}, .Align = Align::Top,
                                .Picture = L"PICTURE_ABOUT_BANNER", .Center = true, .Proportional = true});
-  Panel1 = Make<Panel>(*this, {.Name = L"Panel1", .Bounds = {0, 0, 0, 42}, .Align = Align::Bottom});
-  Button1 = Make<Button>(*Panel1, {.Name = L"Button1", .Caption = L"关闭", .Bounds = {266, 8, 80, 26},
-                                   .Default = true, .Cancel = true, .OnClick = Handler(&TfrmAbout::Button1Click)});
-  CheckBoxDebug = Make<CheckBox>(*this, {.Name = L"CheckBoxDebug", .Caption = L"Debug", .Bounds = {24, 110, 120, 24},
+  CheckBoxDebug = Make<CheckBox>(*this, {.Name = L"CheckBoxDebug", .Caption = L"&Debug", .Bounds = {24, 110, 120, 24},
                                          .OnClick = Handler(&TfrmAbout::CheckBoxDebugClick)});
+  Panel1 = Make<Panel>(*this, {.Name = L"Panel1", .Bounds = {0, 0, 0, 42}, .Align = Align::Bottom});
+  Button1 = Make<Button>(*Panel1, {.Name = L"Button1", .Caption = L"关闭(&C)", .Bounds = {266, 8, 80, 26},
+                                   .Default = true, .Cancel = true, .OnClick = Handler(&TfrmAbout::Button1Click)});
 }
 
 void TfrmAbout::CheckBoxDebugClick(Component&) {

@@ -34,7 +34,7 @@ TEST(AboutDialog, KeepsItsDesignedCaptionsAndClosesByButton) {
   Recorder recorder;
   TfrmAbout about(recorder.Actions());
   EXPECT_EQ(about.Caption(), L"About");
-  EXPECT_EQ(about.Button1->Caption(), L"关闭");
+  EXPECT_EQ(about.Button1->Caption(), L"关闭(&C)");
   // The button is pressed from inside the modal loop.
   PostMessageW(about.Button1->Handle(), BM_CLICK, 0, 0);
   about.ShowModal();

@@ -8,6 +8,7 @@
 #include "ansi_text_win.h"
 #include "english_mode.h"
 #include "label_win.h"
+#include "mnemonic.h"
 #include "printer_apply.h"
 #include "printer_config_peers_win.h"
 #include "printer_settings.h"
@@ -186,7 +187,8 @@ AddressBytes TfrmPrinterConfig::TakeAddress(toolkit::LabeledEdit& edit) {
 bool TfrmPrinterConfig::TakeText(toolkit::LabeledEdit& edit, std::string_view key, std::string& text) {
   text = NarrowToAnsi(edit.Text());
   if (BuildWriteText(key, text)) return true;
-  CurrentPrinterConfigPeers().ShowRefusal(Handle(), TextTooLongMessage(IsEnglish(), edit.EditLabel().Caption()));
+  const std::wstring field = toolkit::SpokenCaption(edit.EditLabel().Caption());
+  CurrentPrinterConfigPeers().ShowRefusal(Handle(), TextTooLongMessage(IsEnglish(), field));
   return false;
 }
 

@@ -23,18 +23,20 @@ class TfrmPrinterConfig : public toolkit::Form {
   TfrmPrinterConfig();
   ~TfrmPrinterConfig() override;
 
-  toolkit::Panel* Panel1;
-  toolkit::Button* ButtonPowerReset;
-  toolkit::Button* ButtonPrintSelftest;
-  toolkit::Button* ButtonRegRestoreDefault;
-  toolkit::Button* ButtonClose;
+  toolkit::PageControl* PageControlPrint;
+  // Below the pages: the profile row above the button row.
+  toolkit::Panel* PanelBottom;
   // Profiles: export and import through a file dialog, and whether the last
   // save took.
   toolkit::Panel* Panel3;
   toolkit::Button* ButtonExport;
   toolkit::Button* ButtonImport;
   toolkit::Label* LabelSaveResult;
-  toolkit::PageControl* PageControlPrint;
+  toolkit::Panel* Panel1;
+  toolkit::Button* ButtonPowerReset;
+  toolkit::Button* ButtonPrintSelftest;
+  toolkit::Button* ButtonRegRestoreDefault;
+  toolkit::Button* ButtonClose;
 
   toolkit::TabSheet* TabSheetPrint;
   toolkit::Label* LabelPrintDarkness;

@@ -60,7 +60,7 @@ DarknessRange DarknessRangeForSize(int32_t size) {
 }
 
 std::wstring DarknessText(bool english, int position) {
-  return (english ? L"Darkness: " : L"打印黑度: ") + std::to_wstring(position);
+  return (english ? L"&Darkness: " : L"打印黑度(&D): ") + std::to_wstring(position);
 }
 
 std::string FirmwareVersionText(const std::string& version, const std::string& command_version) {

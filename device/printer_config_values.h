@@ -27,6 +27,7 @@ struct DarknessRange {
 };
 // The printer's size is an unsigned number; the slider runs symmetrically.
 DarknessRange DarknessRangeForSize(int32_t size);
+// The darkness label keeps the key that takes the focus to its slider.
 std::wstring DarknessText(bool english, int position);
 
 // The version, then "." and the command-set version when there is one.

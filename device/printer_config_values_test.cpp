@@ -54,10 +54,10 @@ TEST(PrinterConfigDarkness, RangeIsHalfTheUnsignedSizeEachSide) {
 }
 
 TEST(PrinterConfigDarkness, LabelInBothLanguagesWithSignedPosition) {
-  EXPECT_EQ(DarknessText(true, -2), L"Darkness: -2");
-  EXPECT_EQ(DarknessText(true, 3), L"Darkness: 3");
-  EXPECT_EQ(DarknessText(false, -2), L"打印黑度: -2");
-  EXPECT_EQ(DarknessText(false, 0), L"打印黑度: 0");
+  EXPECT_EQ(DarknessText(true, -2), L"&Darkness: -2");
+  EXPECT_EQ(DarknessText(true, 3), L"&Darkness: 3");
+  EXPECT_EQ(DarknessText(false, -2), L"打印黑度(&D): -2");
+  EXPECT_EQ(DarknessText(false, 0), L"打印黑度(&D): 0");
 }
 
 TEST(PrinterConfigVersion, CommandSetVersionIsAppendedOnlyWhenPresent) {

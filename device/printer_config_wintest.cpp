@@ -186,7 +186,7 @@ TEST_F(PrinterConfigDialog, DesignedStateBeforeAnyRead) {
   EXPECT_EQ(form->ClientHeight(), 363);
   EXPECT_EQ(form->PageControlPrint->Height(), 363 - 45 - 34);
   EXPECT_FALSE(form->ButtonExport->Enabled() || form->ButtonImport->Enabled());
-  EXPECT_EQ(form->ButtonExport->Caption(), L"导出...");
+  EXPECT_EQ(form->ButtonExport->Caption(), L"导出(&X)...");
   EXPECT_EQ(form->LabelSaveResult->Caption(), L"");
   EXPECT_FALSE(form->TabSheetBT->TabVisible());
   EXPECT_FALSE(form->TabSheetNet->TabVisible());
@@ -202,7 +202,7 @@ TEST_F(PrinterConfigDialog, DesignedStateBeforeAnyRead) {
   EXPECT_EQ(form->TrackBarDarkness->Min(), -1);
   EXPECT_EQ(form->TrackBarDarkness->Max(), 1);
   EXPECT_TRUE(form->LabeledEditModelName->ReadOnly());
-  EXPECT_EQ(form->LabeledEditBluetoothName->EditLabel().Caption(), L"蓝牙名称: ");
+  EXPECT_EQ(form->LabeledEditBluetoothName->EditLabel().Caption(), L"蓝牙名称(&N): ");
 }
 
 TEST_F(PrinterConfigDialog, TranslatedCaptionsInEnglishIncludingHiddenTabs) {
@@ -211,10 +211,10 @@ TEST_F(PrinterConfigDialog, TranslatedCaptionsInEnglishIncludingHiddenTabs) {
   EXPECT_EQ(form->TabSheetBT->Caption(), L"Bluetooth");
   EXPECT_EQ(form->TabSheetNet->Caption(), L"LAN");
   EXPECT_EQ(form->TabSheetWifi->Caption(), L"WIFI");
-  EXPECT_EQ(form->Button2->Caption(), L"Save&&Reset");
-  EXPECT_EQ(form->ButtonExport->Caption(), L"Export...");
-  EXPECT_EQ(form->ButtonImport->Caption(), L"Import...");
-  EXPECT_EQ(form->LabeledEditWifiPassword->EditLabel().Caption(), L"WIFI Password: ");
+  EXPECT_EQ(form->Button2->Caption(), L"Sa&ve&&Reset");
+  EXPECT_EQ(form->ButtonExport->Caption(), L"E&xport...");
+  EXPECT_EQ(form->ButtonImport->Caption(), L"&Import...");
+  EXPECT_EQ(form->LabeledEditWifiPassword->EditLabel().Caption(), L"WIFI Passw&ord: ");
   EXPECT_EQ(form->FormFont().Name, L"Tahoma");
 }
 
@@ -237,7 +237,7 @@ TEST_F(PrinterConfigDialog, ReadFillsEveryControlEnablesThemAndBeepsOnce) {
   EXPECT_EQ(form->TrackBarDarkness->Min(), -3);
   EXPECT_EQ(form->TrackBarDarkness->Max(), 3);
   EXPECT_EQ(form->TrackBarDarkness->Position(), -2);
-  EXPECT_EQ(form->LabelPrintDarkness->Caption(), L"打印黑度: -2");
+  EXPECT_EQ(form->LabelPrintDarkness->Caption(), L"打印黑度(&D): -2");
   EXPECT_TRUE(form->RadioButtonPrintModePrecise->Checked());
   EXPECT_FALSE(form->CheckBoxAutoFeed->Checked());
   EXPECT_TRUE(form->CheckBoxAutoReprint->Checked());
@@ -278,7 +278,7 @@ TEST_F(PrinterConfigDialog, SliderRangeFollowsTheSizeAndTheLabelItsLanguage) {
     EXPECT_EQ(form->TrackBarDarkness->Max(), half) << size;
   }
   EXPECT_EQ(form->TrackBarDarkness->Position(), -2);
-  EXPECT_EQ(form->LabelPrintDarkness->Caption(), L"Darkness: -2");
+  EXPECT_EQ(form->LabelPrintDarkness->Caption(), L"&Darkness: -2");
 }
 
 TEST_F(PrinterConfigDialog, UnknownModeLeavesTheButtonsAndEmptyCommandVersionShowsVersionAlone) {

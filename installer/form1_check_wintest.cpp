@@ -25,7 +25,7 @@ TEST_F(Form1Check, AnAnsweringPrinterIsNamedAndItsModelSelected) {
   ASSERT_TRUE(printer.Bound()) << "port 3000 on " << kPrinterAddress << " is taken";
   TForm1& f = Build(1, 0);
   f.Show();
-  EXPECT_EQ(f.ButtonCheckAddress->Caption(), L"Check");
+  EXPECT_EQ(f.ButtonCheckAddress->Caption(), L"Chec&k");
   EXPECT_FALSE(f.ButtonCheckAddress->Enabled()) << "no address yet";
   f.LabeledEditIP->SetText(L"127.0.0");
   EXPECT_FALSE(f.ButtonCheckAddress->Enabled());
@@ -54,7 +54,7 @@ TEST_F(Form1Check, AnAnsweringPrinterIsNamedAndItsModelSelected) {
 TEST_F(Form1Check, AnAddressWhereNothingListensIsReportedAfterTheWait) {
   TForm1& f = Build(0, 0);
   f.Show();
-  EXPECT_EQ(f.ButtonCheckAddress->Caption(), L"检查");
+  EXPECT_EQ(f.ButtonCheckAddress->Caption(), L"检查(&K)");
   f.ComboBoxDriverNames->SetItemIndex(0);
   f.LabeledEditIP->SetText(WidenAnsi(kSilentAddress));
   const Clock::time_point click = Clock::now();

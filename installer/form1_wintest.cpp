@@ -3,11 +3,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "english_mode.h"
 #include "form1_fixture_wintest.h"
 #include "installer_state.h"
+#include "keyboard_audit_for_tests_win.h"
 #include "translation.h"
 
 namespace velmo {
@@ -22,7 +24,7 @@ TEST_F(Form1Modes, NetworkOnlyInChineseWaitsForAddressAndModel) {
   TForm1& f = Build(0, 0);
   EXPECT_EQ(f.Caption(), L"安装打印机");
   EXPECT_EQ(f.FormFont().Name, L"微软雅黑");
-  EXPECT_EQ(f.RadioButtonInstallNetworkPrinter->Caption(), L"安装网络打印机");
+  EXPECT_EQ(f.RadioButtonInstallNetworkPrinter->Caption(), L"安装网络打印机(&N)");
   EXPECT_FALSE(f.CheckBoxInstallDriver->Visible());
   EXPECT_FALSE(f.CheckBoxInstallDriver->Checked());
   EXPECT_FALSE(f.RadioButtonInstallUSBPrinter->Visible());
@@ -46,13 +48,13 @@ TEST_F(Form1Modes, FullModeInEnglishOffersBothChoicesWithTheDriverLocked) {
   TForm1& f = Build(1, 1);
   EXPECT_EQ(f.Caption(), L"InstallPrinter");
   EXPECT_EQ(f.FormFont().Name, L"Tahoma");
-  EXPECT_EQ(f.GroupBox1->Caption(), L"Printer Finded");
-  EXPECT_EQ(f.CheckBoxInstallDriver->Caption(), L"Install Driver");
-  EXPECT_EQ(f.RadioButtonInstallUSBPrinter->Caption(), L"Install USB Printer");
-  EXPECT_EQ(f.LabeledEditIP->EditLabel().Caption(), L"IP: ");
-  EXPECT_EQ(f.Label1->Caption(), L"Model: ");
-  EXPECT_EQ(f.ButtonInstall->Caption(), L"Install");
-  EXPECT_EQ(f.ButtonCancel->Caption(), L"Cancel");
+  EXPECT_EQ(f.GroupBox1->Caption(), L"Printer &Finded");
+  EXPECT_EQ(f.CheckBoxInstallDriver->Caption(), L"Install &Driver");
+  EXPECT_EQ(f.RadioButtonInstallUSBPrinter->Caption(), L"Install &USB Printer");
+  EXPECT_EQ(f.LabeledEditIP->EditLabel().Caption(), L"I&P: ");
+  EXPECT_EQ(f.Label1->Caption(), L"&Model: ");
+  EXPECT_EQ(f.ButtonInstall->Caption(), L"&Install");
+  EXPECT_EQ(f.ButtonCancel->Caption(), L"&Cancel");
   EXPECT_TRUE(f.CheckBoxInstallDriver->Visible());
   EXPECT_TRUE(f.CheckBoxInstallDriver->Checked());
   EXPECT_FALSE(f.CheckBoxInstallDriver->Enabled());
@@ -77,6 +79,19 @@ TEST_F(Form1Modes, ThePortColumnTakesTheListsWidthLessTheNameColumnAnd16) {
     EXPECT_EQ(f.ListView1->ColumnWidth(1), 234);
     EXPECT_EQ(f.ClientWidth(), 486);
     EXPECT_EQ(f.ClientHeight(), 388);
+    delete form_;
+    form_ = nullptr;
+  }
+}
+
+// Designed in the order they are seen, the Tab order; every named control
+// with an Alt key of its own.
+TEST_F(Form1Modes, ControlsInVisualOrderEachNamedWithAKeyOfItsOwnInBothLanguages) {
+  for (int english : {0, 1}) {
+    TForm1& f = Build(english, 1);
+    f.PanelNetworkSetting->Show();  // with the USB choices: every control at once
+    EXPECT_THAT(test::DesignOrderFaults(f), ::testing::IsEmpty()) << "Cancel sits left of Install";
+    EXPECT_THAT(test::MnemonicAudit(f, {}).Faults(), ::testing::IsEmpty()) << (english ? "English" : "Chinese");
     delete form_;
     form_ = nullptr;
   }

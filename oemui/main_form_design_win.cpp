@@ -42,7 +42,7 @@ TfrmMain::TfrmMain()
   // The pop-up menu comes first: the preview image is designed with it.
   OpenPictureDialog1 = new OpenPictureDialog(*this, {.Name = L"OpenPictureDialog1", .Filter = PictureFilter()});
   PopupMenuImagePreview = new PopupMenu(*this, L"PopupMenuImagePreview");
-  OpenPreviewImage1 = PopupMenuImagePreview->Add({.Name = L"OpenPreviewImage1", .Caption = L"打开用于预览的图片",
+  OpenPreviewImage1 = PopupMenuImagePreview->Add({.Name = L"OpenPreviewImage1", .Caption = L"打开用于预览的图片(&O)",
                                                   .OnClick = Handler(&TfrmMain::OpenPreviewImage1Click)});
   BuildPaperStrip();
   BuildPreviewColumn();
@@ -65,33 +65,33 @@ void TfrmMain::BuildPaperStrip() {
                                        .FontColor = kSecondaryText, .Alignment = TextAlign::Right,
                                        .OnClick = Handler(&TfrmMain::LabelVersionClick)});
   SpeedButtonPrintTestPage = Make<SpeedButton>(
-      *Panel4, {.Name = L"SpeedButtonPrintTestPage", .Caption = L"打印测试页", .Bounds = {8, 18, 64, 65},
+      *Panel4, {.Name = L"SpeedButtonPrintTestPage", .Caption = L"打印测试页(&T)", .Bounds = {8, 18, 75, 65},
                 .Picture = L"PICTURE_TEST_PAGE", .OnClick = Handler(&TfrmMain::SpeedButtonPrintTestPageClick)});
   SpeedButtonPrinterSettings = Make<SpeedButton>(
-      *Panel4, {.Name = L"SpeedButtonPrinterSettings", .Caption = L"打印机设置", .Bounds = {84, 18, 64, 65},
+      *Panel4, {.Name = L"SpeedButtonPrinterSettings", .Caption = L"打印机设置(&C)", .Bounds = {84, 18, 75, 65},
                 .Enabled = false, .Picture = L"PICTURE_PRINTER_SETTINGS",
                 .OnClick = Handler(&TfrmMain::SpeedButtonPrinterSettingsClick)});
 
   GroupBoxPapers = Make<GroupBox>(*PanelPaperAndTool,
-                                  {.Name = L"GroupBoxPapers", .Caption = L"纸张选择", .Align = Align::Client});
+                                  {.Name = L"GroupBoxPapers", .Caption = L"纸张选择(&S)", .Align = Align::Client});
   // The paper controls are not print features: they work from the start.
-  SpeedButtonEditPaper = Make<SpeedButton>(*GroupBoxPapers, {.Name = L"SpeedButtonEditPaper", .Caption = L"编辑",
-                                                             .Bounds = {486, 16, 60, 64},
-                                                             .Picture = L"PICTURE_EDIT_PAPER",
-                                                             .OnClick = Handler(&TfrmMain::SpeedButtonEditPaperClick)});
-  SpeedButtonDeletePaper = Make<SpeedButton>(
-      *GroupBoxPapers, {.Name = L"SpeedButtonDeletePaper", .Caption = L"删除", .Bounds = {550, 16, 60, 64},
-                        .Picture = L"PICTURE_DELETE_PAPER", .OnClick = Handler(&TfrmMain::SpeedButtonDeletePaperClick)});
-  SpeedButtonAddPaper = Make<SpeedButton>(*GroupBoxPapers, {.Name = L"SpeedButtonAddPaper", .Caption = L"新建",
-                                                            .Bounds = {614, 16, 60, 64},
-                                                            .Picture = L"PICTURE_ADD_PAPER",
-                                                            .OnClick = Handler(&TfrmMain::SpeedButtonAddPaperClick)});
   ComboBoxPaperNames = Make<ComboBox>(
       *GroupBoxPapers, {.Name = L"ComboBoxPaperNames", .Bounds = {12, 30, 460, 24}, .OwnerDraw = true,
                         .ItemHeight = 36, .OnChange = Handler(&TfrmMain::ComboBoxPaperNamesChange),
                         .OnDrawItem = [this](Component& sender, DrawItemArgs& item) {
                           ComboBoxPaperNamesDrawItem(sender, item);
                         }});
+  SpeedButtonEditPaper = Make<SpeedButton>(*GroupBoxPapers, {.Name = L"SpeedButtonEditPaper", .Caption = L"编辑(&E)",
+                                                             .Bounds = {486, 16, 60, 64},
+                                                             .Picture = L"PICTURE_EDIT_PAPER",
+                                                             .OnClick = Handler(&TfrmMain::SpeedButtonEditPaperClick)});
+  SpeedButtonDeletePaper = Make<SpeedButton>(
+      *GroupBoxPapers, {.Name = L"SpeedButtonDeletePaper", .Caption = L"删除(&L)", .Bounds = {550, 16, 60, 64},
+                        .Picture = L"PICTURE_DELETE_PAPER", .OnClick = Handler(&TfrmMain::SpeedButtonDeletePaperClick)});
+  SpeedButtonAddPaper = Make<SpeedButton>(*GroupBoxPapers, {.Name = L"SpeedButtonAddPaper", .Caption = L"新建(&W)",
+                                                            .Bounds = {614, 16, 60, 64},
+                                                            .Picture = L"PICTURE_ADD_PAPER",
+                                                            .OnClick = Handler(&TfrmMain::SpeedButtonAddPaperClick)});
 }
 
 void TfrmMain::BuildPreviewColumn() {
@@ -99,7 +99,7 @@ void TfrmMain::BuildPreviewColumn() {
                                                .Bounds = {0, 0, 0, 564}, .Align = Align::Top,
                                                .Margins = {0, 4, 0, 0}});
   Panel3 = Make<Panel>(*GroupBoxPrintEffect, {.Name = L"Panel3", .Bounds = {0, 0, 335, 0}, .Align = Align::Left});
-  PanelPaperType = Make<Panel>(*Panel3, Row(L"PanelPaperType", L"纸张类型:", 32));
+  PanelPaperType = Make<Panel>(*Panel3, Row(L"PanelPaperType", L"纸张类型(&P):", 32));
   const NotifyEvent page_mark = Handler(&TfrmMain::RadioButtonPageMarkNoneClick);
   RadioButtonPageMarkLabel = Make<RadioButton>(*PanelPaperType, {.Name = L"RadioButtonPageMarkLabel",
                                                                  .Caption = L"标签纸", .Bounds = {70, 6, 64, 20},
@@ -118,7 +118,8 @@ void TfrmMain::BuildPreviewColumn() {
   PanelDisplay = Make<Panel>(*PanelImagePreview, {.Name = L"PanelDisplay", .Bounds = {20, 20, 280, 440},
                                                   .Color = kWhite, .KeepColor = true});
   ImageDisplay = Make<Image>(*PanelDisplay, {.Name = L"ImageDisplay", .Bounds = {0, 0, 280, 440}, .Center = true,
-                                             .Proportional = true, .PopupMenu = PopupMenuImagePreview});
+                                             .Proportional = true, .PopupMenu = PopupMenuImagePreview,
+                                             .AccessibleName = L"预览"});
   ImageSrc = Make<Image>(*PanelImagePreview, {.Name = L"ImageSrc", .Bounds = {0, 0, 100, 100}, .Visible = false,
                                               .AutoSize = true});
 }
@@ -126,13 +127,13 @@ void TfrmMain::BuildPreviewColumn() {
 void TfrmMain::BuildEffects() {
   Panel2 = Make<Panel>(*GroupBoxPrintEffect, {.Name = L"Panel2", .Align = Align::Client});
   Panel1 = Make<Panel>(*Panel2, {.Name = L"Panel1", .Bounds = {0, 0, 0, 34}, .Align = Align::Top});
-  ButtonResetDefault = Make<Button>(*Panel1, {.Name = L"ButtonResetDefault", .Caption = L"恢复默认",
+  ButtonResetDefault = Make<Button>(*Panel1, {.Name = L"ButtonResetDefault", .Caption = L"恢复默认(&D)",
                                               .Bounds = {8, 4, 90, 26}, .Enabled = false,
                                               .OnClick = Handler(&TfrmMain::ButtonResetDefaultClick)});
 
   GroupBoxEffects = Make<GroupBox>(*Panel2, {.Name = L"GroupBoxEffects", .Caption = L"效果",
                                              .Bounds = {0, 0, 0, 190}, .Align = Align::Top});
-  PanelDirection = Make<Panel>(*GroupBoxEffects, Row(L"PanelDirection", L"打印方向:", 30));
+  PanelDirection = Make<Panel>(*GroupBoxEffects, Row(L"PanelDirection", L"打印方向(&N):", 30));
   const NotifyEvent rotate = Handler(&TfrmMain::RadioButtonRotate0Click);
   RadioButtonRotate0 = Make<RadioButton>(*PanelDirection, {.Name = L"RadioButtonRotate0", .Caption = L"0",
                                                            .Bounds = {80, 5, 44, 20}, .Enabled = false,
@@ -146,25 +147,25 @@ void TfrmMain::BuildEffects() {
   RadioButtonRotate270 = Make<RadioButton>(*PanelDirection, {.Name = L"RadioButtonRotate270", .Caption = L"270",
                                                              .Bounds = {236, 5, 52, 20}, .Enabled = false,
                                                              .OnClick = rotate});
-  CheckBoxPaperRotate = Make<CheckBox>(*PanelDirection, {.Name = L"CheckBoxPaperRotate", .Caption = L"纸张旋转",
+  CheckBoxPaperRotate = Make<CheckBox>(*PanelDirection, {.Name = L"CheckBoxPaperRotate", .Caption = L"纸张旋转(&O)",
                                                          .Bounds = {300, 5, 96, 20}, .Enabled = false,
                                                          .OnClick = Handler(&TfrmMain::CheckBoxPaperRotateClick)});
 
-  PanelEffect = Make<Panel>(*GroupBoxEffects, Row(L"PanelEffect", L"特殊效果:", 30));
-  CheckBoxFlipHorizontal = Make<CheckBox>(*PanelEffect, {.Name = L"CheckBoxFlipHorizontal", .Caption = L"水平翻转",
+  PanelEffect = Make<Panel>(*GroupBoxEffects, Row(L"PanelEffect", L"特殊效果(&F):", 30));
+  CheckBoxFlipHorizontal = Make<CheckBox>(*PanelEffect, {.Name = L"CheckBoxFlipHorizontal", .Caption = L"水平翻转(&H)",
                                                          .Bounds = {80, 5, 88, 20}, .Enabled = false,
                                                          .OnClick = Handler(&TfrmMain::CheckBoxFlipHorizontalClick)});
-  CheckBoxFlipVertical = Make<CheckBox>(*PanelEffect, {.Name = L"CheckBoxFlipVertical", .Caption = L"垂直翻转",
+  CheckBoxFlipVertical = Make<CheckBox>(*PanelEffect, {.Name = L"CheckBoxFlipVertical", .Caption = L"垂直翻转(&I)",
                                                        .Bounds = {172, 5, 88, 20}, .Enabled = false,
                                                        .OnClick = Handler(&TfrmMain::CheckBoxFlipVerticalClick)});
-  CheckBoxEffectReverse = Make<CheckBox>(*PanelEffect, {.Name = L"CheckBoxEffectReverse", .Caption = L"黑白反色",
+  CheckBoxEffectReverse = Make<CheckBox>(*PanelEffect, {.Name = L"CheckBoxEffectReverse", .Caption = L"黑白反色(&V)",
                                                         .Bounds = {264, 5, 88, 20}, .Enabled = false,
                                                         .OnClick = Handler(&TfrmMain::CheckBoxEffectReverseClick)});
-  CheckBoxDualColor = Make<CheckBox>(*PanelEffect, {.Name = L"CheckBoxDualColor", .Caption = L"双色打印",
+  CheckBoxDualColor = Make<CheckBox>(*PanelEffect, {.Name = L"CheckBoxDualColor", .Caption = L"双色打印(&U)",
                                                     .Bounds = {356, 5, 96, 20}, .Enabled = false,
                                                     .OnClick = Handler(&TfrmMain::CheckBoxDualColorClick)});
 
-  PanelThreshold = Make<Panel>(*GroupBoxEffects, Row(L"PanelThreshold", L"二值化:", 44));
+  PanelThreshold = Make<Panel>(*GroupBoxEffects, Row(L"PanelThreshold", L"二值化(&A):", 44));
   const NotifyEvent halftone = Handler(&TfrmMain::RadioButtonHalftoneDitherClick);
   RadioButtonHalftoneBW = Make<RadioButton>(*PanelThreshold, {.Name = L"RadioButtonHalftoneBW", .Caption = L"阈值",
                                                               .Bounds = {80, 12, 56, 20}, .Enabled = false,
@@ -177,9 +178,10 @@ void TfrmMain::BuildEffects() {
   TrackBarBlacknessAdjust = Make<TrackBar>(
       *PanelThreshold, {.Name = L"TrackBarBlacknessAdjust", .Bounds = {236, 4, 240, 36}, .Enabled = false,
                         .Min = 0, .Max = 100, .Position = 50, .PageSize = 10, .TicksBothSides = true,
+                        .ValueLabel = LabelBlacknessAdjust, .AccessibleName = L"黑度",
                         .OnChange = Handler(&TfrmMain::TrackBarBlacknessAdjustChange)});
 
-  PanelThresholdRed = Make<Panel>(*GroupBoxEffects, Row(L"PanelThresholdRed", L"红色:", 44));
+  PanelThresholdRed = Make<Panel>(*GroupBoxEffects, Row(L"PanelThresholdRed", L"红色(&R):", 44));
   PanelThresholdRed->Hide();
   const NotifyEvent halftone_red = Handler(&TfrmMain::RadioButtonHalftoneRedBWClick);
   RadioButtonHalftoneRedBW = Make<RadioButton>(*PanelThresholdRed, {.Name = L"RadioButtonHalftoneRedBW",
@@ -195,13 +197,14 @@ void TfrmMain::BuildEffects() {
   TrackBarBlacknessRedAdjust = Make<TrackBar>(
       *PanelThresholdRed, {.Name = L"TrackBarBlacknessRedAdjust", .Bounds = {236, 4, 240, 36}, .Enabled = false,
                            .Min = 0, .Max = 100, .Position = 50, .PageSize = 10, .TicksBothSides = true,
+                           .ValueLabel = LabelBlacknessRedAdjust, .AccessibleName = L"红色黑度",
                            .OnChange = Handler(&TfrmMain::TrackBarBlacknessRedAdjustChange)});
 }
 
 void TfrmMain::BuildZoomTrimAdjust() {
   GroupBox1 = Make<GroupBox>(*Panel2, {.Name = L"GroupBox1", .Caption = L"打印缩放", .Bounds = {0, 0, 0, 62},
                                        .Align = Align::Top});
-  PanelZoom = Make<Panel>(*GroupBox1, Row(L"PanelZoom", L"缩放调整:", 32));
+  PanelZoom = Make<Panel>(*GroupBox1, Row(L"PanelZoom", L"缩放调整(&Z):", 32));
   std::vector<std::wstring> zoom_items;
   for (int i = 0; i < kZoomItems; ++i) zoom_items.push_back(ZoomItemText(i));
   ComboBoxZoom = Make<ComboBox>(*PanelZoom, {.Name = L"ComboBoxZoom", .Bounds = {80, 4, 120, 24},
@@ -236,33 +239,37 @@ void TfrmMain::BuildZoomTrimAdjust() {
 
   GroupBoxTrim = Make<GroupBox>(*Panel2, {.Name = L"GroupBoxTrim", .Caption = L"纸张裁剪", .Bounds = {0, 0, 0, 100},
                                           .Align = Align::Top});
-  PanelTrimTop = Make<Panel>(*GroupBoxTrim, Row(L"PanelTrimTop", L"顶部裁剪:", 38, RowState::Disabled));
+  PanelTrimTop = Make<Panel>(*GroupBoxTrim, Row(L"PanelTrimTop", L"顶部裁剪(&M):", 38, RowState::Disabled));
   LabelTrimTop = Make<Label>(*PanelTrimTop, {.Name = L"LabelTrimTop", .Caption = L"0.0mm",
                                              .Bounds = {74, 10, 62, 18}, .Alignment = TextAlign::Center});
   TrackBarTrimTop = Make<TrackBar>(*PanelTrimTop, {.Name = L"TrackBarTrimTop", .Bounds = {140, 2, 300, 34},
                                                    .Enabled = false, .Min = 0, .Max = kTrimMax,
+                                                   .ValueLabel = LabelTrimTop,
                                                    .OnChange = Handler(&TfrmMain::TrackBarTrimTopChange)});
-  PanelTrimBottom = Make<Panel>(*GroupBoxTrim, Row(L"PanelTrimBottom", L"底部裁剪:", 38, RowState::Disabled));
+  PanelTrimBottom = Make<Panel>(*GroupBoxTrim, Row(L"PanelTrimBottom", L"底部裁剪(&B):", 38, RowState::Disabled));
   LabelTrimBottom = Make<Label>(*PanelTrimBottom, {.Name = L"LabelTrimBottom", .Caption = L"0.0mm",
                                                    .Bounds = {74, 10, 62, 18}, .Alignment = TextAlign::Center});
   TrackBarTrimBottom = Make<TrackBar>(*PanelTrimBottom, {.Name = L"TrackBarTrimBottom",
                                                          .Bounds = {140, 2, 300, 34}, .Enabled = false, .Min = 0,
                                                          .Max = kTrimMax,
+                                                         .ValueLabel = LabelTrimBottom,
                                                          .OnChange = Handler(&TfrmMain::TrackBarTrimBottomChange)});
 
   GroupBoxAdjust = Make<GroupBox>(*Panel2, {.Name = L"GroupBoxAdjust", .Caption = L"位置微调",
                                             .Bounds = {0, 0, 0, 100}, .Align = Align::Top});
-  PanelPrintOffsetX = Make<Panel>(*GroupBoxAdjust, Row(L"PanelPrintOffsetX", L"水平偏移X:", 38, RowState::Disabled));
+  PanelPrintOffsetX = Make<Panel>(*GroupBoxAdjust, Row(L"PanelPrintOffsetX", L"水平偏移&X:", 38, RowState::Disabled));
   LabelOffsetX = Make<Label>(*PanelPrintOffsetX, {.Name = L"LabelOffsetX", .Caption = L"0.0mm",
                                                   .Bounds = {74, 10, 62, 18}, .Alignment = TextAlign::Center});
   TrackBarOffsetX = Make<TrackBar>(*PanelPrintOffsetX, {.Name = L"TrackBarOffsetX", .Bounds = {140, 2, 300, 34},
                                                         .Enabled = false, .Min = -kOffsetMax, .Max = kOffsetMax,
+                                                        .ValueLabel = LabelOffsetX,
                                                         .OnChange = Handler(&TfrmMain::TrackBarOffsetXChange)});
-  PanelPrintOffsetY = Make<Panel>(*GroupBoxAdjust, Row(L"PanelPrintOffsetY", L"垂直偏移Y:", 38, RowState::Disabled));
+  PanelPrintOffsetY = Make<Panel>(*GroupBoxAdjust, Row(L"PanelPrintOffsetY", L"垂直偏移&Y:", 38, RowState::Disabled));
   LabelOffsetY = Make<Label>(*PanelPrintOffsetY, {.Name = L"LabelOffsetY", .Caption = L"0.0mm",
                                                   .Bounds = {74, 10, 62, 18}, .Alignment = TextAlign::Center});
   TrackBarOffsetY = Make<TrackBar>(*PanelPrintOffsetY, {.Name = L"TrackBarOffsetY", .Bounds = {140, 2, 300, 34},
                                                         .Enabled = false, .Min = -kOffsetMax, .Max = kOffsetMax,
+                                                        .ValueLabel = LabelOffsetY,
                                                         .OnChange = Handler(&TfrmMain::TrackBarOffsetYChange)});
 }
 

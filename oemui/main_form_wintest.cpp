@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "about_form_win.h"
+#include "application_win.h"
 #include "driver_channel.h"
 #include "english_mode.h"
 #include "fake_plugin_wintest.h"
@@ -251,9 +253,9 @@ TEST(SettingsWindowLanguage, EnglishModeTranslatesEveryCaptionAndUsesTahoma) {
   EnglishMode = 0;
   EXPECT_EQ(english.FormFont().Name, L"Tahoma");
   EXPECT_EQ(english.Caption(), L"PrinterManagement");
-  EXPECT_EQ(english.SpeedButtonPrintTestPage->Caption(), L"Print\nTestPage");
+  EXPECT_EQ(english.SpeedButtonPrintTestPage->Caption(), L"Print\n&TestPage");
   EXPECT_EQ(english.GroupBoxEffects->Caption(), L"Effets");
-  EXPECT_EQ(english.OpenPreviewImage1->Caption(), L"Open Preview Image");
+  EXPECT_EQ(english.OpenPreviewImage1->Caption(), L"&Open Preview Image");
   int captions = 0;
   toolkit::VisitOwnedDepthFirst(english, [&](toolkit::Component& c) {
     if (!c.HasCaption()) return;
@@ -387,6 +389,62 @@ TEST(SettingsWindowEmbedding, FillsThePageWithTheRedRowMadeAndNeverShownRowsWind
   }
   Launch = saved;
   DestroyWindow(page);
+}
+
+}  // namespace
+}  // namespace velmo
+
+namespace velmo {
+namespace {
+
+// Keys as the keyboard gives them, with the held keys down meanwhile.
+void PressKey(WPARAM key, bool shift = false) {
+  BYTE state[256];
+  GetKeyboardState(state);
+  state[VK_SHIFT] = shift ? 0x80 : 0;
+  SetKeyboardState(state);
+  PostMessageW(GetFocus(), WM_KEYDOWN, key, 1);
+  toolkit::ProcessMessages();
+  state[VK_SHIFT] = 0;
+  SetKeyboardState(state);
+}
+
+TEST_F(SettingsWindow, TabbingAcrossTheRotationRowWritesNothingAndArrowsWriteTheChoice) {
+  TfrmMain& f = *frmMain;
+  f.Show();
+  f.LoadFeatures();
+  plugin_->requests.clear();
+  f.ButtonResetDefault->SetFocus();
+  for (int i = 0; i < 6 && GetFocus() != f.CheckBoxFlipHorizontal->Handle(); ++i) PressKey(VK_TAB);
+  EXPECT_EQ(GetFocus(), f.CheckBoxFlipHorizontal->Handle());
+  for (int i = 0; i < 6 && GetFocus() != f.ButtonResetDefault->Handle(); ++i) PressKey(VK_TAB, true);
+  EXPECT_EQ(GetFocus(), f.ButtonResetDefault->Handle());
+  EXPECT_TRUE(plugin_->PayloadsOf(4).empty()) << "Tab is no choice";
+  EXPECT_TRUE(f.RadioButtonRotate270->Checked());
+
+  f.RadioButtonRotate270->SetFocus();
+  PressKey(VK_RIGHT);
+  EXPECT_TRUE(f.RadioButtonRotate0->Checked()) << "the arrows wrap within the row";
+  EXPECT_EQ(plugin_->PayloadsOf(4), (std::vector<std::string>{"Orientation=PORTRAIT", "OrientationExt=OFF"}));
+}
+
+TEST_F(SettingsWindow, TheVersionLinkOpensAboutByKeyboardAndTheFocusComesBack) {
+  TfrmMain& f = *frmMain;
+  f.Show();
+  f.LabelVersion->SetFocus();
+  ASSERT_EQ(GetFocus(), f.LabelVersion->Handle()) << "the link takes the focus";
+  TfrmAbout about({[](const std::string&, const std::string&) {}, [] {}});
+  frmAbout = &about;
+  bool opened = false;
+  about.OnShow = [&](toolkit::Component&) {
+    opened = true;
+    PostMessageW(about.Handle(), WM_KEYDOWN, VK_ESCAPE, 1);
+  };
+  PressKey(VK_RETURN);
+  frmAbout = nullptr;
+  EXPECT_TRUE(opened);
+  EXPECT_FALSE(about.Visible());
+  EXPECT_EQ(GetFocus(), f.LabelVersion->Handle());
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "driver_channel.h"
 #include "english_mode.h"
 #include "label_win.h"
+#include "mnemonic.h"
 #include "translate_form_win.h"
 
 namespace velmo {
@@ -36,19 +37,19 @@ TfrmEditPaper::TfrmEditPaper()
     return Make<LabeledEdit>(parent, {.Name = name, .Caption = caption, .Bounds = {left, top, 65, 23},
                                       .OnClick = select_all});
   };
-  LabeledEditName = Make<LabeledEdit>(*this, {.Name = L"LabeledEditName", .Caption = L"纸张名称: ",
+  LabeledEditName = Make<LabeledEdit>(*this, {.Name = L"LabeledEditName", .Caption = L"纸张名称(&N): ",
                                               .Bounds = {100, 16, 244, 23}});
-  GroupBoxSize = Make<GroupBox>(*this, {.Name = L"GroupBoxSize", .Caption = L"纸张尺寸", .Bounds = {12, 52, 336, 62}});
-  LabeledEditWidth = number_box(*GroupBoxSize, L"LabeledEditWidth", L"宽度(mm): ", 88, 26);
-  LabeledEditHeight = number_box(*GroupBoxSize, L"LabeledEditHeight", L"高度(mm): ", 256, 26);
-  GroupBoxMargin = Make<GroupBox>(*this, {.Name = L"GroupBoxMargin", .Caption = L"打印边距", .Bounds = {12, 124, 336, 92}});
-  LabeledEditMarginLeft = number_box(*GroupBoxMargin, L"LabeledEditMarginLeft", L"左边距(mm): ", 88, 26);
-  LabeledEditMarginRight = number_box(*GroupBoxMargin, L"LabeledEditMarginRight", L"右边距(mm): ", 256, 26);
-  LabeledEditMarginTop = number_box(*GroupBoxMargin, L"LabeledEditMarginTop", L"上边距(mm): ", 88, 58);
-  LabeledEditMarginBottom = number_box(*GroupBoxMargin, L"LabeledEditMarginBottom", L"下边距(mm): ", 256, 58);
-  Button1 = Make<Button>(*this, {.Name = L"Button1", .Caption = L"确定", .Bounds = {184, 226, 78, 26},
+  GroupBoxSize = Make<GroupBox>(*this, {.Name = L"GroupBoxSize", .Caption = L"纸张尺寸(&S)", .Bounds = {12, 52, 336, 62}});
+  LabeledEditWidth = number_box(*GroupBoxSize, L"LabeledEditWidth", L"宽度(mm)(&W): ", 94, 26);
+  LabeledEditHeight = number_box(*GroupBoxSize, L"LabeledEditHeight", L"高度(mm)(&H): ", 256, 26);
+  GroupBoxMargin = Make<GroupBox>(*this, {.Name = L"GroupBoxMargin", .Caption = L"打印边距(&M)", .Bounds = {12, 124, 336, 92}});
+  LabeledEditMarginLeft = number_box(*GroupBoxMargin, L"LabeledEditMarginLeft", L"左边距(mm)(&L): ", 94, 26);
+  LabeledEditMarginRight = number_box(*GroupBoxMargin, L"LabeledEditMarginRight", L"右边距(mm)(&R): ", 256, 26);
+  LabeledEditMarginTop = number_box(*GroupBoxMargin, L"LabeledEditMarginTop", L"上边距(mm)(&T): ", 94, 58);
+  LabeledEditMarginBottom = number_box(*GroupBoxMargin, L"LabeledEditMarginBottom", L"下边距(mm)(&B): ", 256, 58);
+  Button1 = Make<Button>(*this, {.Name = L"Button1", .Caption = L"确定(&O)", .Bounds = {184, 226, 78, 26},
                                  .Default = true, .OnClick = Handler(&TfrmEditPaper::Button1Click)});
-  Button2 = Make<Button>(*this, {.Name = L"Button2", .Caption = L"取消", .Bounds = {270, 226, 78, 26},
+  Button2 = Make<Button>(*this, {.Name = L"Button2", .Caption = L"取消(&C)", .Bounds = {270, 226, 78, 26},
                                  .Cancel = true, .OnClick = Handler(&TfrmEditPaper::Button2Click)});
   TranslateForm(this, OemuiTranslationTable());
 }
@@ -106,7 +107,7 @@ void TfrmEditPaper::Button1Click(Component&) {
   draft.DecimalSeparator = DecimalSeparator();
   for (size_t box = 0; box < kPaperBoxCount; ++box) {
     draft.Boxes[box] = Box(PaperBox(box))->Text();
-    draft.BoxCaptions[box] = Box(PaperBox(box))->EditLabel().Caption();
+    draft.BoxCaptions[box] = SpokenCaption(Box(PaperBox(box))->EditLabel().Caption());
   }
   PaperList list(*host_);
   const PaperSaveContext context{host_->Spooler, host_->PrinterName, host_->Messages, list, IsEnglish()};

@@ -318,7 +318,7 @@ TEST(PaperEditorPicture, DialogInTheSystemLanguage) {
   const std::wstring file =
       std::wstring(VELMO_SCREENSHOT_DIR) + (IsEnglish() ? L"/edit_paper_en.bmp" : L"/edit_paper_zh.bmp");
   EXPECT_TRUE(toolkit::test::SaveWindowPicture(dialog.Handle(), file));
-  EXPECT_EQ(dialog.LabeledEditName->EditLabel().Caption(), IsEnglish() ? L"PaperName: " : L"纸张名称: ");
+  EXPECT_EQ(dialog.LabeledEditName->EditLabel().Caption(), IsEnglish() ? L"Paper&Name: " : L"纸张名称(&N): ");
   EnglishMode = 0;
 }
 

@@ -278,6 +278,16 @@ std::wstring Control::SpokenOwnCaption() const { return captioned_ ? SpokenCapti
 std::wstring Control::AccessibleNameText() const {
   if (!accessibleName_.empty()) return SpokenCaption(accessibleName_);
   const std::wstring own = SpokenOwnCaption();
+  if (own.empty()) {
+    // A field's label is designed just before it, as on a dialog template.
+    const auto& siblings = parent_->Children();
+    const auto at = std::find(siblings.begin(), siblings.end(), this);
+    if (at != siblings.begin()) {
+      const Control* before = *(at - 1);
+      if (!before->TakesTabStop() && before->HasCaption() && MnemonicOf(before->Caption()))
+        return SpokenCaption(before->Caption());
+    }
+  }
   for (const Container* up = parent_; up && up != form_; up = up->parent_) {
     const std::wstring group = up->HasCaption() ? SpokenCaption(up->Caption()) : std::wstring();
     if (group.empty()) continue;

@@ -68,7 +68,8 @@ class Control : public Component {
 
   // What screen readers get (accessible_win.h). The name is the designed
   // accessible name, else the control's caption, after the caption of the
-  // row it sits in; a control without a caption takes its group's.
+  // row it sits in; a control without a caption takes its label's (designed
+  // just before it, with an Alt key), or else its group's.
   std::wstring AccessibleNameText() const;
   std::wstring AccessibleName() const override { return accessibleName_; }
   void SetAccessibleName(const std::wstring& name) override { accessibleName_ = name; }

@@ -98,7 +98,16 @@ logged queue "\"$VELMO_DEV_TOOLS_DIR\\rundll32.exe\" printui.dll PrintUIEntry /q
   "exit code 0"
 logged "queue wait" "" "found \"$queue\" on port IP_$ip"
 logged "default printer" "" "$queue"
+logged "install record" "HKLM\\SOFTWARE\\DARVOLT\\Printer\\Installed\\$queue" written
 logged end "" "exit code 0"
+# record <value>: the install record's value, as a deployment tool detects it.
+record() {
+  "$velmo_wine" reg query "HKLM\\SOFTWARE\\DARVOLT\\Printer\\Installed\\$queue" /v "$1" 2>/dev/null |
+    tr -d '\r' | grep -oP "REG_SZ\s+\K.*"
+}
+[ "$(record Model)|$(record Port)|$(record Address)|$(record Version)" = "Velmo LT43|IP_$ip|$ip|1.0.0.1" ] ||
+  fail "the install record: $(record Model)|$(record Port)|$(record Address)|$(record Version)"
+record Time | grep -qP '^\d{4}-\d\d-\d\d \d\d:\d\d:\d\d$' || fail "the install record has no time"
 grep -q "query from 10.231.0.1" "$stage/responder.log" || fail "the responder saw no check"
 
 # 2. The check unanswered where nothing listens; the install goes on. The

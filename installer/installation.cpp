@@ -24,19 +24,6 @@ bool FromCatalogue(const PrinterQueue& queue, const std::vector<std::string>& mo
   });
 }
 
-// True when the command was built, started and ended with exit code 0
-// within its time (RunHidden gives -1 and kStillRunning otherwise).
-int RunLogged(InstallationPeers& peers, std::string_view step, const std::optional<std::string>& command,
-              const std::string& workingFolder = {}) {
-  if (!command) {
-    peers.StepDone(step, "", "not run: the command line could not be built (a folder unknown or too long)");
-    return -1;
-  }
-  const int code = peers.RunHidden(*command, kCommandTimeoutMs, workingFolder);
-  peers.StepDone(step, *command, CommandResultText(code));
-  return code;
-}
-
 bool RanWell(InstallationPeers& peers, std::string_view step, const std::optional<std::string>& command,
              const std::string& workingFolder = {}) {
   return RunLogged(peers, step, command, workingFolder) == 0;
@@ -131,6 +118,17 @@ bool RunDriverSetup(InstallationPeers& peers, bool silent, FirstFailure& failure
 }
 
 }  // namespace
+
+int RunLogged(InstallationPeers& peers, std::string_view step, const std::optional<std::string>& command,
+              const std::string& workingFolder) {
+  if (!command) {
+    peers.StepDone(step, "", "not run: the command line could not be built (a folder unknown or too long)");
+    return -1;
+  }
+  const int code = peers.RunHidden(*command, kCommandTimeoutMs, workingFolder);
+  peers.StepDone(step, *command, CommandResultText(code));
+  return code;
+}
 
 std::string CommandResultText(int code) {
   if (code == -1) return "could not start";

@@ -161,6 +161,12 @@ std::optional<InstallationOutcome> NetworkInputProblem(const InstallationRequest
 // still running when its wait ended.
 std::string CommandResultText(int code);
 
+// Runs a built command hidden for at most kCommandTimeoutMs and tells the
+// step; -1 when it was not built, else the program's exit code (RunHidden's
+// -1 and kStillRunning included).
+int RunLogged(InstallationPeers& peers, std::string_view step, const std::optional<std::string>& command,
+              const std::string& workingFolder = {});
+
 // The language records, the driver setup, and the device console tool's
 // rescan and restart or the port and the queue commands, in this order.
 CommandsOutcome RunInstallationCommands(const InstallationRequest& request, InstallationPeers& peers);

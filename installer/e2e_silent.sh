@@ -6,7 +6,8 @@
 # the new queue the default printer, log every step and end with 0; each
 # failing case ends with its exit code and installs nothing. The address
 # check is answered by the responder and unanswered where nothing listens,
-# in the log and in the window.
+# in the log and in the window. An uninstall removes the queue, its record
+# and its port once no other queue uses it.
 # Usage: e2e_silent.sh <Qindle.exe> <winctl.exe> <stand-ins folder>
 . "$(dirname "$0")/../tests/e2e/lib.sh"
 program=$1 WINCTL=$2 standins=$3

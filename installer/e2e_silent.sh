@@ -6,7 +6,8 @@
 # the new queue the default printer, log every step and end with 0; each
 # failing case ends with its exit code and installs nothing. The address
 # check is answered by the responder and unanswered where nothing listens,
-# in the log and in the window.
+# in the log and in the window. An uninstall removes the queue, its record
+# and its port once no other queue uses it.
 # Usage: e2e_silent.sh <Qindle.exe> <winctl.exe> <stand-ins folder>
 . "$(dirname "$0")/../tests/e2e/lib.sh"
 program=$1 WINCTL=$2 standins=$3
@@ -98,8 +99,63 @@ logged queue "\"$VELMO_DEV_TOOLS_DIR\\rundll32.exe\" printui.dll PrintUIEntry /q
   "exit code 0"
 logged "queue wait" "" "found \"$queue\" on port IP_$ip"
 logged "default printer" "" "$queue"
+logged "install record" "HKLM\\SOFTWARE\\DARVOLT\\Printer\\Installed\\$queue" written
 logged end "" "exit code 0"
+# record <value>: the install record's value, as a deployment tool detects it.
+record() {
+  "$velmo_wine" reg query "HKLM\\SOFTWARE\\DARVOLT\\Printer\\Installed\\$queue" /v "$1" 2>/dev/null |
+    tr -d '\r' | grep -oP "REG_SZ\s+\K.*"
+}
+[ "$(record Model)|$(record Port)|$(record Address)|$(record Version)" = "Velmo LT43|IP_$ip|$ip|1.0.0.1" ] ||
+  fail "the install record: $(record Model)|$(record Port)|$(record Address)|$(record Version)"
+record Time | grep -qP '^\d{4}-\d\d-\d\d \d\d:\d\d:\d\d$' || fail "the install record has no time"
 grep -q "query from 10.231.0.1" "$stage/responder.log" || fail "the responder saw no check"
+
+# 1b. Uninstalling by the queue's name: printui /dl and the record deleted;
+# the port stays while another queue (added here by the stand-in) uses it,
+# and goes with the last one, which has no record.
+uninstall_log="$stage/uninstall.log"
+other="Velmo LT42-$ip"
+"$velmo_wine" "$tools/rundll32.exe" printui.dll PrintUIEntry /if /b "$other" /r "IP_$ip" /m "Velmo LT42" \
+  >/dev/null 2>&1
+queue_exists "$other" || fail "the stand-in added no second queue on IP_$ip"
+clear_logs
+silent -uninstall "-queue:$queue" -silent "-log:$folder\uninstall.log"
+[ $code = 0 ] || fail "the uninstall ended with $code: $(cat "$uninstall_log")"
+queue_exists "$queue" && fail "the uninstalled queue is still there"
+queue_exists "$other" || fail "the uninstall removed the other queue"
+"$velmo_wine" reg query "HKLM\\SOFTWARE\\DARVOLT\\Printer\\Installed\\$queue" >/dev/null 2>&1 &&
+  fail "the install record is still there"
+removal="\"$VELMO_DEV_TOOLS_DIR\\rundll32.exe\" printui.dll PrintUIEntry /q /dl /n \"$queue\""
+[ "$(commands)" = "$removal" ] || fail "the uninstall ran:
+$(commands)
+expected only:
+$removal"
+silent_log=$uninstall_log logged start "-uninstall -queue:$queue -silent -log:$folder\\uninstall.log" uninstallation
+silent_log=$uninstall_log logged "queue removal" "$removal" "exit code 0"
+silent_log=$uninstall_log logged "queue wait" "" "\"$queue\" is gone"
+silent_log=$uninstall_log logged "port removal" "" "IP_$ip kept: not the installation's, or another queue uses it"
+silent_log=$uninstall_log logged "install record" "HKLM\\SOFTWARE\\DARVOLT\\Printer\\Installed\\$queue" deleted
+silent_log=$uninstall_log logged end "" "exit code 0"
+clear_logs
+silent -silent -uninstall "-queue:$other" "-log:$folder\uninstall.log"
+[ $code = 0 ] || fail "the second uninstall ended with $code: $(cat "$uninstall_log")"
+queue_exists "$other" && fail "the second queue is still there"
+expected="\"$VELMO_DEV_TOOLS_DIR\\rundll32.exe\" printui.dll PrintUIEntry /q /dl /n \"$other\"
+\"$VELMO_DEV_TOOLS_DIR\\cscript.exe\" \"$folder\\prnport.vbs\" -d -r IP_$ip"
+[ "$(commands)" = "$expected" ] || fail "the last queue's uninstall ran:
+$(commands)
+expected:
+$expected"
+# Nothing installed nor recorded: nothing to remove, nothing run; no queue
+# named: exit code 2.
+clear_logs
+silent -uninstall "-queue:$queue" -silent "-log:$folder\uninstall.log"
+[ $code = 0 ] || fail "uninstalling what is not there ended with $code"
+silent_log=$uninstall_log logged queue "" "\"$queue\" is neither installed nor recorded: nothing to remove"
+silent -uninstall -silent "-log:$folder\uninstall.log"
+[ $code = 2 ] || fail "an uninstall without -queue: ended with $code, not 2"
+[ -z "$(commands)" ] || fail "uninstalling nothing ran: $(commands)"
 
 # 2. The check unanswered where nothing listens; the install goes on. The
 # default log is Qindle.log in the temporary folder.

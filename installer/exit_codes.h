@@ -13,7 +13,7 @@ enum class InstallerExit : int {
   BadArguments = 2,         // the command line only
   DriverSetupFailed = 3,    // refused, failed or outlived its limit
   NoUsbPrinter = 4,         // devcon finds no USB printer of the model
-  NoQueue = 5,              // the port or the queue was not created, or a command line could not be built
+  NoQueue = 5,              // the port or the queue was not created (or not removed), or a command line could not be built
   NoDriverPackage = 6,      // no driver package beside the program
   NeedsAdministrator = 7,   // no administrator rights, or the elevation was refused
   AnotherInstallation = 8,  // another installation still ran after the wait

@@ -65,6 +65,18 @@ std::optional<std::string> QueueCommand(const ToolFolders& tools, std::string_vi
                          queueName, "\" /r \"", portName, "\" /m \"", modelText, "\""}));
 }
 
+std::optional<std::string> RemovePortCommand(const ToolFolders& tools, std::string_view portName) {
+  if (!tools.Known()) return std::nullopt;
+  return Bounded(Joined({QuotedPath(tools.system, "cscript.exe"), " ", QuotedPath(tools.program, kPortScript),
+                         " -d -r ", portName}));
+}
+
+std::optional<std::string> RemoveQueueCommand(const ToolFolders& tools, std::string_view queueName) {
+  if (!tools.Known()) return std::nullopt;
+  return Bounded(Joined({QuotedPath(tools.system, "rundll32.exe"), " printui.dll PrintUIEntry /q /dl /n \"",
+                         queueName, "\""}));
+}
+
 std::optional<std::string> PrintersFolderCommand(const ToolFolders& tools) {
   if (!tools.Known()) return std::nullopt;
   return Bounded(QuotedPath(tools.system, "control.exe") + " printers");

@@ -58,6 +58,10 @@ std::string NetworkQueueName(std::string_view modelText, std::string_view ipText
 std::optional<std::string> PortCommand(const ToolFolders& tools, std::string_view portName, std::string_view ipText);
 std::optional<std::string> QueueCommand(const ToolFolders& tools, std::string_view queueName,
                                         std::string_view portName, std::string_view modelText);
+// The same tools' removals: "cscript prnport.vbs -d -r <port>" and
+// "rundll32 printui.dll PrintUIEntry /q /dl /n <queue>".
+std::optional<std::string> RemovePortCommand(const ToolFolders& tools, std::string_view portName);
+std::optional<std::string> RemoveQueueCommand(const ToolFolders& tools, std::string_view queueName);
 // "control printers".
 std::optional<std::string> PrintersFolderCommand(const ToolFolders& tools);
 

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "install_commands.h"
+#include "install_record.h"
 #include "network_discovery.h"
 
 namespace velmo {
@@ -21,19 +22,6 @@ bool FromCatalogue(const PrinterQueue& queue, const std::vector<std::string>& mo
   return std::ranges::any_of(models, [&](const std::string& model) {
     return SameTextIgnoringCase(model, queue.driverName);
   });
-}
-
-// True when the command was built, started and ended with exit code 0
-// within its time (RunHidden gives -1 and kStillRunning otherwise).
-int RunLogged(InstallationPeers& peers, std::string_view step, const std::optional<std::string>& command,
-              const std::string& workingFolder = {}) {
-  if (!command) {
-    peers.StepDone(step, "", "not run: the command line could not be built (a folder unknown or too long)");
-    return -1;
-  }
-  const int code = peers.RunHidden(*command, kCommandTimeoutMs, workingFolder);
-  peers.StepDone(step, *command, CommandResultText(code));
-  return code;
 }
 
 bool RanWell(InstallationPeers& peers, std::string_view step, const std::optional<std::string>& command,
@@ -56,14 +44,15 @@ void OpenPrintersFolder(InstallationPeers& peers) {
   peers.StepDone("printers folder", *command, "started");
 }
 
-bool WaitForQueue(InstallationPeers& peers, const InstalledPrinters& known, unsigned limitMs,
-                  const FoundQueueActions& then, const std::function<bool(const PrinterQueue&)>& isNew) {
+std::optional<PrinterQueue> WaitForQueue(InstallationPeers& peers, const InstalledPrinters& known, unsigned limitMs,
+                                         const FoundQueueActions& then,
+                                         const std::function<bool(const PrinterQueue&)>& isNew) {
   const std::uint32_t start = peers.Ticks();
   while (peers.Ticks() - start < limitMs) {
     const std::optional<std::vector<PrinterQueue>> queues = peers.LocalQueues();
     if (!queues) {
       peers.StepDone("queue wait", "", "the spooler's list could not be had");
-      return false;
+      return std::nullopt;
     }
     for (const PrinterQueue& queue : *queues) {
       // A queue set to work offline is there all the same.
@@ -77,12 +66,20 @@ bool WaitForQueue(InstallationPeers& peers, const InstalledPrinters& known, unsi
         peers.StepDone("default printer", "", then.leaveDefaultBecause);
       }
       if (!then.silent) OpenPrintersFolder(peers);
-      return true;
+      return queue;
     }
     peers.Pause(kQueuePollMs);
   }
   peers.StepDone("queue wait", "", "no new queue within " + std::to_string(limitMs) + " ms");
-  return false;
+  return std::nullopt;
+}
+
+// What a deployment tool detects the installation by.
+void RecordInstallation(InstallationPeers& peers, const PrinterQueue& queue, const std::string& address) {
+  const std::optional<std::string> key = InstallRecordKey(queue.printerName);
+  if (!key) return peers.StepDone("install record", "", "not written: the queue's name holds a backslash");
+  const bool written = peers.RecordInstallation(*key, queue.driverName, queue.portName, address);
+  peers.StepDone("install record", "HKLM\\" + *key, written ? "written" : "could not be written");
 }
 
 // The first failure noted, kept while later steps run on.
@@ -121,6 +118,17 @@ bool RunDriverSetup(InstallationPeers& peers, bool silent, FirstFailure& failure
 }
 
 }  // namespace
+
+int RunLogged(InstallationPeers& peers, std::string_view step, const std::optional<std::string>& command,
+              const std::string& workingFolder) {
+  if (!command) {
+    peers.StepDone(step, "", "not run: the command line could not be built (a folder unknown or too long)");
+    return -1;
+  }
+  const int code = peers.RunHidden(*command, kCommandTimeoutMs, workingFolder);
+  peers.StepDone(step, *command, CommandResultText(code));
+  return code;
+}
 
 std::string CommandResultText(int code) {
   if (code == -1) return "could not start";
@@ -165,8 +173,8 @@ std::optional<InstallationStep> AddNetworkPrinter(InstallationPeers& peers, cons
   return failure.Step();
 }
 
-bool WaitForUsbQueue(InstallationPeers& peers, const InstalledPrinters& known, unsigned limitMs,
-                     const FoundQueueActions& then) {
+std::optional<PrinterQueue> WaitForUsbQueue(InstallationPeers& peers, const InstalledPrinters& known,
+                                            unsigned limitMs, const FoundQueueActions& then) {
   return WaitForQueue(peers, known, limitMs, then, [&](const PrinterQueue& queue) {
     // An empty port name would be found in every ID.
     return !queue.portName.empty() && std::ranges::any_of(known.usbDeviceIds.Items(), [&](const std::string& id) {
@@ -175,8 +183,9 @@ bool WaitForUsbQueue(InstallationPeers& peers, const InstalledPrinters& known, u
   });
 }
 
-bool WaitForNetworkQueue(InstallationPeers& peers, const InstalledPrinters& known, const std::string& queueName,
-                         unsigned limitMs, const FoundQueueActions& then) {
+std::optional<PrinterQueue> WaitForNetworkQueue(InstallationPeers& peers, const InstalledPrinters& known,
+                                                const std::string& queueName, unsigned limitMs,
+                                                const FoundQueueActions& then) {
   return WaitForQueue(peers, known, limitMs, then,
                       [&](const PrinterQueue& queue) { return queue.printerName == queueName; });
 }
@@ -213,15 +222,17 @@ InstallationResult InstallPrinter(const InstallationRequest& request, const Inst
   FirstFailure failure;
   failure.Note(commands.failedStep);
   if (!commands.goOn) return failure.Finished(false);
-  bool queueAppeared = false;
+  std::optional<PrinterQueue> queue;
+  std::string address = "USB";
   if (request.usb) {
-    queueAppeared = WaitForUsbQueue(peers, known, kQueueWaitMs, then);
+    queue = WaitForUsbQueue(peers, known, kQueueWaitMs, then);
   } else if (request.network) {
-    const std::string queueName = NetworkQueueName(request.modelText, *CheckedIpv4Address(request.ipText));
-    queueAppeared = WaitForNetworkQueue(peers, known, queueName, kQueueWaitMs, then);
+    address = *CheckedIpv4Address(request.ipText);
+    queue = WaitForNetworkQueue(peers, known, NetworkQueueName(request.modelText, address), kQueueWaitMs, then);
     if (!request.silent) OpenPrintersFolder(peers);
   }
-  return failure.Finished(queueAppeared, commands.restartNeeded);
+  if (queue) RecordInstallation(peers, *queue, address);
+  return failure.Finished(queue.has_value(), commands.restartNeeded);
 }
 
 }  // namespace velmo

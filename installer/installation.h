@@ -66,6 +66,11 @@ class InstallationPeers {
   // Nothing when the spooler's list cannot be had.
   virtual std::optional<std::vector<PrinterQueue>> LocalQueues() = 0;
   virtual void MakeDefaultPrinter(const std::string& printerName) = 0;
+  // Writes the install record's values under `key` (HKEY_LOCAL_MACHINE, the
+  // native view), with the program's version and the local time added;
+  // false when it cannot.
+  virtual bool RecordInstallation(const std::string& key, const std::string& model, const std::string& port,
+                                  const std::string& address) = 0;
   virtual std::uint32_t Ticks() = 0;  // milliseconds, wrapping
   virtual void Pause(unsigned ms) = 0;
   // As RunBatch of the start-up: a language record.
@@ -156,6 +161,12 @@ std::optional<InstallationOutcome> NetworkInputProblem(const InstallationRequest
 // still running when its wait ended.
 std::string CommandResultText(int code);
 
+// Runs a built command hidden for at most kCommandTimeoutMs and tells the
+// step; -1 when it was not built, else the program's exit code (RunHidden's
+// -1 and kStillRunning included).
+int RunLogged(InstallationPeers& peers, std::string_view step, const std::optional<std::string>& command,
+              const std::string& workingFolder = {});
+
 // The language records, the driver setup, and the device console tool's
 // rescan and restart or the port and the queue commands, in this order.
 CommandsOutcome RunInstallationCommands(const InstallationRequest& request, InstallationPeers& peers);
@@ -184,10 +195,11 @@ struct FoundQueueActions {
 // Each waits at most `limitMs` for its queue, whatever its status; a queue
 // found becomes the default printer after a second (unless `then` says
 // why not) and, unless silent, the printers folder is opened. True when
-// the queue was found.
-bool WaitForUsbQueue(InstallationPeers& peers, const InstalledPrinters& known, unsigned limitMs,
-                     const FoundQueueActions& then = {});
-bool WaitForNetworkQueue(InstallationPeers& peers, const InstalledPrinters& known, const std::string& queueName,
-                         unsigned limitMs, const FoundQueueActions& then = {});
+// the queue found.
+std::optional<PrinterQueue> WaitForUsbQueue(InstallationPeers& peers, const InstalledPrinters& known,
+                                            unsigned limitMs, const FoundQueueActions& then = {});
+std::optional<PrinterQueue> WaitForNetworkQueue(InstallationPeers& peers, const InstalledPrinters& known,
+                                                const std::string& queueName, unsigned limitMs,
+                                                const FoundQueueActions& then = {});
 
 }  // namespace velmo

@@ -165,6 +165,26 @@ TEST_F(Installation, AUsbQueueThatNeverComesEndsTheWaitAndNamesIt) {
   EXPECT_LT(peers_.listings, 31);
 }
 
+TEST_F(Installation, AnInstalledQueueIsRecordedForDetectionAndOnlyThen) {
+  peers_.queuesAfterInstall = {{"Velmo LT42-10.0.0.5", "IP_10.0.0.5", "Velmo LT42", 0}};
+  EXPECT_TRUE(Install(Network("10.0.0.5", "Velmo LT42")).Installed());
+  EXPECT_EQ(peers_.records, Texts{"SOFTWARE\\DARVOLT\\Printer\\Installed\\Velmo LT42-10.0.0.5|Velmo LT42|IP_10.0.0.5|10.0.0.5"});
+  peers_.records.clear();
+  usbIds_.Add("USBPRINT\\VELMOLT42\\7&2A1F3C5&0&USB001");
+  peers_.queuesAfterInstall = {{"Velmo LT42", "USB001", "Velmo LT42", 0}};
+  EXPECT_TRUE(Install(Usb()).Installed());
+  EXPECT_EQ(peers_.records, Texts{"SOFTWARE\\DARVOLT\\Printer\\Installed\\Velmo LT42|Velmo LT42|USB001|USB"});
+  peers_.records.clear();
+  peers_.queues.clear();
+  peers_.queuesAfterInstall = {{"Velmo\\LT42", "USB001", "Velmo LT42", 0}};
+  EXPECT_TRUE(Install(Usb()).Installed());
+  EXPECT_TRUE(peers_.records.empty()) << "a backslash would name another key";
+  peers_.queues.clear();
+  peers_.queuesAfterInstall.clear();
+  EXPECT_FALSE(Install(Usb()).Installed());
+  EXPECT_TRUE(peers_.records.empty());
+}
+
 TEST_F(Installation, AQueueSetToWorkOfflineCountsAsAppeared) {
   usbIds_.Add("USBPRINT\\VELMOLT42\\7&2A1F3C5&0&USB001");
   peers_.queuesAfterInstall = {{"Velmo LT42", "USB001", "Velmo LT42", kQueueWorkOffline}};

@@ -5,7 +5,10 @@
 #include <shellapi.h>
 #include <winspool.h>
 
+#include <cstdio>
+
 #include "driver_catalogue_win.h"
+#include "install_record.h"
 #include "elevated_helper_win.h"
 #include "installation_lock_win.h"
 #include "rights.h"
@@ -111,6 +114,29 @@ std::optional<std::vector<PrinterQueue>> WindowsInstallationPeers::LocalQueues()
 
 void WindowsInstallationPeers::MakeDefaultPrinter(const std::string& printerName) {
   SetDefaultPrinterW(WidenUtf8(printerName).c_str());
+}
+
+bool WindowsInstallationPeers::RecordInstallation(const std::string& key, const std::string& model,
+                                                  const std::string& port, const std::string& address) {
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  char time[32] = {};
+  std::snprintf(time, sizeof time, "%04u-%02u-%02u %02u:%02u:%02u", now.wYear, now.wMonth, now.wDay, now.wHour,
+                now.wMinute, now.wSecond);
+  // The native view, where a deployment tool's detection rule looks first.
+  HKEY record = nullptr;
+  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, WidenUtf8(key).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                      KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr, &record, nullptr) != ERROR_SUCCESS)
+    return false;
+  bool written = true;
+  for (const auto& [name, value] : InstallRecord(model, port, address, VELMO_PROGRAM_VERSION, time)) {
+    const std::wstring text = WidenUtf8(value);
+    written = written && RegSetValueExW(record, WidenUtf8(name).c_str(), 0, REG_SZ,
+                                        reinterpret_cast<const BYTE*>(text.c_str()),
+                                        DWORD((text.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+  }
+  RegCloseKey(record);
+  return written;
 }
 
 std::uint32_t WindowsInstallationPeers::Ticks() { return GetTickCount(); }

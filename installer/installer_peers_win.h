@@ -33,6 +33,8 @@ class WindowsInstallationPeers : public InstallationPeers {
   void Start(const std::string& commandLine) override;
   std::optional<std::vector<PrinterQueue>> LocalQueues() override;
   void MakeDefaultPrinter(const std::string& printerName) override;
+  bool RecordInstallation(const std::string& key, const std::string& model, const std::string& port,
+                          const std::string& address) override;
   std::uint32_t Ticks() override;
   void Pause(unsigned ms) override;
 };

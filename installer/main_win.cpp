@@ -23,6 +23,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
     return RunElevatedHelper(arguments[1].substr(kElevatedHelperPrefix.size()));
   const SilentArguments read = ReadSilentArguments(arguments);
   if (read.usage) return ShowUsage();
+  if (read.uninstall) return RunUninstallation(arguments);
   if (read.silent) return RunSilentInstallation(arguments);
   // The shared lists exist already (module state); an error anywhere here,
   // a missing driver package among them, is shown and the program ends.

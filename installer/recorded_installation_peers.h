@@ -47,6 +47,11 @@ class RecordedPeers : public InstallationPeers {
     return queues;
   }
   void MakeDefaultPrinter(const std::string& printerName) override { steps.push_back("default " + printerName); }
+  bool RecordInstallation(const std::string& key, const std::string& model, const std::string& port,
+                          const std::string& address) override {
+    records.push_back(key + "|" + model + "|" + port + "|" + address);
+    return true;
+  }
   std::uint32_t Ticks() override { return now; }
   void StepDone(std::string_view step, std::string_view command, std::string_view result) override {
     log.push_back(std::string(step) + "|" + std::string(command) + "|" + std::string(result));
@@ -67,6 +72,7 @@ class RecordedPeers : public InstallationPeers {
   int listings = 0;
   std::vector<std::string> steps;  // pauses of 100 ms (polling) are left out
   std::vector<std::string> log;    // "step|command|result" of every step told
+  std::vector<std::string> records;  // "key|model|port|address" of every install record
 };
 
 }  // namespace velmo

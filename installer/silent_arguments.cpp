@@ -1,5 +1,6 @@
 #include "silent_arguments.h"
 
+#include "install_record.h"
 #include "installation.h"
 #include "startup_decision.h"
 
@@ -12,6 +13,8 @@ constexpr std::string_view kNoDefaultSwitch = "-nodefault";
 constexpr std::string_view kModelPrefix = "-model:";
 constexpr std::string_view kIpPrefix = "-ip:";
 constexpr std::string_view kLogPrefix = "-log:";
+constexpr std::string_view kUninstallSwitch = "-uninstall";
+constexpr std::string_view kQueuePrefix = "-queue:";
 
 // The value after `prefix` when the argument starts with it.
 std::optional<std::string> ValueOf(const std::string& argument, std::string_view prefix) {
@@ -31,6 +34,8 @@ SilentArguments ReadSilentArguments(const std::vector<std::string>& arguments) {
       read.usb = true;
     } else if (argument == kNoDefaultSwitch) {
       read.noDefault = true;
+    } else if (argument == kUninstallSwitch) {
+      read.uninstall = true;
     } else if (argument == "-?" || argument == "/?") {
       read.usage = true;
     } else if (auto model = ValueOf(argument, kModelPrefix)) {
@@ -39,6 +44,8 @@ SilentArguments ReadSilentArguments(const std::vector<std::string>& arguments) {
       read.ipText = std::move(ip);
     } else if (auto log = ValueOf(argument, kLogPrefix)) {
       read.logPath = std::move(log);
+    } else if (auto queue = ValueOf(argument, kQueuePrefix)) {
+      read.queue = std::move(queue);
     }
   }
   return read;
@@ -48,6 +55,13 @@ std::optional<std::string> SilentArgumentsProblem(const SilentArguments& argumen
   if (!arguments.model || !HasText(*arguments.model)) return "no model: give -model:NAME";
   if (arguments.ipText && arguments.usb) return "both -ip: and -usb: give one of them";
   if (!arguments.ipText && !arguments.usb) return "neither -ip: nor -usb: give one of them";
+  if (arguments.logPath && !HasText(*arguments.logPath)) return "-log: names no file";
+  return std::nullopt;
+}
+
+std::optional<std::string> UninstallArgumentsProblem(const SilentArguments& arguments) {
+  if (!arguments.queue || !HasText(*arguments.queue)) return "no queue: give -queue:NAME";
+  if (!InstallRecordKey(*arguments.queue)) return "the queue name \"" + *arguments.queue + "\" holds a backslash";
   if (arguments.logPath && !HasText(*arguments.logPath)) return "-log: names no file";
   return std::nullopt;
 }

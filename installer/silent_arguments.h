@@ -1,6 +1,7 @@
 #pragma once
 // The arguments of a silent, scripted installation ("-silent", "-model:",
-// "-ip:", "-usb", "-nodefault", "-log:"), and "-?", read like "-language:": any order, exact case,
+// "-ip:", "-usb", "-nodefault", "-log:"), an uninstallation's ("-uninstall",
+// "-queue:"), and "-?", read like "-language:": any order, exact case,
 // quotes around an argument removed; of repeated ones the last wins.
 #include <optional>
 #include <string>
@@ -17,6 +18,8 @@ struct SilentArguments {
   std::optional<std::string> logPath; // "-log:"
   bool noDefault = false;             // "-nodefault": the default printer is left alone
   bool usage = false;                 // "-?" or "/?"
+  bool uninstall = false;             // "-uninstall"
+  std::optional<std::string> queue;   // "-queue:", the queue to remove
 };
 
 // Arguments from index 0 (the program) to the last, in the ANSI code page;
@@ -27,5 +30,9 @@ SilentArguments ReadSilentArguments(const std::vector<std::string>& arguments);
 // read: no model, both or neither of "-ip:" and "-usb", or a "-log:" that
 // names no file. Nothing when they can.
 std::optional<std::string> SilentArgumentsProblem(const SilentArguments& arguments);
+
+// Why the arguments cannot give an uninstallation: no "-queue:", one that
+// names no queue or another key (a backslash), or an empty "-log:".
+std::optional<std::string> UninstallArgumentsProblem(const SilentArguments& arguments);
 
 }  // namespace velmo

@@ -29,6 +29,9 @@ class FuzzPeers : public SilentPeers {
     return std::nullopt;
   }
   const DevconRunner& Devcon() override { return devcon; }
+  bool Elevated() override { return true; }
+  bool ServiceAccount() override { return false; }
+  bool LockInstallation() override { return true; }
 
   RecordedPeers installation;
   DevconRunner devcon = [](const std::string&, std::string& output) {
@@ -53,8 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                    }));
   const StartupDecision decision = DecideStartup(0x0804, std::nullopt, arguments);
   FuzzPeers peers;
-  const SilentExit exit = RunSilentInstallation(read, {decision.fullMode, decision.recordCommands}, peers);
-  if (exit == SilentExit::BadArguments) VELMO_FUZZ_CHECK(peers.installation.steps.empty());
+  const InstallerExit exit = RunSilentInstallation(read, {decision.fullMode, decision.recordCommands}, peers);
+  if (exit == InstallerExit::BadArguments) VELMO_FUZZ_CHECK(peers.installation.steps.empty());
   for (const std::string& step : peers.installation.steps) {
     // "hidden <ms> [in <folder>] <command>"; the folder ends with "\\".
     if (!step.starts_with("hidden ")) continue;

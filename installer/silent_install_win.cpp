@@ -3,6 +3,7 @@
 #include <winsock2.h>
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <stdexcept>
 
@@ -17,6 +18,7 @@
 #include "silent_install.h"
 #include "silent_log.h"
 #include "startup_win.h"
+#include "uninstall.h"
 #include "udp_endpoint_win.h"
 #include "utf8_text_win.h"
 
@@ -76,6 +78,12 @@ class LoggedInstallationPeers : public WindowsInstallationPeers {
   const SilentLog& log_;
 };
 
+bool WaitForLock(InstallationLock& lock, InstallationPeers& installation) {
+  if (lock.Acquire(0)) return true;
+  installation.StepDone("another installation", "", "running: waiting for it to end");
+  return lock.Acquire(kInstallationLockWaitMs);
+}
+
 class WindowsSilentPeers : public SilentPeers {
  public:
   explicit WindowsSilentPeers(const SilentLog& log) : installation_(log) {}
@@ -117,11 +125,7 @@ class WindowsSilentPeers : public SilentPeers {
   const DevconRunner& Devcon() override { return devcon_; }
   bool Elevated() override { return RunsElevated(); }
   bool ServiceAccount() override { return IsServiceAccount(CurrentUserSid()); }
-  bool LockInstallation() override {
-    if (lock_.Acquire(0)) return true;
-    installation_.StepDone("another installation", "", "running: waiting for it to end");
-    return lock_.Acquire(kInstallationLockWaitMs);
-  }
+  bool LockInstallation() override { return WaitForLock(lock_, installation_); }
 
  private:
   LoggedInstallationPeers installation_;
@@ -131,9 +135,41 @@ class WindowsSilentPeers : public SilentPeers {
   };
 };
 
-}  // namespace
+// The record is read and deleted in the native view, where it was written.
+class WindowsUninstallPeers : public UninstallPeers {
+ public:
+  explicit WindowsUninstallPeers(const SilentLog& log) : installation_(log) {}
+  InstallationPeers& Installation() override { return installation_; }
+  bool Elevated() override { return RunsElevated(); }
+  bool LockInstallation() override { return WaitForLock(lock_, installation_); }
 
-int RunSilentInstallation(const std::vector<std::string>& arguments) {
+  std::optional<std::string> RecordedPort(const std::string& key) override {
+    HKEY record = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, WidenUtf8(key).c_str(), 0, KEY_QUERY_VALUE | KEY_WOW64_64KEY, &record) !=
+        ERROR_SUCCESS)
+      return std::nullopt;
+    wchar_t port[256] = {};
+    DWORD size = sizeof port - sizeof(wchar_t), type = 0;
+    const bool read = RegQueryValueExW(record, L"Port", nullptr, &type, reinterpret_cast<BYTE*>(port), &size) ==
+                          ERROR_SUCCESS && type == REG_SZ;
+    RegCloseKey(record);
+    return read ? NarrowToUtf8(port) : std::string();
+  }
+
+  bool DeleteRecord(const std::string& key) override {
+    const LSTATUS status = RegDeleteKeyExW(HKEY_LOCAL_MACHINE, WidenUtf8(key).c_str(), KEY_WOW64_64KEY, 0);
+    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+  }
+
+ private:
+  LoggedInstallationPeers installation_;
+  InstallationLock lock_;
+};
+
+// Runs `run` with the "-log:" file (or the fallback) open, after the start
+// line; an unforeseen error ends it with exit code 1.
+int WithLog(const std::vector<std::string>& arguments, std::string_view what,
+            const std::function<int(const SilentLog&)>& run) {
   const SilentArguments read = ReadSilentArguments(arguments);
   LogFile file;
   const std::optional<std::string> named =
@@ -144,16 +180,40 @@ int RunSilentInstallation(const std::vector<std::string>& arguments) {
 
   std::string commandLine;
   for (std::size_t i = 1; i < arguments.size(); ++i) commandLine += (i > 1 ? " " : "") + arguments[i];
-  log.Write("start", commandLine, "silent installation");
+  log.Write("start", commandLine, what);
   if (!destination.note.empty()) log.Write("log", "", destination.note);
   try {
-    const StartupDecision decision = DecideStartupHere(arguments);
-    WindowsSilentPeers peers(log);
-    return static_cast<int>(RunSilentInstallation(read, {decision.fullMode, decision.recordCommands}, peers));
+    return run(log);
   } catch (const std::exception& error) {
     log.Write("end", "", std::string("exit code 1: ") + error.what());
   }
   return static_cast<int>(InstallerExit::NotInstalled);
+}
+
+}  // namespace
+
+int RunSilentInstallation(const std::vector<std::string>& arguments) {
+  return WithLog(arguments, "silent installation", [&](const SilentLog& log) {
+    const StartupDecision decision = DecideStartupHere(arguments);
+    WindowsSilentPeers peers(log);
+    return static_cast<int>(RunSilentInstallation(ReadSilentArguments(arguments),
+                                                  {decision.fullMode, decision.recordCommands}, peers));
+  });
+}
+
+int RunUninstallation(const std::vector<std::string>& arguments) {
+  const SilentArguments read = ReadSilentArguments(arguments);
+  // Without a window nobody could answer a prompt; with one, the refusal
+  // is shown too.
+  if (!read.silent && !UninstallArgumentsProblem(read) && !RunsElevated()) {
+    MessageBoxW(nullptr,
+                L"Administrator rights are needed to remove a printer: start Qindle -uninstall as an administrator.",
+                L"Qindle", MB_OK | MB_ICONERROR);
+  }
+  return WithLog(arguments, "uninstallation", [&](const SilentLog& log) {
+    WindowsUninstallPeers peers(log);
+    return static_cast<int>(RunUninstall(read, peers));
+  });
 }
 
 }  // namespace velmo

@@ -11,4 +11,10 @@ namespace velmo {
 // "Qindle.log" in the temporary folder.
 int RunSilentInstallation(const std::vector<std::string>& arguments);
 
+// "-uninstall -queue:NAME": removes the queue, its port when unused and its
+// install record, logged in the same way, and returns the exit code. Without
+// administrator rights it starts nothing and ends with 7; without
+// "-silent" a message box says so first.
+int RunUninstallation(const std::vector<std::string>& arguments);
+
 }  // namespace velmo

@@ -193,7 +193,9 @@ TEST_F(SilentRun, NetworkInstallChecksTheAddressAndLogsEveryStep) {
                    "queue|\"C:\\Windows\\System32\\rundll32.exe\" printui.dll PrintUIEntry /q /if /b \"Velmo LT43-10.231.0.2\" /r \"IP_10.231.0.2\" "
                    "/m \"Velmo LT43\"|exit code 0",
                    "queue wait||found \"Velmo LT43-10.231.0.2\" on port IP_10.231.0.2",
-                   "default printer||Velmo LT43-10.231.0.2", "end||exit code 0"}));
+                   "default printer||Velmo LT43-10.231.0.2",
+                   "install record|HKLM\\SOFTWARE\\DARVOLT\\Printer\\Installed\\Velmo LT43-10.231.0.2|written",
+                   "end||exit code 0"}));
 }
 
 TEST_F(SilentRun, AnUnansweredCheckIsLoggedAndTheInstallGoesOn) {
@@ -284,13 +286,13 @@ TEST_F(SilentRun, TheDefaultPrinterIsLeftAloneForNodefaultAndForAServiceAccount)
   installation_.queuesAfterInstall = {{"Velmo LT42-10.0.0.9", "IP_10.0.0.9", "Velmo LT42", 0}};
   EXPECT_EQ(Run({"-silent", "-model:Velmo LT42", "-ip:10.0.0.9", "-nodefault"}), 0);
   EXPECT_EQ(std::ranges::count_if(installation_.steps, [](auto& step) { return step.starts_with("default"); }), 0);
-  EXPECT_EQ(installation_.log.end()[-2], "default printer||left alone: -nodefault");
+  EXPECT_EQ(installation_.log.end()[-3], "default printer||left alone: -nodefault");
 
   installation_.steps.clear();
   serviceAccount_ = true;
   EXPECT_EQ(Run({"-silent", "-model:Velmo LT42", "-ip:10.0.0.9"}), 0) << "the queue appeared: installed";
   EXPECT_EQ(std::ranges::count_if(installation_.steps, [](auto& step) { return step.starts_with("default"); }), 0);
-  EXPECT_EQ(installation_.log.end()[-2],
+  EXPECT_EQ(installation_.log.end()[-3],
             "default printer||left alone: a service account (such as the system) has no user's default printer");
 }
 

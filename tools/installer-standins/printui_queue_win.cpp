@@ -83,4 +83,18 @@ bool AddLocalQueue(const std::string& queue, const std::string& port, const std:
   return true;
 }
 
+bool RemoveLocalQueue(const std::string& queue, std::string& failure) {
+  std::string name = queue;
+  PRINTER_DEFAULTSA access{nullptr, nullptr, PRINTER_ALL_ACCESS};
+  HANDLE handle = nullptr;
+  if (!OpenPrinterA(name.data(), &handle, &access)) {
+    failure = Refused("OpenPrinterA");
+    return false;
+  }
+  const bool deleted = DeletePrinter(handle);
+  if (!deleted) failure = Refused("DeletePrinter");
+  ClosePrinter(handle);
+  return deleted;
+}
+
 }  // namespace velmo::standin

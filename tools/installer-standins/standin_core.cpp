@@ -243,13 +243,16 @@ Outcome RunScriptHost(const ScriptCall& call, const std::string& full_path, bool
     outcome.out = "Windows Script Host stand-in (Velmo test tools): the call is recorded, no script runs\r\n\r\n";
   }
   if (!SameText(BaseName(full_path), "prnport.vbs")) return outcome;
-  bool add = false;
+  bool add = false, remove = false;
   std::string port;
   for (size_t i = 0; i < call.script_args.size(); ++i) {
     if (SameText(call.script_args[i], "-a")) add = true;
+    if (SameText(call.script_args[i], "-d")) remove = true;
     if (SameText(call.script_args[i], "-r") && i + 1 < call.script_args.size()) port = call.script_args[i + 1];
   }
   if (add) outcome.out += "Created/updated port " + port + "\r\n";
+  // The stand-ins keep no ports of their own: a queue names its port.
+  if (remove) outcome.out += "Deleted port " + port + "\r\n";
   return outcome;
 }
 
@@ -289,11 +292,11 @@ std::optional<PrintUiCall> ParsePrintUiCommand(std::string_view arguments) {
   for (size_t i = 0; i < tokens.size(); ++i) {
     if (tokens[i].quoted) continue;
     const std::string& option = tokens[i].text;
-    if (option == "/if") {
-      call.install = true;
+    if (option == "/if" || option == "/dl") {
+      (option == "/if" ? call.install : call.remove) = true;
       continue;
     }
-    std::optional<std::string>* value = option == "/b" ? &call.queue
+    std::optional<std::string>* value = option == "/b" || option == "/n" ? &call.queue
                                         : option == "/r" ? &call.port
                                         : option == "/m" ? &call.model
                                                          : nullptr;

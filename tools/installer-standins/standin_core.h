@@ -75,7 +75,8 @@ Outcome RunScriptHost(const ScriptCall& call, const std::string& full_path, bool
 
 struct PrintUiCall {
   bool install = false;  // "/if"
-  std::optional<std::string> queue;  // /b
+  bool remove = false;   // "/dl"
+  std::optional<std::string> queue;  // /b, or /n for "/dl"
   std::optional<std::string> port;   // /r
   std::optional<std::string> model;  // /m
 };

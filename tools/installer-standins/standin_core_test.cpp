@@ -176,6 +176,8 @@ TEST(StandinScriptHost, MissingScriptAndPortScript) {
   EXPECT_EQ(RunScriptHost(call, "C:\\q\\prnport.vbs", true).out, "Created/updated port IP_10.0.0.7\r\n");
   EXPECT_EQ(RunScriptHost(call, "C:\\q\\other.vbs", true).out, "");
   call.script_args = {"-d", "-r", "IP_10.0.0.7"};
+  EXPECT_EQ(RunScriptHost(call, "C:\\q\\prnport.vbs", true).out, "Deleted port IP_10.0.0.7\r\n");
+  call.script_args = {"-l"};
   EXPECT_EQ(RunScriptHost(call, "C:\\q\\prnport.vbs", true).out, "");
   call.script_args = {"-a", "-r"};
   EXPECT_EQ(RunScriptHost(call, "C:\\q\\prnport.vbs", true).out, "Created/updated port \r\n");
@@ -205,7 +207,12 @@ TEST(StandinPrintUi, MissingValuesAndOtherEntries) {
   EXPECT_EQ(call->queue, std::nullopt);
   EXPECT_EQ(call->port, std::nullopt);
   EXPECT_EQ(call->model, "Velmo LT80");
+  const auto removal = ParsePrintUiCommand("printui.dll PrintUIEntry /q /dl /n \"Velmo LT43-10.0.0.7\"");
+  ASSERT_TRUE(removal);
+  EXPECT_TRUE(removal->remove && !removal->install);
+  EXPECT_EQ(removal->queue, "Velmo LT43-10.0.0.7");
   EXPECT_FALSE(ParsePrintUiCommand("printui.dll,PrintUIEntry /dl /n x")->install);
+  EXPECT_FALSE(ParsePrintUiCommand("printui.dll,PrintUIEntry /if /b x")->remove);
   // A quoted "/if" is the value of some option, never the option itself.
   EXPECT_FALSE(ParsePrintUiCommand("printui.dll,PrintUIEntry /dl /n \"/if\"")->install);
   EXPECT_FALSE(ParsePrintUiCommand("shell32.dll,Control_RunDLL printers"));

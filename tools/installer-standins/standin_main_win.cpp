@@ -106,9 +106,15 @@ Outcome RunScriptHostRole(const std::vector<std::string>& args) {
 }
 
 // A file "printui_refuses.txt" beside the stand-in makes printui add no
-// queue, as when the driver cannot be found.
+// queue, as when the driver cannot be found. A refused "/dl" ends with 0 and
+// leaves the queue, as printui with "/q" does.
 Outcome RunRundll32Role(const std::string& command_line, const std::wstring& folder) {
   const auto call = ParsePrintUiCommand(ArgumentsText(command_line));
+  if (call && call->remove) {
+    std::string failure;
+    if (!call->queue || !RemoveLocalQueue(*call->queue, failure)) return Outcome{"", "printui /dl: " + failure + "\r\n", 0};
+    return Outcome{};
+  }
   if (!call || !call->install) return Outcome{};
   if (GetFileAttributesW((folder + L"\\printui_refuses.txt").c_str()) != INVALID_FILE_ATTRIBUTES)
     return Outcome{"", "printui /if: refused\r\n", 1};

@@ -34,4 +34,21 @@ std::string UsageText() {
          "  3010  installed; restart the computer\r\n";
 }
 
+std::optional<InstallerExit> RefusalBeforeStart(InstallationPeers& installation, std::string_view run, bool elevated,
+                                                const std::function<bool()>& lock) {
+  if (!elevated) {
+    installation.StepDone("rights", "",
+                          "administrator rights are needed: start the " + std::string(run) +
+                              " elevated, as an administrator or as the system account; nothing was started");
+    return InstallerExit::NeedsAdministrator;
+  }
+  if (!lock()) {
+    installation.StepDone("another installation", "",
+                          "still running after " + std::to_string(kInstallationLockWaitMs) +
+                              " ms; nothing was started");
+    return InstallerExit::AnotherInstallation;
+  }
+  return std::nullopt;
+}
+
 }  // namespace velmo

@@ -1,7 +1,10 @@
 #pragma once
 // The installer's exit codes, one table for the window and the silent
 // run, and the usage text that lists them ("Qindle -?").
+#include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "installation.h"
 
@@ -23,6 +26,12 @@ enum class InstallerExit : int {
 // What an installation that ran comes to: a silent run names the failed
 // step's code, the window (which said why in its message box) says 1.
 InstallerExit ExitFor(const InstallationResult& result, bool silent);
+
+// What stops a silent run (an installation or an uninstallation, named by
+// `run`) before it starts anything: no administrator rights, or another
+// installation still holding the machine after the wait. Logged as a step.
+std::optional<InstallerExit> RefusalBeforeStart(InstallationPeers& installation, std::string_view run, bool elevated,
+                                                const std::function<bool()>& lock);
 
 // "Qindle -?": the command lines and the table above.
 std::string UsageText();

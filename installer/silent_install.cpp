@@ -50,18 +50,10 @@ InstallerExit Install(const SilentArguments& arguments, const SilentLanguage& la
   InstallationPeers& installation = peers.Installation();
   if (const std::optional<std::string> problem = SilentArgumentsProblem(arguments))
     return Refuse(installation, *problem);
-  if (PlanRights(true, peers.Elevated()) == RightsPlan::Refuse) {
-    installation.StepDone("rights", "",
-                          "administrator rights are needed: start the installation elevated, as an administrator "
-                          "or as the system account; nothing was started");
-    return InstallerExit::NeedsAdministrator;
-  }
-  if (!peers.LockInstallation()) {
-    installation.StepDone("another installation", "",
-                          "still running after " + std::to_string(kInstallationLockWaitMs) +
-                              " ms; nothing was started");
-    return InstallerExit::AnotherInstallation;
-  }
+  if (const std::optional<InstallerExit> refused =
+          RefusalBeforeStart(installation, "installation", PlanRights(true, peers.Elevated()) != RightsPlan::Refuse,
+                             [&peers] { return peers.LockInstallation(); }))
+    return *refused;
   const std::optional<std::vector<std::string>> models = peers.CatalogueModels();
   if (!models) {
     installation.StepDone("driver package", "", "missing: no driver\\*.inf beside the program");

@@ -43,17 +43,9 @@ InstallerExit Uninstall(const SilentArguments& arguments, UninstallPeers& peers)
     installation.StepDone("arguments", "", *problem);
     return InstallerExit::BadArguments;
   }
-  if (!peers.Elevated()) {
-    installation.StepDone("rights", "", "administrator rights are needed: start the uninstallation elevated, as an "
-                                        "administrator or as the system account; nothing was started");
-    return InstallerExit::NeedsAdministrator;
-  }
-  if (!peers.LockInstallation()) {
-    installation.StepDone("another installation", "",
-                          "still running after " + std::to_string(kInstallationLockWaitMs) +
-                              " ms; nothing was started");
-    return InstallerExit::AnotherInstallation;
-  }
+  if (const std::optional<InstallerExit> refused = RefusalBeforeStart(
+          installation, "uninstallation", peers.Elevated(), [&peers] { return peers.LockInstallation(); }))
+    return *refused;
   const std::string& name = *arguments.queue;
   const std::string key = *InstallRecordKey(name);
   const std::optional<std::string> recordedPort = peers.RecordedPort(key);

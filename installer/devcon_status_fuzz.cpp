@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CountingView view;
   velmo::FoundPrinters rows(view);
   velmo::TextList ids, names;
-  const auto scan = [&] { velmo::FollowUsbSearch(velmo::SearchUsbDevices(devcon, brands, {}), ids, names, rows); };
+  const auto scan = [&] { velmo::FollowUsbSearch(velmo::SearchUsbDevices(devcon, brands, {}).devices, ids, names, rows); };
   scan();
   VELMO_FUZZ_CHECK(ids.Count() == names.Count());
   VELMO_FUZZ_CHECK(view.rows == rows.Rows().size());

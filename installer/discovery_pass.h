@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "devcon_status.h"
 #include "network_discovery.h"
+#include "usb_scan.h"
 
 namespace velmo {
 
@@ -31,7 +31,7 @@ struct PassSearch {
 };
 
 struct PassFindings {
-  std::optional<UsbDevices> usb;  // when the USB printers were searched
+  std::optional<UsbSearch> usb;  // when the USB printers were searched
   std::optional<std::vector<Ipv4Address>> hostAddresses;
   // What the pass threw, for the window's thread to report as its own.
   std::exception_ptr error;

@@ -47,8 +47,8 @@ TEST(DiscoveryPass, OneStatusPerBrandWordInOrderThenTheHostsAddresses) {
   const PassFindings findings = FindPrinters(search.Search(true), {});
   EXPECT_EQ(search.calls, (Texts{"status USBPRINT\\VELMO*", "status USBPRINT\\OTHER*", "host addresses"}));
   ASSERT_TRUE(findings.usb);
-  EXPECT_EQ(findings.usb->ids, Texts{"USBPRINT\\VELMOLT42\\7&2&0&USB001"});
-  EXPECT_EQ(findings.usb->names, Texts{"Velmo LT42"});
+  EXPECT_EQ(findings.usb->devices.ids, Texts{"USBPRINT\\VELMOLT42\\7&2&0&USB001"});
+  EXPECT_EQ(findings.usb->devices.names, Texts{"Velmo LT42"});
   ASSERT_TRUE(findings.hostAddresses);
   EXPECT_EQ(findings.hostAddresses->size(), 1u);
 

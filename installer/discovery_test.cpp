@@ -156,22 +156,40 @@ TEST(UsbScan, OneStatusPerBrandWordInOrderAndTheRowsFollow) {
   FoundPrinters rows(view);
   TextList ids, names;
   ids.Add("stale");
-  FollowUsbSearch(SearchUsbDevices(devcon.Runner(), {"Velmo", "other"}, {}), ids, names, rows);
+  FollowUsbSearch(SearchUsbDevices(devcon.Runner(), {"Velmo", "other"}, {}).devices, ids, names, rows);
   EXPECT_EQ(devcon.runs, (Texts{"status USBPRINT\\VELMO*", "status USBPRINT\\OTHER*"}));
   EXPECT_EQ(ids.Count(), 3u);
   EXPECT_EQ(names.Items(), (Texts{"Velmo LT42", "Velmo LT43", "Other X1"}));
   EXPECT_EQ(view.events, (Texts{"+Velmo LT42|USB001", "+Velmo LT43|USB002", "+Other X1|USB007"}));
 
   devcon.outputs.erase("status USBPRINT\\VELMO*");  // the tool fails for one brand
-  FollowUsbSearch(SearchUsbDevices(devcon.Runner(), {"Velmo", "other"}, {}), ids, names, rows);
+  FollowUsbSearch(SearchUsbDevices(devcon.Runner(), {"Velmo", "other"}, {}).devices, ids, names, rows);
   EXPECT_EQ(ids.Items(), Texts{"USBPRINT\\OTHERX1\\5&1&USB007"});
   ASSERT_EQ(rows.Rows().size(), 1u);
   EXPECT_EQ(rows.Rows()[0].caption, "Other X1");
 }
 
+TEST(UsbScan, AToolThatCannotBeNamedOnACommandLineEndsTheSearchAndSaysSo) {
+  ScriptedDevcon devcon;
+  devcon.outputs["status USBPRINT\\OTHER*"] = "USBPRINT\\OTHERX1\\5&1&USB007\r\n Name: Other X1\r\n1 found.\r\n";
+  const UsbSearch failing = SearchUsbDevices(devcon.Runner(), {"Velmo", "other"}, {});
+  EXPECT_FALSE(failing.notBuilt) << "a tool that failed for one brand is no reason";
+  EXPECT_EQ(failing.devices.ids.size(), 1u);
+
+  devcon.runs.clear();
+  const DevconRunner tooLong = [&](const std::string& arguments, std::string&) {
+    devcon.runs.push_back(arguments);
+    return kDevconNotBuilt;
+  };
+  const UsbSearch refused = SearchUsbDevices(tooLong, {"Velmo", "other"}, {});
+  EXPECT_TRUE(refused.notBuilt);
+  EXPECT_TRUE(refused.devices.ids.empty());
+  EXPECT_EQ(devcon.runs.size(), 1u) << "the next brand would fail the same way";
+}
+
 TEST(UsbScan, NoBrandWordsRunNothing) {
   ScriptedDevcon devcon;
-  EXPECT_TRUE(SearchUsbDevices(devcon.Runner(), {}, {}).ids.empty());
+  EXPECT_TRUE(SearchUsbDevices(devcon.Runner(), {}, {}).devices.ids.empty());
   EXPECT_TRUE(devcon.runs.empty());
 }
 

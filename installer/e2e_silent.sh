@@ -282,17 +282,24 @@ queue_exists "$queue" || fail "no queue from the Chinese folder"
 
 # 4f. The elevated helper that a window without administrator rights starts
 # (Wine runs every program elevated, so it is started here by hand): it
-# carries out its plan, the language first, and writes what came of it.
+# carries out its plan, the language first, waits for the queue, writes the
+# install record the user's run could not, and says what came of it.
 "$velmo_wine" reg delete 'HKLM\SOFTWARE\DARVOLT\Printer' /f >/dev/null 2>&1
 "$velmo_wine" reg delete "HKLM\\System\\CurrentControlSet\\Control\\Print\\Printers\\$queue" /f >/dev/null 2>&1
 clear_logs
 helper="$stage/helper plan"
 mkdir -p "$helper" && rm -f "$helper/outcome.txt"
-printf 'usb=0\nnetwork=1\ndriver=1\nip=%s\nmodel=Velmo LT43\nrecord=%s\nend=1\n' "$ip" \
-  'reg add "HKLM\SOFTWARE\DARVOLT\Printer" /v drv_language /t REG_SZ /d "english" /f' >"$helper/plan.txt"
+printf 'usb=0\nnetwork=1\ndriver=1\nip=%s\nmodel=Velmo LT43\nrecord=%s\ncatalogue=Velmo LT42\ncatalogue=Velmo LT43\nend=1\n' \
+  "$ip" 'reg add "HKLM\SOFTWARE\DARVOLT\Printer" /v drv_language /t REG_SZ /d "english" /f' >"$helper/plan.txt"
 (cd "$stage" && exec timeout 60 "$velmo_wine" Qindle.exe "-elevated-helper:$(winepath -w "$helper")\\" >/dev/null 2>&1)
 [ $? = 0 ] || fail "the helper ended with $?"
-[ "$(cat "$helper/outcome.txt")" = $'go-on=1\nfailed=\nrestart=0' ] || fail "the helper's outcome: $(cat "$helper/outcome.txt")"
+[ "$(cat "$helper/outcome.txt")" = "go-on=1
+failed=
+restart=0
+queue=$queue
+port=IP_$ip
+driver=Velmo LT43" ] || fail "the helper's outcome: $(cat "$helper/outcome.txt")"
+[ "$(record Address)" = "$ip" ] || fail "the helper did not write the install record"
 expected="\"$folder\\Drovik.exe\"
 \"$VELMO_DEV_TOOLS_DIR\\cscript.exe\" \"$folder\\prnport.vbs\" -a -r IP_$ip -h $ip -n 9100 -o raw
 \"$VELMO_DEV_TOOLS_DIR\\rundll32.exe\" printui.dll PrintUIEntry /q /if /b \"$queue\" /r \"IP_$ip\" /m \"Velmo LT43\""

@@ -53,21 +53,24 @@ constexpr InstallationStep kSteps[] = {
 
 }  // namespace
 
-std::optional<std::string> PlanText(const InstallationRequest& request) {
+std::optional<std::string> PlanText(const InstallationRequest& request, const InstalledPrinters& known) {
   std::string text;
   bool ok = AddLine(text, "usb", request.usb ? "1" : "0") && AddLine(text, "network", request.network ? "1" : "0") &&
             AddLine(text, "driver", request.installDriver ? "1" : "0") && AddLine(text, "ip", request.ipText) &&
             AddLine(text, "model", request.modelText);
   for (const std::string& command : request.recordCommands) ok = ok && AddLine(text, "record", command);
+  for (const std::string& model : known.catalogueModels) ok = ok && AddLine(text, "catalogue", model);
+  for (const std::string& id : known.usbDeviceIds.Items()) ok = ok && AddLine(text, "usb-id", id);
   if (!ok) return std::nullopt;
   return text + "end=1\n";
 }
 
-std::optional<InstallationRequest> ParsePlan(std::string_view text) {
+std::optional<HelperPlan> ParsePlan(std::string_view text) {
   const std::optional<Lines> lines = Split(text);
   if (!lines || lines->empty() || lines->back() != std::pair<std::string, std::string>{"end", "1"})
     return std::nullopt;
-  InstallationRequest request;
+  HelperPlan plan;
+  InstallationRequest& request = plan.request;
   for (std::size_t i = 0; i + 1 < lines->size(); ++i) {
     const auto& [key, value] = (*lines)[i];
     std::optional<bool> flag = Flag(value);
@@ -83,6 +86,10 @@ std::optional<InstallationRequest> ParsePlan(std::string_view text) {
       request.modelText = value;
     } else if (key == "record" && IsLanguageRecord(value)) {
       request.recordCommands.push_back(value);
+    } else if (key == "catalogue") {
+      plan.catalogueModels.push_back(value);
+    } else if (key == "usb-id") {
+      plan.usbDeviceIds.Add(value);
     } else {
       return std::nullopt;
     }
@@ -91,20 +98,25 @@ std::optional<InstallationRequest> ParsePlan(std::string_view text) {
   // The helper runs these command lines with full rights: the same checks
   // as the window's.
   if (request.network && NetworkInputProblem(request)) return std::nullopt;
-  return request;
+  return plan;
 }
 
-std::string OutcomeText(const CommandsOutcome& outcome) {
+std::optional<std::string> OutcomeText(const CommandsOutcome& outcome) {
   std::string text;
-  AddLine(text, "go-on", outcome.goOn ? "1" : "0");
-  AddLine(text, "failed", outcome.failedStep ? std::to_string(static_cast<int>(*outcome.failedStep)) : "");
-  AddLine(text, "restart", outcome.restartNeeded ? "1" : "0");
+  bool ok = AddLine(text, "go-on", outcome.goOn ? "1" : "0") &&
+            AddLine(text, "failed", outcome.failedStep ? std::to_string(static_cast<int>(*outcome.failedStep)) : "") &&
+            AddLine(text, "restart", outcome.restartNeeded ? "1" : "0");
+  if (outcome.queue) {
+    ok = ok && AddLine(text, "queue", outcome.queue->printerName) && AddLine(text, "port", outcome.queue->portName) &&
+         AddLine(text, "driver", outcome.queue->driverName);
+  }
+  if (!ok) return std::nullopt;
   return text;
 }
 
 std::optional<CommandsOutcome> ParseOutcome(std::string_view text) {
   const std::optional<Lines> lines = Split(text);
-  if (!lines || lines->size() != 3) return std::nullopt;
+  if (!lines || (lines->size() != 3 && lines->size() != 6)) return std::nullopt;
   const auto& goOn = (*lines)[0];
   const auto& failed = (*lines)[1];
   const auto& restart = (*lines)[2];
@@ -123,6 +135,13 @@ std::optional<CommandsOutcome> ParseOutcome(std::string_view text) {
       }
     }
     if (!known) return std::nullopt;
+  }
+  if (lines->size() == 6) {
+    const auto& name = (*lines)[3];
+    const auto& port = (*lines)[4];
+    const auto& driver = (*lines)[5];
+    if (name.first != "queue" || port.first != "port" || driver.first != "driver") return std::nullopt;
+    outcome.queue = PrinterQueue{name.second, port.second, driver.second};
   }
   return outcome;
 }

@@ -6,8 +6,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "installation.h"
+#include "text_list.h"
 
 namespace velmo {
 
@@ -16,13 +18,24 @@ constexpr std::string_view kElevatedHelperPrefix = "-elevated-helper:";
 constexpr char kPlanFileName[] = "plan.txt";
 constexpr char kOutcomeFileName[] = "outcome.txt";
 
+// What the helper is asked to do: the request, and what its queue wait
+// singles out.
+struct HelperPlan {
+  InstallationRequest request;
+  std::vector<std::string> catalogueModels;
+  TextList usbDeviceIds;
+
+  InstalledPrinters Known() const { return {catalogueModels, usbDeviceIds}; }
+};
+
 // Nothing when a text of the request holds a line break, which no command
 // line of the installation takes either.
-std::optional<std::string> PlanText(const InstallationRequest& request);
+std::optional<std::string> PlanText(const InstallationRequest& request, const InstalledPrinters& known);
 // Nothing for a plan that is not one PlanText wrote.
-std::optional<InstallationRequest> ParsePlan(std::string_view text);
+std::optional<HelperPlan> ParsePlan(std::string_view text);
 
-std::string OutcomeText(const CommandsOutcome& outcome);
+// Nothing when a name of the queue holds a line break.
+std::optional<std::string> OutcomeText(const CommandsOutcome& outcome);
 std::optional<CommandsOutcome> ParseOutcome(std::string_view text);
 
 }  // namespace velmo

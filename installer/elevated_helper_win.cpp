@@ -48,8 +48,9 @@ const CommandsOutcome kNoRights{false, InstallationStep::Elevation};
 
 }  // namespace
 
-CommandsOutcome ElevatingInstallationPeers::RunCommands(const InstallationRequest& request) {
-  const std::optional<std::string> plan = PlanText(request);
+CommandsOutcome ElevatingInstallationPeers::RunAdministratorSteps(const InstallationRequest& request,
+                                                                  const InstalledPrinters& known) {
+  const std::optional<std::string> plan = PlanText(request, known);
   std::optional<PrivateFolder> folder = PrivateFolder::Create();
   if (!plan || !folder || !WriteWholeFile(folder->Path() + kPlanFileName, *plan)) {
     StepDone("elevated helper", "", "the plan could not be written");
@@ -81,10 +82,11 @@ CommandsOutcome ElevatingInstallationPeers::RunCommands(const InstallationReques
 
 int RunElevatedHelper(const std::string& folder) {
   const std::optional<std::string> text = ReadWholeFile(folder + kPlanFileName);
-  const std::optional<InstallationRequest> request = text ? ParsePlan(*text) : std::nullopt;
-  if (!request) return 2;
+  const std::optional<HelperPlan> plan = text ? ParsePlan(*text) : std::nullopt;
+  if (!plan) return 2;
   WindowsInstallationPeers peers;
-  return WriteWholeFile(folder + kOutcomeFileName, OutcomeText(RunInstallationCommands(*request, peers))) ? 0 : 1;
+  const std::optional<std::string> outcome = OutcomeText(RunAdministratorSteps(plan->request, plan->Known(), peers));
+  return outcome && WriteWholeFile(folder + kOutcomeFileName, *outcome) ? 0 : 1;
 }
 
 }  // namespace velmo

@@ -11,7 +11,7 @@ namespace velmo {
 // need administrator rights run by an elevated copy of the program.
 class ElevatingInstallationPeers : public WindowsInstallationPeers {
  public:
-  CommandsOutcome RunCommands(const InstallationRequest& request) override;
+  CommandsOutcome RunAdministratorSteps(const InstallationRequest& request, const InstalledPrinters& known) override;
 };
 
 // The helper's run: the plan in `folder` (UTF-8, ending with its

@@ -5,7 +5,9 @@
 #include "error_box_win.h"
 #include "discovery_adapters_win.h"
 #include "form1_win.h"
+#include "english_mode.h"
 #include "installer_state.h"
+#include "translation.h"
 #include "usb_scan.h"
 
 namespace velmo {
@@ -34,7 +36,13 @@ DiscoveryPasses::Work TForm1::PassWork() const {
 
 void TForm1::ApplyFindings(const PassFindings& findings) {
   if (findings.error) std::rethrow_exception(findings.error);
-  if (findings.usb) FollowUsbSearch(*findings.usb, UsbDeviceIds, UsbDeviceNames, *rows_);
+  if (findings.usb) {
+    FollowUsbSearch(findings.usb->devices, UsbDeviceIds, UsbDeviceNames, *rows_);
+    if (findings.usb->notBuilt && !usbSearchNotRunTold_) {
+      usbSearchNotRunTold_ = true;
+      PostMessageW(Handle(), kUsbSearchNotRun, 0, 0);
+    }
+  }
   SendDiscoveryQueries(*network_, findings.hostAddresses);
 }
 
@@ -42,6 +50,14 @@ void TForm1::ApplyFindingsOrShowError(const PassFindings& findings) {
   // Shown while the pass is still in flight: a lasting socket error does not
   // stack a new box every 2 seconds.
   toolkit::Guarded([&] { ApplyFindings(findings); });
+}
+
+void TForm1::ShowUsbSearchNotRun() {
+  toolkit::ShowMessageBox(Handle(),
+                          TranslatedText(QindleTranslationTable(), L"Form1",
+                                         L"无法搜索 USB 打印机：程序所在文件夹的路径太长，设备控制台工具的命令行容纳不下。",
+                                         IsEnglish()),
+                          Caption(), MB_OK | MB_ICONWARNING);
 }
 
 void TForm1::Timer1Timer(toolkit::Component&) { passes_->Start(PassWork()); }

@@ -71,6 +71,23 @@ TEST_F(Form1Discovery, FindsUsbAndNetworkPrintersAndFollowsAnUnplug) {
   EXPECT_EQ(UsbDeviceIds.Count(), 0u);
 }
 
+TEST_F(Form1Discovery, AFolderTooLongForTheToolsCommandLineIsSaidOnceOverTheWindow) {
+  devconNotBuilt_ = true;
+  const MessageBoxWatcher boxes;
+  TForm1& f = Build(1, 1);
+  EXPECT_EQ(boxes.Seen(), 0) << "not before the window shows";
+  f.Show();
+  ASSERT_TRUE(PumpUntil([&] { return boxes.Seen() == 1; }));
+  EXPECT_EQ(boxes.LastText(),
+            L"USB printers cannot be searched: the path of the program's folder is too long for the device console "
+            L"tool's command line.");
+  EXPECT_EQ(boxes.LastTitle(), L"InstallPrinter");
+  ASSERT_TRUE(RunPass(f));
+  PumpUntil([] { return false; }, 300);
+  EXPECT_EQ(boxes.Seen(), 1) << "said once, not every pass";
+  EXPECT_EQ(devconRuns_, (Texts{kPattern, kPattern})) << "one try per pass; the next brand would fail alike";
+}
+
 TEST_F(Form1Discovery, NetworkOnlyModeRunsNoDeviceConsole) {
   devconOutputs_[kPattern] = DevconOutput({"USBPRINT\\VELMOLT42\\7&2&0&USB001", "Velmo LT42"});
   TForm1& f = Build(0, 0);

@@ -17,6 +17,7 @@
 #include "installer_state.h"
 #include "loopback_socket_wintest.h"
 #include "recorded_installation_peers.h"
+#include "usb_scan.h"
 
 namespace velmo {
 
@@ -63,12 +64,14 @@ class Form1Fixture : public ::testing::Test {
   // query is sent; `socketError_`: the pass fails as on a socket error).
   std::map<std::string, std::string> devconOutputs_;
   std::vector<std::string> devconRuns_;
+  bool devconNotBuilt_ = false;  // the program's folder too long for the tool's command line
   std::optional<std::vector<Ipv4Address>> hostAddresses_;
   bool socketError_ = false;
   int hostLookups_ = 0;
   RecordedPeers installation_;
   InstallerPeers peers_{[this](const std::string& arguments, std::string& output, const std::stop_token&) {
                           devconRuns_.push_back(arguments);
+                          if (devconNotBuilt_) return kDevconNotBuilt;
                           const auto found = devconOutputs_.find(arguments);
                           if (found == devconOutputs_.end()) return -1;
                           output = found->second;

@@ -31,6 +31,10 @@ LRESULT TForm1::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     passes_->Collect([this](const PassFindings& findings) { ApplyFindingsOrShowError(findings); });
     return 0;
   }
+  if (message == kUsbSearchNotRun) {
+    ShowUsbSearchNotRun();
+    return 0;
+  }
   // Replies that arrive while the window goes are not for its list.
   if (message == WM_DESTROY) IdUDPServer1->Close();
   return Form::WindowProc(message, wParam, lParam);

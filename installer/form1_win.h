@@ -80,6 +80,9 @@ class TForm1 : public toolkit::Form {
  private:
   // Posted by a pass's thread once what it found is ready.
   static constexpr UINT kPassFinished = WM_APP;
+  // Posted once a pass could not run the device console tool at all, so the
+  // box shows over the window rather than before it.
+  static constexpr UINT kUsbSearchNotRun = WM_APP + 1;
 
   // The catalogue's model names, as the model list holds them.
   TextList CatalogueModels() const;
@@ -97,6 +100,9 @@ class TForm1 : public toolkit::Form {
   void ApplyFindings(const PassFindings& findings);
   // Timer passes' findings, with their errors in the error box.
   void ApplyFindingsOrShowError(const PassFindings& findings);
+  // The device console tool could not even be named on a command line: said
+  // once, since every later pass would fail the same way.
+  void ShowUsbSearchNotRun();
   // What the next pass asks for, fixed now.
   DiscoveryPasses::Work PassWork() const;
   // Before an installation: the timer stops for good, and the pass in
@@ -113,6 +119,7 @@ class TForm1 : public toolkit::Form {
   std::unique_ptr<EndpointNetwork> network_;
   std::unique_ptr<DiscoveryPasses> passes_;
   std::unique_ptr<AddressCheck> addressCheck_;  // while a check waits
+  bool usbSearchNotRunTold_ = false;
 };
 
 extern TForm1* Form1;

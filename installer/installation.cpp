@@ -45,7 +45,6 @@ void OpenPrintersFolder(InstallationPeers& peers) {
 }
 
 std::optional<PrinterQueue> WaitForQueue(InstallationPeers& peers, const InstalledPrinters& known, unsigned limitMs,
-                                         const FoundQueueActions& then,
                                          const std::function<bool(const PrinterQueue&)>& isNew) {
   const std::uint32_t start = peers.Ticks();
   while (peers.Ticks() - start < limitMs) {
@@ -58,20 +57,25 @@ std::optional<PrinterQueue> WaitForQueue(InstallationPeers& peers, const Install
       // A queue set to work offline is there all the same.
       if (!FromCatalogue(queue, known.catalogueModels) || !isNew(queue)) continue;
       peers.StepDone("queue wait", "", "found \"" + queue.printerName + "\" on port " + queue.portName);
-      if (then.leaveDefaultBecause.empty()) {
-        peers.Pause(kBeforeDefaultMs);
-        peers.MakeDefaultPrinter(queue.printerName);
-        peers.StepDone("default printer", "", queue.printerName);
-      } else {
-        peers.StepDone("default printer", "", then.leaveDefaultBecause);
-      }
-      if (!then.silent) OpenPrintersFolder(peers);
       return queue;
     }
     peers.Pause(kQueuePollMs);
   }
   peers.StepDone("queue wait", "", "no new queue within " + std::to_string(limitMs) + " ms");
   return std::nullopt;
+}
+
+// Run by the user's own process, also when an elevated helper found the
+// queue: the default printer is the user's.
+void ActOnNewQueue(InstallationPeers& peers, const PrinterQueue& queue, const InstallationRequest& request) {
+  if (request.leaveDefaultBecause.empty()) {
+    peers.Pause(kBeforeDefaultMs);
+    peers.MakeDefaultPrinter(queue.printerName);
+    peers.StepDone("default printer", "", queue.printerName);
+  } else {
+    peers.StepDone("default printer", "", request.leaveDefaultBecause);
+  }
+  if (!request.silent) OpenPrintersFolder(peers);
 }
 
 // What a deployment tool detects the installation by.
@@ -174,8 +178,8 @@ std::optional<InstallationStep> AddNetworkPrinter(InstallationPeers& peers, cons
 }
 
 std::optional<PrinterQueue> WaitForUsbQueue(InstallationPeers& peers, const InstalledPrinters& known,
-                                            unsigned limitMs, const FoundQueueActions& then) {
-  return WaitForQueue(peers, known, limitMs, then, [&](const PrinterQueue& queue) {
+                                            unsigned limitMs) {
+  return WaitForQueue(peers, known, limitMs, [&](const PrinterQueue& queue) {
     // An empty port name would be found in every ID.
     return !queue.portName.empty() && std::ranges::any_of(known.usbDeviceIds.Items(), [&](const std::string& id) {
       return id.find(queue.portName) != std::string::npos;
@@ -184,31 +188,38 @@ std::optional<PrinterQueue> WaitForUsbQueue(InstallationPeers& peers, const Inst
 }
 
 std::optional<PrinterQueue> WaitForNetworkQueue(InstallationPeers& peers, const InstalledPrinters& known,
-                                                const std::string& queueName, unsigned limitMs,
-                                                const FoundQueueActions& then) {
-  return WaitForQueue(peers, known, limitMs, then,
+                                                const std::string& queueName, unsigned limitMs) {
+  return WaitForQueue(peers, known, limitMs,
                       [&](const PrinterQueue& queue) { return queue.printerName == queueName; });
 }
 
-CommandsOutcome InstallationPeers::RunCommands(const InstallationRequest& request) {
-  return RunInstallationCommands(request, *this);
+CommandsOutcome InstallationPeers::RunAdministratorSteps(const InstallationRequest& request,
+                                                         const InstalledPrinters& known) {
+  return velmo::RunAdministratorSteps(request, known, *this);
 }
 
-CommandsOutcome RunInstallationCommands(const InstallationRequest& request, InstallationPeers& peers) {
+CommandsOutcome RunAdministratorSteps(const InstallationRequest& request, const InstalledPrinters& known,
+                                      InstallationPeers& peers) {
   for (const std::string& command : request.recordCommands)
     peers.StepDone("language", command, CommandResultText(peers.RunBatch(command)));
   FirstFailure failure;
   if (request.installDriver && !RunDriverSetup(peers, request.silent, failure)) return {false, failure.Step()};
   bool restartNeeded = false;
+  std::optional<PrinterQueue> queue;
+  std::string address = "USB";
   if (request.usb) {
     failure.Note(DevconRescan(peers, restartNeeded), InstallationStep::DevconRescan);
     peers.Pause(kDeviceSettleMs);
     failure.Note(DevconRestart(peers, kUsbPrinterClassPattern, restartNeeded), InstallationStep::DevconRestart);
+    queue = WaitForUsbQueue(peers, known, kQueueWaitMs);
   } else if (request.network) {
-    const std::string address = *CheckedIpv4Address(request.ipText);
-    failure.Note(AddNetworkPrinter(peers, NetworkQueueName(request.modelText, address), request.modelText, address));
+    address = *CheckedIpv4Address(request.ipText);
+    const std::string queueName = NetworkQueueName(request.modelText, address);
+    failure.Note(AddNetworkPrinter(peers, queueName, request.modelText, address));
+    queue = WaitForNetworkQueue(peers, known, queueName, kQueueWaitMs);
   }
-  return {true, failure.Step(), restartNeeded};
+  if (queue) RecordInstallation(peers, *queue, address);
+  return {true, failure.Step(), restartNeeded, queue};
 }
 
 InstallationResult InstallPrinter(const InstallationRequest& request, const InstalledPrinters& known,
@@ -217,22 +228,14 @@ InstallationResult InstallPrinter(const InstallationRequest& request, const Inst
     if (const std::optional<InstallationOutcome> problem = NetworkInputProblem(request))
       return {*problem, false, std::nullopt};
   }
-  const FoundQueueActions then{request.silent, request.leaveDefaultBecause};
-  const CommandsOutcome commands = peers.RunCommands(request);
+  const CommandsOutcome done = peers.RunAdministratorSteps(request, known);
   FirstFailure failure;
-  failure.Note(commands.failedStep);
-  if (!commands.goOn) return failure.Finished(false);
-  std::optional<PrinterQueue> queue;
-  std::string address = "USB";
-  if (request.usb) {
-    queue = WaitForUsbQueue(peers, known, kQueueWaitMs, then);
-  } else if (request.network) {
-    address = *CheckedIpv4Address(request.ipText);
-    queue = WaitForNetworkQueue(peers, known, NetworkQueueName(request.modelText, address), kQueueWaitMs, then);
-    if (!request.silent) OpenPrintersFolder(peers);
-  }
-  if (queue) RecordInstallation(peers, *queue, address);
-  return failure.Finished(queue.has_value(), commands.restartNeeded);
+  failure.Note(done.failedStep);
+  if (!done.goOn) return failure.Finished(false);
+  if (done.queue) ActOnNewQueue(peers, *done.queue, request);
+  // The network installation opens the printers folder whatever the wait found.
+  if (request.network && !request.silent) OpenPrintersFolder(peers);
+  return failure.Finished(done.queue.has_value(), done.restartNeeded);
 }
 
 }  // namespace velmo

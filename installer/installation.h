@@ -39,6 +39,7 @@ constexpr int kStillRunning = 259;
 constexpr int kNotInCodePage = -2;
 
 struct InstallationRequest;
+struct InstalledPrinters;
 struct CommandsOutcome;
 
 // What the installation needs of the platform.
@@ -75,9 +76,9 @@ class InstallationPeers {
   virtual void Pause(unsigned ms) = 0;
   // As RunBatch of the start-up: a language record.
   virtual int RunBatch(const std::string& commandLine) = 0;
-  // Runs the steps that need administrator rights (RunInstallationCommands);
+  // Runs the steps that need administrator rights (RunAdministratorSteps);
   // a window without them hands these to one elevated helper.
-  virtual CommandsOutcome RunCommands(const InstallationRequest& request);
+  virtual CommandsOutcome RunAdministratorSteps(const InstallationRequest& request, const InstalledPrinters& known);
   // Told of every step as it ends: its name, the command line it ran (empty
   // for none) and its result. A silent installation logs them.
   virtual void StepDone(std::string_view /*step*/, std::string_view /*command*/, std::string_view /*result*/) {}
@@ -125,6 +126,8 @@ struct CommandsOutcome {
   bool goOn = true;  // false: the driver setup did not start or outlived its limit, or no rights
   std::optional<InstallationStep> failedStep = std::nullopt;
   bool restartNeeded = false;
+  // The new queue, found by the wait, whose install record was written then.
+  std::optional<PrinterQueue> queue = std::nullopt;
 };
 
 struct InstallationResult {
@@ -168,11 +171,15 @@ int RunLogged(InstallationPeers& peers, std::string_view step, const std::option
               const std::string& workingFolder = {});
 
 // The language records, the driver setup, and the device console tool's
-// rescan and restart or the port and the queue commands, in this order.
-CommandsOutcome RunInstallationCommands(const InstallationRequest& request, InstallationPeers& peers);
+// rescan and restart or the port and the queue commands, in this order;
+// then, unless the driver setup stopped them, the wait for the new queue
+// and its install record, which is written under HKEY_LOCAL_MACHINE too.
+CommandsOutcome RunAdministratorSteps(const InstallationRequest& request, const InstalledPrinters& known,
+                                      InstallationPeers& peers);
 
-// The whole sequence. Outside commands' failures do not stop it; they only
-// name the failed step when no queue appears.
+// The whole sequence: the administrator steps, then, for a new queue, the
+// default printer and the printers folder. Outside commands' failures do
+// not stop it; they only name the failed step when no queue appears.
 InstallationResult InstallPrinter(const InstallationRequest& request, const InstalledPrinters& known,
                                   InstallationPeers& peers);
 
@@ -186,20 +193,11 @@ bool DevconRestart(InstallationPeers& peers, const std::string& pattern, bool& r
 std::optional<InstallationStep> AddNetworkPrinter(InstallationPeers& peers, const std::string& queueName,
                                                   const std::string& modelText, const std::string& ipText);
 
-// What happens once the new queue is there.
-struct FoundQueueActions {
-  bool silent = false;  // no printers folder
-  std::string leaveDefaultBecause = {};  // empty: the queue becomes the default printer
-};
-
-// Each waits at most `limitMs` for its queue, whatever its status; a queue
-// found becomes the default printer after a second (unless `then` says
-// why not) and, unless silent, the printers folder is opened. True when
-// the queue found.
+// Each waits at most `limitMs` for its queue, whatever its status, and
+// returns the queue found.
 std::optional<PrinterQueue> WaitForUsbQueue(InstallationPeers& peers, const InstalledPrinters& known,
-                                            unsigned limitMs, const FoundQueueActions& then = {});
+                                            unsigned limitMs);
 std::optional<PrinterQueue> WaitForNetworkQueue(InstallationPeers& peers, const InstalledPrinters& known,
-                                                const std::string& queueName, unsigned limitMs,
-                                                const FoundQueueActions& then = {});
+                                                const std::string& queueName, unsigned limitMs);
 
 }  // namespace velmo

@@ -8,6 +8,7 @@
 #include "exit_codes.h"
 #include "install_commands.h"
 #include "installation.h"
+#include "install_record.h"
 #include "installation_report.h"
 #include "recorded_installation_peers.h"
 #include "startup_decision.h"
@@ -277,13 +278,17 @@ TEST(ElevatedHelper, ThePlanCarriesTheRequestAndIsCheckedAgainOnItsWayIn) {
   InstallationRequest network{.usb = false, .network = true, .installDriver = true, .ipText = " 10.0.0.5",
                               .modelText = "Velmo LT42"};
   network.recordCommands = {*LanguageRecordCommand("english")};
-  const std::optional<std::string> text = PlanText(network);
+  TextList usbIds;
+  usbIds.Add("USBPRINT\\VELMOLT42\\7&2&USB001");
+  const std::optional<std::string> text = PlanText(network, {kModels, usbIds});
   ASSERT_TRUE(text);
-  const std::optional<InstallationRequest> back = ParsePlan(*text);
+  const std::optional<HelperPlan> back = ParsePlan(*text);
   ASSERT_TRUE(back);
-  EXPECT_EQ(PlanText(*back), text);
-  EXPECT_EQ(back->recordCommands, network.recordCommands);
-  EXPECT_TRUE(back->installDriver);
+  EXPECT_EQ(PlanText(back->request, back->Known()), text);
+  EXPECT_EQ(back->request.recordCommands, network.recordCommands);
+  EXPECT_TRUE(back->request.installDriver);
+  EXPECT_EQ(back->catalogueModels, kModels) << "the helper's queue wait singles out the same queues";
+  EXPECT_EQ(back->usbDeviceIds.Items(), usbIds.Items());
 
   EXPECT_FALSE(ParsePlan(text->substr(0, text->size() - 6))) << "cut short";
   EXPECT_FALSE(ParsePlan("usb=1\nnetwork=1\ndriver=0\nip=\nmodel=\nend=1\n")) << "both choices";
@@ -293,19 +298,30 @@ TEST(ElevatedHelper, ThePlanCarriesTheRequestAndIsCheckedAgainOnItsWayIn) {
       << "only language records run with the helper's rights";
   InstallationRequest broken = network;
   broken.modelText = "Velmo\nLT42";
-  EXPECT_FALSE(PlanText(broken));
+  EXPECT_FALSE(PlanText(broken, {kModels, usbIds}));
 }
 
 TEST(ElevatedHelper, TheOutcomeComesBackWhole) {
   for (const CommandsOutcome& outcome :
        {CommandsOutcome{}, CommandsOutcome{false, InstallationStep::DriverSetup, false},
-        CommandsOutcome{true, InstallationStep::DevconRestart, true}}) {
-    const std::optional<CommandsOutcome> back = ParseOutcome(OutcomeText(outcome));
+        CommandsOutcome{true, InstallationStep::DevconRestart, true},
+        CommandsOutcome{true, std::nullopt, false, PrinterQueue{"Velmo LT42-10.0.0.5", "IP_10.0.0.5", "Velmo LT42"}}}) {
+    const std::optional<std::string> text = OutcomeText(outcome);
+    ASSERT_TRUE(text);
+    const std::optional<CommandsOutcome> back = ParseOutcome(*text);
     ASSERT_TRUE(back);
     EXPECT_EQ(back->goOn, outcome.goOn);
     EXPECT_EQ(back->failedStep, outcome.failedStep);
     EXPECT_EQ(back->restartNeeded, outcome.restartNeeded);
+    EXPECT_EQ(back->queue.has_value(), outcome.queue.has_value());
+    if (back->queue) {
+      EXPECT_EQ(back->queue->printerName, outcome.queue->printerName);
+      EXPECT_EQ(back->queue->portName, outcome.queue->portName);
+      EXPECT_EQ(back->queue->driverName, outcome.queue->driverName);
+    }
   }
+  EXPECT_FALSE(OutcomeText({true, std::nullopt, false, PrinterQueue{"a\nb", "IP_1", "m"}}));
+  EXPECT_FALSE(ParseOutcome("go-on=1\nfailed=\nrestart=0\nqueue=a\nport=b\nmodel=c\n"));
   EXPECT_FALSE(ParseOutcome("go-on=1\nfailed=99\nrestart=0\n"));
   EXPECT_FALSE(ParseOutcome("go-on=1\n"));
   EXPECT_FALSE(ParseOutcome(""));
@@ -315,17 +331,20 @@ TEST(ElevatedHelper, TheOutcomeComesBackWhole) {
 // that refuses or runs them as the elevated copy would.
 class HelperPeers : public RecordedPeers {
  public:
-  CommandsOutcome RunCommands(const InstallationRequest& request) override {
-    steps.push_back("helper " + PlanText(request).value_or("?"));
+  CommandsOutcome RunAdministratorSteps(const InstallationRequest& request, const InstalledPrinters& known) override {
+    steps.push_back("helper " + PlanText(request, known).value_or("?"));
     if (!granted) return {false, InstallationStep::Elevation};
     RecordedPeers elevated;
     elevated.queuesAfterInstall = queuesAfterInstall;
-    const CommandsOutcome outcome = RunInstallationCommands(*ParsePlan(*PlanText(request)), elevated);
+    const std::optional<HelperPlan> plan = ParsePlan(*PlanText(request, known));
+    const CommandsOutcome outcome = velmo::RunAdministratorSteps(plan->request, plan->Known(), elevated);
     queues = elevated.queues;
     for (const std::string& step : elevated.steps) steps.push_back("  " + step);
-    return outcome;
+    helperRecords = elevated.records;
+    return *ParseOutcome(*OutcomeText(outcome));
   }
   bool granted = true;
+  std::vector<std::string> helperRecords;
 };
 
 TEST(ElevatedHelper, OnePromptRunsEveryAdministratorStepInOrderAndARefusalIsSaidSo) {
@@ -342,7 +361,11 @@ TEST(ElevatedHelper, OnePromptRunsEveryAdministratorStepInOrderAndARefusalIsSaid
   EXPECT_EQ(peers.steps[2].rfind("  runas ", 0), 0u);
   EXPECT_NE(peers.steps[3].find("cscript.exe"), std::string::npos);
   EXPECT_NE(peers.steps[4].find("rundll32.exe"), std::string::npos);
-  EXPECT_EQ(peers.steps[5], "pause 1000") << "the wait and the default printer stay with the user's run";
+  EXPECT_EQ(peers.steps[5], "pause 1000") << "the default printer stays with the user's run";
+  EXPECT_EQ(peers.steps[6], "default Velmo LT42-10.0.0.5");
+  EXPECT_TRUE(peers.records.empty()) << "the user's run cannot write under HKEY_LOCAL_MACHINE";
+  EXPECT_EQ(peers.helperRecords,
+            std::vector<std::string>{std::string(kInstalledKey) + "\\Velmo LT42-10.0.0.5|Velmo LT42|IP_10.0.0.5|10.0.0.5"});
 
   HelperPeers refusing;
   refusing.granted = false;

@@ -5,6 +5,7 @@
 #include "devcon_status.h"
 #include "driver_catalogue_win.h"
 #include "install_commands.h"
+#include "usb_scan.h"
 #include "utf8_text_win.h"
 
 namespace velmo {
@@ -100,7 +101,7 @@ int NativeArchitecture() {
 
 int RunDevcon(const std::string& arguments, std::string& output, const std::stop_token& stop) {
   const std::optional<std::string> command = DevconCommand(ProgramFolder(), NativeArchitecture(), arguments);
-  if (!command) return -1;
+  if (!command) return kDevconNotBuilt;
   return RunCaptured(*command, output, kCapturedToolTimeoutMs, stop);
 }
 

@@ -19,8 +19,9 @@ std::optional<std::string> CatalogueSpelling(const std::string& asked, const std
 
 std::string BrandWordOf(const std::string& model) { return model.substr(0, model.find(' ')); }
 
-// The USB printers of `model` that the device console tool reports now.
-TextList FindUsbPrinters(SilentPeers& peers, const std::string& model) {
+// The USB printers of `model` that the device console tool reports now;
+// nothing when its command line could not be built.
+std::optional<TextList> FindUsbPrinters(SilentPeers& peers, const std::string& model) {
   InstallationPeers& installation = peers.Installation();
   TextList found;
   const std::optional<std::string> pattern = UsbSearchPattern(BrandWordOf(model));
@@ -29,7 +30,11 @@ TextList FindUsbPrinters(SilentPeers& peers, const std::string& model) {
     return found;
   }
   TextList ids, names;
-  DevconStatus(peers.Devcon(), *pattern, ids, names);
+  const int code = DevconStatus(peers.Devcon(), *pattern, ids, names);
+  if (code == kDevconNotBuilt) {
+    installation.StepDone("USB search", "", "not run: the command line could not be built (a folder unknown or too long)");
+    return std::nullopt;
+  }
   for (std::size_t i = 0; i < ids.Count(); ++i) {
     if (SameTextIgnoringCase(names[i], model)) found.Add(ids[i]);
   }
@@ -37,6 +42,7 @@ TextList FindUsbPrinters(SilentPeers& peers, const std::string& model) {
       DevconCommand(installation.ProgramFolder(), installation.NativeArchitecture(), "status " + *pattern);
   std::string result = std::to_string(found.Count()) + " of " + std::to_string(ids.Count()) + " devices are " + model;
   for (const std::string& id : found.Items()) result += "; " + id;
+  if (code != 0) result += " (" + CommandResultText(code) + ")";
   installation.StepDone("USB search", command.value_or(""), result);
   return found;
 }
@@ -85,7 +91,9 @@ InstallerExit Install(const SilentArguments& arguments, const SilentLanguage& la
     const std::string after = answer ? " after " + std::to_string(installation.Ticks() - sent) + " ms" : "";
     installation.StepDone("address check", query, AddressCheckSummary(address, answer) + after);
   } else {
-    usbIds = FindUsbPrinters(peers, *model);
+    const std::optional<TextList> found = FindUsbPrinters(peers, *model);
+    if (!found) return InstallerExit::NoQueue;
+    usbIds = *found;
     if (usbIds.Count() == 0) return InstallerExit::NoUsbPrinter;
   }
 

@@ -165,10 +165,11 @@ class SilentRun : public ::testing::Test, public SilentPeers {
   std::optional<AddressAnswer> answer_;
   bool elevated_ = true, serviceAccount_ = false, lockFree_ = true;
   std::map<std::string, std::string> devconOutputs_;
+  int devconCode_ = 0;
   DevconRunner devcon_ = [this](const std::string& arguments, std::string& output) {
     installation_.steps.push_back("devcon " + arguments);
     output = devconOutputs_[arguments];
-    return 0;
+    return devconCode_;
   };
 };
 
@@ -193,8 +194,8 @@ TEST_F(SilentRun, NetworkInstallChecksTheAddressAndLogsEveryStep) {
                    "queue|\"C:\\Windows\\System32\\rundll32.exe\" printui.dll PrintUIEntry /q /if /b \"Velmo LT43-10.231.0.2\" /r \"IP_10.231.0.2\" "
                    "/m \"Velmo LT43\"|exit code 0",
                    "queue wait||found \"Velmo LT43-10.231.0.2\" on port IP_10.231.0.2",
-                   "default printer||Velmo LT43-10.231.0.2",
                    "install record|HKLM\\SOFTWARE\\DARVOLT\\Printer\\Installed\\Velmo LT43-10.231.0.2|written",
+                   "default printer||Velmo LT43-10.231.0.2",
                    "end||exit code 0"}));
 }
 
@@ -255,6 +256,17 @@ TEST_F(SilentRun, EachFailureHasItsExitCode) {
   installation_.steps.clear();
   EXPECT_EQ(Run({"-silent", "-model:Velmo LT42", "-usb"}, true), 4) << "no USB printer of the model";
   EXPECT_EQ(installation_.steps, (Texts{"lock", "batch reg add english", "devcon status USBPRINT\\VELMO*"}));
+  devconCode_ = -1;
+  EXPECT_EQ(Run({"-silent", "-model:Velmo LT42", "-usb"}), 4) << "the tool could not start";
+  EXPECT_EQ(installation_.log.end()[-2].substr(installation_.log.end()[-2].rfind('|')),
+            "|0 of 0 devices are Velmo LT42 (could not start)");
+  devconCode_ = kDevconNotBuilt;
+  installation_.steps.clear();
+  EXPECT_EQ(Run({"-silent", "-model:Velmo LT42", "-usb"}), 5) << "a folder too long for the command line";
+  EXPECT_EQ(installation_.log.end()[-2],
+            "USB search||not run: the command line could not be built (a folder unknown or too long)");
+  EXPECT_EQ(installation_.steps, (Texts{"lock", "devcon status USBPRINT\\VELMO*"})) << "and nothing after it";
+  devconCode_ = 0;
 
   installation_.steps.clear();
   installation_.elevationGranted = false;
@@ -286,13 +298,13 @@ TEST_F(SilentRun, TheDefaultPrinterIsLeftAloneForNodefaultAndForAServiceAccount)
   installation_.queuesAfterInstall = {{"Velmo LT42-10.0.0.9", "IP_10.0.0.9", "Velmo LT42", 0}};
   EXPECT_EQ(Run({"-silent", "-model:Velmo LT42", "-ip:10.0.0.9", "-nodefault"}), 0);
   EXPECT_EQ(std::ranges::count_if(installation_.steps, [](auto& step) { return step.starts_with("default"); }), 0);
-  EXPECT_EQ(installation_.log.end()[-3], "default printer||left alone: -nodefault");
+  EXPECT_EQ(installation_.log.end()[-2], "default printer||left alone: -nodefault");
 
   installation_.steps.clear();
   serviceAccount_ = true;
   EXPECT_EQ(Run({"-silent", "-model:Velmo LT42", "-ip:10.0.0.9"}), 0) << "the queue appeared: installed";
   EXPECT_EQ(std::ranges::count_if(installation_.steps, [](auto& step) { return step.starts_with("default"); }), 0);
-  EXPECT_EQ(installation_.log.end()[-3],
+  EXPECT_EQ(installation_.log.end()[-2],
             "default printer||left alone: a service account (such as the system) has no user's default printer");
 }
 

@@ -146,4 +146,30 @@ std::optional<CommandsOutcome> ParseOutcome(std::string_view text) {
   return outcome;
 }
 
+std::string CommandLineOf(const std::vector<std::string>& argumentsAfterProgram) {
+  std::string line;
+  for (const std::string& argument : argumentsAfterProgram) {
+    if (!line.empty()) line += ' ';
+    if (!argument.empty() && argument.find_first_of(" \t\n\v\"") == std::string::npos) {
+      line += argument;
+      continue;
+    }
+    line += '"';
+    std::size_t backslashes = 0;
+    for (char c : argument) {
+      if (c == '\\') {
+        ++backslashes;
+        continue;
+      }
+      // Backslashes count as escapes only before a double quote.
+      line.append(c == '"' ? 2 * backslashes + 1 : backslashes, '\\');
+      backslashes = 0;
+      line += c;
+    }
+    line.append(2 * backslashes, '\\');  // before the closing quote
+    line += '"';
+  }
+  return line;
+}
+
 }  // namespace velmo

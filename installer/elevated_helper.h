@@ -38,4 +38,9 @@ std::optional<HelperPlan> ParsePlan(std::string_view text);
 std::optional<std::string> OutcomeText(const CommandsOutcome& outcome);
 std::optional<CommandsOutcome> ParseOutcome(std::string_view text);
 
+// The arguments after the program's own, each quoted as the platform's
+// command-line splitting reads it back (double quotes and the backslashes
+// before them escaped), for an elevated copy of the same run.
+std::string CommandLineOf(const std::vector<std::string>& argumentsAfterProgram);
+
 }  // namespace velmo

@@ -48,6 +48,29 @@ const CommandsOutcome kNoRights{false, InstallationStep::Elevation};
 
 }  // namespace
 
+ElevatedRun RunThisProgramElevated(const std::string& parameters) {
+  const std::wstring program = ThisProgram();
+  const std::wstring wide = WidenUtf8(parameters);
+  SHELLEXECUTEINFOW execute{};
+  execute.cbSize = sizeof execute;
+  execute.fMask = SEE_MASK_NOCLOSEPROCESS;
+  execute.lpVerb = L"runas";
+  execute.lpFile = program.c_str();
+  execute.lpParameters = wide.c_str();
+  execute.nShow = SW_HIDE;
+  ElevatedRun run;
+  run.program = NarrowToUtf8(program);
+  if (!ShellExecuteExW(&execute) || !execute.hProcess) {
+    run.refused = GetLastError() == ERROR_CANCELLED;
+    return run;
+  }
+  WaitForSingleObject(execute.hProcess, INFINITE);
+  DWORD code = 0;
+  if (GetExitCodeProcess(execute.hProcess, &code)) run.exitCode = int(code);
+  CloseHandle(execute.hProcess);
+  return run;
+}
+
 CommandsOutcome ElevatingInstallationPeers::RunAdministratorSteps(const InstallationRequest& request,
                                                                   const InstalledPrinters& known) {
   const std::optional<std::string> plan = PlanText(request, known);
@@ -56,27 +79,15 @@ CommandsOutcome ElevatingInstallationPeers::RunAdministratorSteps(const Installa
     StepDone("elevated helper", "", "the plan could not be written");
     return kNoRights;
   }
-  const std::wstring program = ThisProgram();
-  // The folder ends with "\": doubled, so the closing quote stays a quote.
-  const std::wstring parameters =
-      WidenUtf8(std::string(kElevatedHelperPrefix)) + L"\"" + WidenUtf8(folder->Path()) + L"\\\"";
-  SHELLEXECUTEINFOW execute{};
-  execute.cbSize = sizeof execute;
-  execute.fMask = SEE_MASK_NOCLOSEPROCESS;
-  execute.lpVerb = L"runas";
-  execute.lpFile = program.c_str();
-  execute.lpParameters = parameters.c_str();
-  execute.nShow = SW_HIDE;
-  if (!ShellExecuteExW(&execute) || !execute.hProcess) {
-    StepDone("elevated helper", NarrowToUtf8(program),
-             GetLastError() == ERROR_CANCELLED ? "the elevation was refused" : "could not start");
+  const ElevatedRun run = RunThisProgramElevated(
+      CommandLineOf({std::string(kElevatedHelperPrefix) + folder->Path()}));
+  if (!run.exitCode) {
+    StepDone("elevated helper", run.program, run.refused ? "the elevation was refused" : "could not start");
     return kNoRights;
   }
-  WaitForSingleObject(execute.hProcess, INFINITE);
-  CloseHandle(execute.hProcess);
   const std::optional<std::string> text = ReadWholeFile(folder->Path() + kOutcomeFileName);
   const std::optional<CommandsOutcome> outcome = text ? ParseOutcome(*text) : std::nullopt;
-  StepDone("elevated helper", NarrowToUtf8(program), outcome ? "done" : "ended without an outcome");
+  StepDone("elevated helper", run.program, outcome ? "done" : "ended without an outcome");
   return outcome.value_or(kNoRights);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The elevated helper on this machine: the window's side, which starts it
 // with one elevation prompt, and the helper's own run.
+#include <optional>
 #include <string>
 
 #include "installer_peers_win.h"
@@ -13,6 +14,15 @@ class ElevatingInstallationPeers : public WindowsInstallationPeers {
  public:
   CommandsOutcome RunAdministratorSteps(const InstallationRequest& request, const InstalledPrinters& known) override;
 };
+
+// This program started again through the shell's "runas" with
+// `parameters`, hidden, and waited for.
+struct ElevatedRun {
+  std::string program;              // its path, UTF-8
+  std::optional<int> exitCode;      // nothing when it did not start
+  bool refused = false;             // the user refused the elevation
+};
+ElevatedRun RunThisProgramElevated(const std::string& parameters);
 
 // The helper's run: the plan in `folder` (UTF-8, ending with its
 // separator) carried out, its outcome written beside it. Returns the exit

@@ -301,6 +301,14 @@ TEST(ElevatedHelper, ThePlanCarriesTheRequestAndIsCheckedAgainOnItsWayIn) {
   EXPECT_FALSE(PlanText(broken, {kModels, usbIds}));
 }
 
+TEST(ElevatedHelper, TheCopysArgumentsAreQuotedOnlyWhereNeeded) {
+  EXPECT_EQ(CommandLineOf({"-uninstall", "-queue:Velmo LT42-10.0.0.5", "-silent"}),
+            "-uninstall \"-queue:Velmo LT42-10.0.0.5\" -silent");
+  EXPECT_EQ(CommandLineOf({"-log:C:\\my logs\\"}), "\"-log:C:\\my logs\\\\\"") << "the closing quote stays one";
+  EXPECT_EQ(CommandLineOf({"a\\\"b"}), "\"a\\\\\\\"b\"");
+  EXPECT_EQ(CommandLineOf({"", "C:\\x\\"}), "\"\" C:\\x\\") << "backslashes count only before a quote";
+}
+
 TEST(ElevatedHelper, TheOutcomeComesBackWhole) {
   for (const CommandsOutcome& outcome :
        {CommandsOutcome{}, CommandsOutcome{false, InstallationStep::DriverSetup, false},

@@ -8,6 +8,8 @@
 #include <stdexcept>
 
 #include "driver_catalogue_win.h"
+#include "elevated_helper.h"
+#include "elevated_helper_win.h"
 #include "installation_lock_win.h"
 #include "installer_peers_win.h"
 #include "network_discovery.h"
@@ -18,6 +20,7 @@
 #include "silent_install.h"
 #include "silent_log.h"
 #include "startup_win.h"
+#include "translation.h"
 #include "uninstall.h"
 #include "udp_endpoint_win.h"
 #include "utf8_text_win.h"
@@ -203,11 +206,16 @@ int RunSilentInstallation(const std::vector<std::string>& arguments) {
 
 int RunUninstallation(const std::vector<std::string>& arguments) {
   const SilentArguments read = ReadSilentArguments(arguments);
-  // Without a window nobody could answer a prompt; with one, the refusal
-  // is shown too.
+  // Silent, nobody could answer a prompt. Otherwise the user answers one,
+  // and an elevated copy does the same uninstallation and logs it.
   if (!read.silent && !UninstallArgumentsProblem(read) && !RunsElevated()) {
+    const ElevatedRun run =
+        RunThisProgramElevated(CommandLineOf(std::vector<std::string>(arguments.begin() + 1, arguments.end())));
+    if (run.exitCode) return *run.exitCode;
     MessageBoxW(nullptr,
-                L"Administrator rights are needed to remove a printer: start Qindle -uninstall as an administrator.",
+                TranslatedText(QindleTranslationTable(), L"Form1", L"打印机没有删除：未获得管理员权限。",
+                               DecideStartupHere(arguments).english)
+                    .c_str(),
                 L"Qindle", MB_OK | MB_ICONERROR);
   }
   return WithLog(arguments, "uninstallation", [&](const SilentLog& log) {

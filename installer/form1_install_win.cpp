@@ -54,7 +54,11 @@ void TForm1::InstallPrinter() {
   if (result.outcome == InstallationOutcome::Finished) {
     // Held until the program ends: another installer waits for this one.
     static InstallationLock lock;
-    if (!lock.Acquire(kInstallationLockWaitMs)) {
+    // The window paints while it waits, but takes no second click.
+    EnableWindow(Handle(), FALSE);
+    const bool held = lock.Acquire(kInstallationLockWaitMs, true);
+    EnableWindow(Handle(), TRUE);
+    if (!held) {
       toolkit::ShowMessageBox(Handle(), TranslatedText(QindleTranslationTable(), L"Form1", L"另一个安装正在运行。",
                                                        IsEnglish()),
                               Caption(), MB_OK | MB_ICONERROR);

@@ -14,7 +14,7 @@ constexpr wchar_t kMutexAccess[] = L"D:(A;;0x00100001;;;WD)(A;;GA;;;BA)(A;;GA;;;
 
 }  // namespace
 
-bool InstallationLock::Acquire(DWORD limitMs) {
+bool InstallationLock::Acquire(DWORD limitMs, bool pumpMessages) {
   if (held_) return true;
   if (!mutex_) {
     PSECURITY_DESCRIPTOR descriptor = nullptr;
@@ -25,9 +25,24 @@ bool InstallationLock::Acquire(DWORD limitMs) {
     if (!mutex_) mutex_ = OpenMutexW(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, kMutexName);
     if (!mutex_) return false;
   }
-  const DWORD waited = WaitForSingleObject(mutex_, limitMs);
-  held_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
-  return held_;
+  const DWORD start = GetTickCount();
+  for (;;) {
+    const DWORD passed = GetTickCount() - start;
+    const DWORD left = passed < limitMs ? limitMs - passed : 0;
+    const DWORD waited = pumpMessages ? MsgWaitForMultipleObjects(1, &mutex_, FALSE, left, QS_ALLINPUT)
+                                      : WaitForSingleObject(mutex_, left);
+    if (waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED_0) return held_ = true;
+    if (waited != WAIT_OBJECT_0 + 1) return false;  // the limit, or a failed wait
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) {
+        PostQuitMessage(int(message.wParam));  // for the loop that waits for it
+        return false;
+      }
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  }
 }
 
 void InstallationLock::Release() {

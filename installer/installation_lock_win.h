@@ -14,8 +14,9 @@ class InstallationLock {
 
   // Waits at most `limitMs` for another holder; true once held (also when
   // the last holder ended without letting go). A second call while held
-  // returns true at once.
-  bool Acquire(DWORD limitMs);
+  // returns true at once. A window's thread passes `pumpMessages`, so its
+  // windows still paint and answer while it waits.
+  bool Acquire(DWORD limitMs, bool pumpMessages = false);
   void Release();
   bool Held() const { return held_; }
 

@@ -72,7 +72,7 @@ std::optional<std::string> RemovePortCommand(const ToolFolders& tools, std::stri
 }
 
 std::optional<std::string> RemoveQueueCommand(const ToolFolders& tools, std::string_view queueName) {
-  if (!tools.Known()) return std::nullopt;
+  if (!tools.Known() || queueName.find('"') != std::string_view::npos) return std::nullopt;
   return Bounded(Joined({QuotedPath(tools.system, "rundll32.exe"), " printui.dll PrintUIEntry /q /dl /n \"",
                          queueName, "\""}));
 }

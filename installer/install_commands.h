@@ -59,7 +59,8 @@ std::optional<std::string> PortCommand(const ToolFolders& tools, std::string_vie
 std::optional<std::string> QueueCommand(const ToolFolders& tools, std::string_view queueName,
                                         std::string_view portName, std::string_view modelText);
 // The same tools' removals: "cscript prnport.vbs -d -r <port>" and
-// "rundll32 printui.dll PrintUIEntry /q /dl /n <queue>".
+// "rundll32 printui.dll PrintUIEntry /q /dl /n <queue>"; nothing for a
+// queue name that holds a double quote.
 std::optional<std::string> RemovePortCommand(const ToolFolders& tools, std::string_view portName);
 std::optional<std::string> RemoveQueueCommand(const ToolFolders& tools, std::string_view queueName);
 // "control printers".

@@ -1,5 +1,7 @@
 #include "silent_arguments.h"
 
+#include <algorithm>
+
 #include "install_record.h"
 #include "installation.h"
 #include "startup_decision.h"
@@ -62,6 +64,11 @@ std::optional<std::string> SilentArgumentsProblem(const SilentArguments& argumen
 std::optional<std::string> UninstallArgumentsProblem(const SilentArguments& arguments) {
   if (!arguments.queue || !HasText(*arguments.queue)) return "no queue: give -queue:NAME";
   if (!InstallRecordKey(*arguments.queue)) return "the queue name \"" + *arguments.queue + "\" holds a backslash";
+  // A quote would end printui's quoted name early, and the rest would be
+  // read as further switches; a control character has no place in a
+  // command line.
+  if (std::ranges::any_of(*arguments.queue, [](char c) { return c == '"' || static_cast<unsigned char>(c) < 0x20; }))
+    return "the queue name holds a double quote or a control character";
   if (arguments.logPath && !HasText(*arguments.logPath)) return "-log: names no file";
   return std::nullopt;
 }

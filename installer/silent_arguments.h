@@ -32,7 +32,8 @@ SilentArguments ReadSilentArguments(const std::vector<std::string>& arguments);
 std::optional<std::string> SilentArgumentsProblem(const SilentArguments& arguments);
 
 // Why the arguments cannot give an uninstallation: no "-queue:", one that
-// names no queue or another key (a backslash), or an empty "-log:".
+// names no queue or another key (a backslash), one with a double quote or
+// a control character, or an empty "-log:".
 std::optional<std::string> UninstallArgumentsProblem(const SilentArguments& arguments);
 
 }  // namespace velmo

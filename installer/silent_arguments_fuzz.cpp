@@ -1,8 +1,8 @@
-// libFuzzer entry: a silent installation from Qindle's command line
-// (arguments split at zero bytes) against recorded peers. Only "-silent"
-// exactly makes the run silent; bad arguments run nothing; every command
-// line that runs fits its buffer and carries its values as whole, quoted
-// arguments.
+// libFuzzer entry: a silent installation or an uninstallation from
+// Qindle's command line (arguments split at zero bytes) against recorded
+// peers. Only "-silent" exactly makes the run silent; bad arguments run
+// nothing; every command line that runs fits its buffer and carries its
+// values as whole, quoted arguments.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -14,6 +14,7 @@
 #include "recorded_installation_peers.h"
 #include "silent_install.h"
 #include "startup_decision.h"
+#include "uninstall.h"
 
 namespace {
 
@@ -40,6 +41,39 @@ class FuzzPeers : public SilentPeers {
   };
 };
 
+class FuzzUninstallPeers : public UninstallPeers {
+ public:
+  explicit FuzzUninstallPeers(RecordedPeers& installation) : installation_(installation) {}
+  InstallationPeers& Installation() override { return installation_; }
+  bool Elevated() override { return true; }
+  bool LockInstallation() override { return true; }
+  std::optional<std::string> RecordedPort(const std::string& key) override {
+    return key.size() % 2 ? std::optional<std::string>("IP_10.0.0.5") : std::nullopt;
+  }
+  bool DeleteRecord(const std::string&) override { return true; }
+
+ private:
+  RecordedPeers& installation_;
+};
+
+void CheckCommandsThatRan(const std::vector<std::string>& steps) {
+  for (const std::string& step : steps) {
+    // "hidden <ms> [in <folder>] <command>"; the folder ends with "\\".
+    if (!step.starts_with("hidden ")) continue;
+    const std::size_t folderEnd = step.find("\\ ");
+    const std::string command = step.substr(folderEnd == std::string::npos ? step.find(' ', 7) + 1 : folderEnd + 2);
+    VELMO_FUZZ_CHECK(command.size() <= kMaxCommandLength);
+    VELMO_FUZZ_CHECK(std::ranges::none_of(command, [](char c) { return static_cast<unsigned char>(c) < 0x20; }));
+    // The program's and the script's paths quoted, and the names: three to
+    // add a queue, one to remove it.
+    const bool removal = command.find(" -d ") != std::string::npos || command.find(" /dl ") != std::string::npos;
+    if (command.starts_with(QuotedPath(kRecordedSystemFolder, "rundll32.exe")))
+      VELMO_FUZZ_CHECK(std::ranges::count(command, '"') == (removal ? 4 : 8));
+    if (command.starts_with(QuotedPath(kRecordedSystemFolder, "cscript.exe")))
+      VELMO_FUZZ_CHECK(std::ranges::count(command, '"') == 4);
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -54,22 +88,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   VELMO_FUZZ_CHECK(read.silent == std::ranges::any_of(arguments, [](const std::string& argument) {
                      return ReadArgument(argument) == "-silent";
                    }));
-  const StartupDecision decision = DecideStartup(0x0804, std::nullopt, arguments);
   FuzzPeers peers;
-  const InstallerExit exit = RunSilentInstallation(read, {decision.fullMode, decision.recordCommands}, peers);
-  if (exit == InstallerExit::BadArguments) VELMO_FUZZ_CHECK(peers.installation.steps.empty());
-  for (const std::string& step : peers.installation.steps) {
-    // "hidden <ms> [in <folder>] <command>"; the folder ends with "\\".
-    if (!step.starts_with("hidden ")) continue;
-    const std::size_t folderEnd = step.find("\\ ");
-    const std::string command = step.substr(folderEnd == std::string::npos ? step.find(' ', 7) + 1 : folderEnd + 2);
-    VELMO_FUZZ_CHECK(command.size() <= kMaxCommandLength);
-    VELMO_FUZZ_CHECK(std::ranges::none_of(command, [](char c) { return static_cast<unsigned char>(c) < 0x20; }));
-    // The program's and the script's paths quoted, and the three names.
-    if (command.starts_with(QuotedPath(kRecordedSystemFolder, "rundll32.exe")))
-      VELMO_FUZZ_CHECK(std::ranges::count(command, '"') == 8);
-    if (command.starts_with(QuotedPath(kRecordedSystemFolder, "cscript.exe")))
-      VELMO_FUZZ_CHECK(std::ranges::count(command, '"') == 4);
+  if (read.uninstall) {
+    // A queue of the same name as the one removed is there, on the port.
+    peers.installation.queues = {{read.queue.value_or(""), "IP_10.0.0.5", "Velmo LT42", 0}};
+    FuzzUninstallPeers uninstall(peers.installation);
+    const InstallerExit exit = RunUninstall(read, uninstall);
+    if (exit == InstallerExit::BadArguments) VELMO_FUZZ_CHECK(peers.installation.steps.empty());
+  } else {
+    const StartupDecision decision = DecideStartup(0x0804, std::nullopt, arguments);
+    const InstallerExit exit = RunSilentInstallation(read, {decision.fullMode, decision.recordCommands}, peers);
+    if (exit == InstallerExit::BadArguments) VELMO_FUZZ_CHECK(peers.installation.steps.empty());
   }
+  CheckCommandsThatRan(peers.installation.steps);
   return 0;
 }

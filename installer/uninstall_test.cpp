@@ -32,6 +32,9 @@ TEST(UninstallArguments, TheQueueIsNeededAndMustNameOneKey) {
   EXPECT_TRUE(UninstallArgumentsProblem(Read({"-uninstall"}))) << "no queue";
   EXPECT_TRUE(UninstallArgumentsProblem(Read({"-uninstall", "-queue: "}))) << "a blank queue";
   EXPECT_TRUE(UninstallArgumentsProblem(Read({"-uninstall", "-queue:..\\Other"}))) << "another key";
+  EXPECT_TRUE(UninstallArgumentsProblem(Read({"-uninstall", "-queue:X\" /n \"Other"})))
+      << "a quote would let the name out of its argument";
+  EXPECT_TRUE(UninstallArgumentsProblem(Read({"-uninstall", "-queue:X\r\nY"}))) << "a line break";
   EXPECT_TRUE(UninstallArgumentsProblem(Read({"-uninstall", "-queue:X", "-log:"}))) << "a log that names no file";
   EXPECT_FALSE(Read({"-Uninstall", "-QUEUE:X"}).uninstall || Read({"-QUEUE:X"}).queue) << "exact case";
   EXPECT_NE(UsageText().find("Qindle -uninstall -queue:NAME [-silent] [-log:PATH]"), std::string::npos);

@@ -3,12 +3,13 @@
 #include <stdexcept>
 
 #include "english_mode.h"
+#include "utf8_prefix.h"
 
 namespace velmo {
 namespace {
 
 std::string Listed(const std::string& folder, std::string_view suffix) {
-  return folder.substr(0, kMaxListedFolderLength).append(suffix);
+  return std::string(Utf8Prefix(folder, kMaxListedFolderLength)).append(suffix);
 }
 
 std::string WithoutOneQuoteEachEnd(std::string name) {
@@ -26,7 +27,7 @@ std::string MissingPackageMessage() {
 
 std::vector<std::string> FindFiles(const std::string& programFolder, std::string_view pattern,
                                    const DirectoryListing& list) {
-  const std::string top = programFolder.substr(0, kMaxProgramFolderLength);
+  const std::string top(Utf8Prefix(programFolder, kMaxProgramFolderLength));
   std::vector<std::string> folders{top};
   for (const DirectoryEntry& entry : list(Listed(top, "*.*"))) {
     if (entry.folder && entry.name != "." && entry.name != "..") folders.push_back(top + entry.name + "\\");

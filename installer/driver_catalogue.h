@@ -14,7 +14,8 @@ namespace velmo {
 constexpr char kCataloguePattern[] = "driver\\*.inf";
 constexpr char kCatalogueFolder[] = "driver\\";
 
-// Paths are cut to these lengths where the installer's buffers hold them.
+// Paths are cut to these lengths where the installer's buffers hold them
+// (UTF-8 bytes, never inside a character).
 constexpr std::size_t kMaxProgramFolderLength = 255;
 constexpr std::size_t kMaxListedFolderLength = 200;
 constexpr std::size_t kMaxProviderLength = 255;

@@ -62,6 +62,17 @@ TEST(FindFiles, TheProgramsFolderIsCutTo255Characters) {
   EXPECT_EQ(FindFiles(deep, kCataloguePattern, disk.Listing()), Names{deep.substr(0, 255) + "v.inf"});
 }
 
+TEST(FindFiles, AFolderIsNeverCutInsideACharacter) {
+  std::string deep = "C:\\";
+  while (deep.size() < 300) deep += "安装";
+  deep += "\\";
+  FakeDisk disk;
+  const std::string listed(deep.substr(0, 198));  // 3 + 65 characters of 3 bytes
+  disk.listings[listed + "driver\\*.inf"] = {{"v.inf", false}};
+  EXPECT_EQ(FindFiles(deep, kCataloguePattern, disk.Listing()), Names{deep.substr(0, 255) + "v.inf"});
+  EXPECT_EQ(disk.asked.front(), listed + "*.*");
+}
+
 TEST(CataloguePath, TheFirstFilesNameInTheProgramsDriverFolder) {
   EXPECT_EQ(CataloguePath(kFolder, {kFolder + "b.inf", kFolder + "a.inf"}), "C:\\Velmo\\driver\\b.inf");
   EXPECT_EQ(CataloguePath(kFolder, {kFolder + "copy\\x.inf"}), "C:\\Velmo\\driver\\x.inf")

@@ -8,6 +8,7 @@
 #include "installation_report.h"
 #include "installer_state.h"
 #include "translation.h"
+#include "utf8_prefix.h"
 
 namespace velmo {
 namespace {
@@ -21,7 +22,7 @@ bool Holds(const std::string& text, const char* part) { return text.find(part) !
 void TForm1::ListView1DblClick(toolkit::Component& Sender) {
   const int selected = ListView1->SelectedIndex();
   if (selected < 0) return;
-  const std::string port = NarrowToUtf8(ListView1->ItemText(selected, 1)).substr(0, kMaxPortText);
+  const std::string port(Utf8Prefix(NarrowToUtf8(ListView1->ItemText(selected, 1)), kMaxPortText));
   if (Holds(port, "USB")) {
     RadioButtonInstallUSBPrinter->SetChecked(true);
   } else if (Holds(port, ".")) {

@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <string>
 
-#include "ansi_text_win.h"
 #include "debug_console_win.h"
 #include "english_mode.h"
 #include "form_win.h"
+#include "text_win.h"
 
 namespace velmo {
 namespace {

@@ -5,7 +5,6 @@
 #include <array>
 #include <utility>
 
-#include "ansi_text_win.h"
 #include "english_mode.h"
 #include "label_win.h"
 #include "mnemonic.h"
@@ -13,6 +12,7 @@
 #include "printer_config_peers_win.h"
 #include "printer_settings.h"
 #include "profile_file_win.h"
+#include "text_win.h"
 #include "usb_frame.h"
 
 namespace velmo {
@@ -27,13 +27,6 @@ constexpr UINT kShowDelayMs = 100, kRetryMs = 2000, kRestartWaitMs = 3000;
 constexpr unsigned kUserHoldWaitMs = 2000;
 
 std::wstring Wide(const std::string& ansi) { return WidenAnsi(ansi); }
-
-std::wstring WideFromUtf8(const std::string& utf8) {
-  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(n > 0 ? n : 0), L'\0');
-  if (n > 0) MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
-  return wide;
-}
 
 class DialogWaiter : public PrinterWaiter {
  public:
@@ -388,7 +381,7 @@ void TfrmPrinterConfig::RefuseProfile(const std::vector<ProfileError>& errors) {
     if (errors[i].line) {
       text += (english ? L"line " : L"第 ") + std::to_wstring(errors[i].line) + (english ? L": " : L" 行: ");
     }
-    text += ProfileProblemText(english, errors[i], WideFromUtf8(errors[i].detail), WideFromUtf8(errors[i].other));
+    text += ProfileProblemText(english, errors[i], WidenUtf8(errors[i].detail), WidenUtf8(errors[i].other));
   }
   if (errors.size() > kShown) text += L"\n...";
   CurrentPrinterConfigPeers().ShowRefusal(Handle(), text);

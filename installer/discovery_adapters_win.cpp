@@ -1,6 +1,6 @@
 #include "discovery_adapters_win.h"
 
-#include "utf8_text_win.h"
+#include "text_win.h"
 
 namespace velmo {
 

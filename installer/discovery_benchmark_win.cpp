@@ -15,7 +15,6 @@
 #include <thread>
 #include <vector>
 
-#include "ansi_text_win.h"
 #include "application_win.h"
 #include "driver_catalogue_win.h"
 #include "form1_win.h"
@@ -23,6 +22,7 @@
 #include "loopback_socket_wintest.h"
 #include "recorded_installation_peers.h"
 #include "run_captured_win.h"
+#include "text_win.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "combo_box_win.h"
 #include "installer_state.h"
-#include "utf8_text_win.h"
+#include "text_win.h"
 
 namespace velmo {
 namespace {

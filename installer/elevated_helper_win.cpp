@@ -5,7 +5,7 @@
 
 #include "elevated_helper.h"
 #include "private_folder_win.h"
-#include "utf8_text_win.h"
+#include "text_win.h"
 
 namespace velmo {
 namespace {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "elevated_helper.h"
-#include "utf8_text_win.h"
+#include "text_win.h"
 
 namespace velmo {
 namespace {

@@ -2,9 +2,9 @@
 // for a printer on a network that the broadcast does not reach.
 #include <stdexcept>
 
-#include "utf8_text_win.h"
 #include "english_mode.h"
 #include "form1_win.h"
+#include "text_win.h"
 #include "translation.h"
 
 namespace velmo {

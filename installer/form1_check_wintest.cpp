@@ -3,9 +3,9 @@
 // address where nothing listens says so after the wait.
 #include <chrono>
 
-#include "ansi_text_win.h"
 #include "form1_fixture_wintest.h"
 #include "loopback_socket_wintest.h"
+#include "text_win.h"
 
 namespace velmo {
 namespace {

@@ -1,12 +1,12 @@
 // Form1's discovery: a pass on the timer, its slow work on a thread of its
 // own, the replies of network printers, and the rows of the found-printers
 // list.
-#include "utf8_text_win.h"
-#include "error_box_win.h"
 #include "discovery_adapters_win.h"
-#include "form1_win.h"
 #include "english_mode.h"
+#include "error_box_win.h"
+#include "form1_win.h"
 #include "installer_state.h"
+#include "text_win.h"
 #include "translation.h"
 #include "usb_scan.h"
 

@@ -1,13 +1,13 @@
 // Form1 finding printers and installing one: the USB rows follow the
 // scripted device console tool, a printer on loopback answers the real
 // query, and the double-click and install button act on what was found.
-#include "ansi_text_win.h"
 #include "application_win.h"
-#include "form1_fixture_wintest.h"
 #include "exit_codes.h"
+#include "form1_fixture_wintest.h"
 #include "installation_report.h"
 #include "loopback_socket_wintest.h"
 #include "message_box_watcher_wintest.h"
+#include "text_win.h"
 
 namespace velmo {
 namespace {

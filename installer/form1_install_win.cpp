@@ -1,5 +1,4 @@
 // Form1's installation: taking over a found printer, and the install button.
-#include "utf8_text_win.h"
 #include "application_win.h"
 #include "english_mode.h"
 #include "exit_codes.h"
@@ -7,6 +6,7 @@
 #include "installation_lock_win.h"
 #include "installation_report.h"
 #include "installer_state.h"
+#include "text_win.h"
 #include "translation.h"
 #include "utf8_prefix.h"
 

@@ -8,14 +8,14 @@
 #include <cstdio>
 
 #include "driver_catalogue_win.h"
-#include "install_record.h"
 #include "elevated_helper_win.h"
+#include "install_record.h"
 #include "installation_lock_win.h"
 #include "rights.h"
 #include "run_captured_win.h"
 #include "run_hidden_win.h"
 #include "system_tools_win.h"
-#include "utf8_text_win.h"
+#include "text_win.h"
 
 namespace velmo {
 namespace {

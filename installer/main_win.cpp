@@ -1,17 +1,17 @@
 // Qindle: the printer installer that sits beside the driver package.
 #include <windows.h>
 
-#include "utf8_text_win.h"
 #include "application_win.h"
 #include "elevated_helper.h"
 #include "elevated_helper_win.h"
 #include "error_box_win.h"
 #include "form1_win.h"
-#include "installer_state.h"
 #include "installer_peers_win.h"
+#include "installer_state.h"
 #include "silent_arguments.h"
 #include "silent_install_win.h"
 #include "startup_win.h"
+#include "text_win.h"
 #include "usage_win.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "batch_file.h"
-#include "utf8_text_win.h"
+#include "text_win.h"
 
 namespace velmo {
 namespace {

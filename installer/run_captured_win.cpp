@@ -5,8 +5,8 @@
 #include "devcon_status.h"
 #include "driver_catalogue_win.h"
 #include "install_commands.h"
+#include "text_win.h"
 #include "usb_scan.h"
-#include "utf8_text_win.h"
 
 namespace velmo {
 namespace {

@@ -6,7 +6,7 @@
 #include "installation.h"
 #include "private_folder_win.h"
 #include "system_tools_win.h"
-#include "utf8_text_win.h"
+#include "text_win.h"
 
 namespace velmo {
 namespace {

@@ -20,10 +20,10 @@
 #include "silent_install.h"
 #include "silent_log.h"
 #include "startup_win.h"
+#include "text_win.h"
 #include "translation.h"
-#include "uninstall.h"
 #include "udp_endpoint_win.h"
-#include "utf8_text_win.h"
+#include "uninstall.h"
 
 namespace velmo {
 namespace {

@@ -2,12 +2,12 @@
 
 #include <windows.h>
 
-#include "utf8_text_win.h"
 #include "english_mode.h"
 #include "installation_lock_win.h"
 #include "installer_state.h"
 #include "registry_win.h"
 #include "run_hidden_win.h"
+#include "text_win.h"
 
 namespace velmo {
 

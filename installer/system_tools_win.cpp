@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "utf8_text_win.h"
+#include "text_win.h"
 
 namespace velmo {
 namespace {

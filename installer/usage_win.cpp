@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "exit_codes.h"
-#include "utf8_text_win.h"
+#include "text_win.h"
 
 namespace velmo {
 

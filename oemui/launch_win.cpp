@@ -2,10 +2,10 @@
 
 #include <windows.h>
 
-#include "ansi_text_win.h"
 #include "english_mode.h"
 #include "language_decision.h"
 #include "registry_win.h"
+#include "text_win.h"
 
 namespace velmo {
 

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "ansi_text_win.h"
 #include "driver_channel.h"
 #include "feature_codecs.h"
 #include "main_form_win.h"
+#include "text_win.h"
 
 namespace velmo {
 

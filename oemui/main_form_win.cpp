@@ -3,11 +3,11 @@
 #include "main_form_win.h"
 
 #include "about_form_win.h"
-#include "ansi_text_win.h"
 #include "driver_transport_win.h"
 #include "driver_version_win.h"
 #include "launch_win.h"
 #include "printer_config_form_win.h"
+#include "text_win.h"
 #include "translate_form_win.h"
 #include "usb_locator_win.h"
 #include "version_text.h"

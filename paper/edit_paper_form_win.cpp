@@ -1,10 +1,10 @@
 #include "edit_paper_form_win.h"
 
-#include "ansi_text_win.h"
 #include "driver_channel.h"
 #include "english_mode.h"
 #include "label_win.h"
 #include "mnemonic.h"
+#include "text_win.h"
 #include "translate_form_win.h"
 
 namespace velmo {

@@ -1,8 +1,8 @@
 #include "paper_list_win.h"
 
-#include "ansi_text_win.h"
 #include "driver_channel.h"
 #include "english_mode.h"
+#include "text_win.h"
 #include "theme_win.h"
 
 namespace velmo {

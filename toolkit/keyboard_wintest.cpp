@@ -19,8 +19,6 @@
 namespace toolkit {
 namespace {
 
-constexpr GUID kIidAccessible{0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
-
 class Keyboard : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -179,26 +177,14 @@ TEST_F(Keyboard, FocusStartsAtTheFirstControlAndComesBackAfterAModalDialog) {
   EXPECT_EQ(Focused(), form->SpeedButtonAddPaper);
 }
 
-long Role(HWND window) {
-  IAccessible* accessible = nullptr;
-  if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), kIidAccessible,
-                                        reinterpret_cast<void**>(&accessible))))
-    return -1;
-  VARIANT self{}, role{};
-  self.vt = VT_I4;
-  accessible->get_accRole(self, &role);
-  accessible->Release();
-  return role.vt == VT_I4 ? role.lVal : -1;
-}
-
 TEST_F(Keyboard, ScreenReadersGetRowNamedRadiosAndTheKindsRolesValuesAndShortcuts) {
   EXPECT_EQ(test::AccessibleText(form->RadioButtonRotate90->Handle(), &IAccessible::get_accName), L"打印方向 90");
   EXPECT_EQ(test::AccessibleText(form->ComboBoxPaperNames->Handle(), &IAccessible::get_accName), L"纸张选择");
   EXPECT_EQ(test::AccessibleText(form->SpeedButtonAddPaper->Handle(), &IAccessible::get_accName), L"新建");
-  EXPECT_EQ(Role(form->SpeedButtonAddPaper->Handle()), ROLE_SYSTEM_PUSHBUTTON);
-  EXPECT_EQ(Role(form->RadioButtonRotate90->Handle()), ROLE_SYSTEM_RADIOBUTTON);
-  EXPECT_EQ(Role(form->ImageDisplay->Handle()), ROLE_SYSTEM_GRAPHIC);
-  EXPECT_EQ(Role(form->TrackBarDarkness->Handle()), ROLE_SYSTEM_SLIDER);
+  EXPECT_EQ(test::AccessibleRole(form->SpeedButtonAddPaper->Handle()), ROLE_SYSTEM_PUSHBUTTON);
+  EXPECT_EQ(test::AccessibleRole(form->RadioButtonRotate90->Handle()), ROLE_SYSTEM_RADIOBUTTON);
+  EXPECT_EQ(test::AccessibleRole(form->ImageDisplay->Handle()), ROLE_SYSTEM_GRAPHIC);
+  EXPECT_EQ(test::AccessibleRole(form->TrackBarDarkness->Handle()), ROLE_SYSTEM_SLIDER);
   EXPECT_EQ(test::AccessibleText(form->LabeledEditLanNetmask->Handle(), &IAccessible::get_accName), L"Netmask");
   form->ImageDisplay->SetAccessibleDescription(L"旋转 90");
   EXPECT_EQ(test::AccessibleText(form->ImageDisplay->Handle(), &IAccessible::get_accDescription), L"旋转 90");

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "accessible_win.h"
 #include "application_win.h"
 #include "form_win.h"
 #include "keyboard_win.h"
@@ -80,13 +81,21 @@ std::vector<Control*> WalkByTab(Form& form, bool backward) {
   return visited;
 }
 
-std::wstring AccessibleText(HWND window, AccessibleGetter get) {
-  // MinGW declares IID_IAccessible as a data import; a static link would pass a thunk.
-  constexpr GUID kIidAccessible{0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+namespace {
+
+IAccessible* ClientAccessible(HWND window) {
   IAccessible* accessible = nullptr;
   if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), kIidAccessible,
                                         reinterpret_cast<void**>(&accessible))))
-    return {};
+    return nullptr;
+  return accessible;
+}
+
+}  // namespace
+
+std::wstring AccessibleText(HWND window, AccessibleGetter get) {
+  IAccessible* accessible = ClientAccessible(window);
+  if (!accessible) return {};
   VARIANT self{};
   self.vt = VT_I4;
   BSTR text = nullptr;
@@ -95,6 +104,16 @@ std::wstring AccessibleText(HWND window, AccessibleGetter get) {
   std::wstring read = text ? std::wstring(text, SysStringLen(text)) : std::wstring();
   SysFreeString(text);
   return read;
+}
+
+long AccessibleRole(HWND window) {
+  IAccessible* accessible = ClientAccessible(window);
+  if (!accessible) return -1;
+  VARIANT self{}, role{};
+  self.vt = VT_I4;
+  accessible->get_accRole(self, &role);
+  accessible->Release();
+  return role.vt == VT_I4 ? role.lVal : -1;
 }
 
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {

@@ -65,6 +65,8 @@ std::vector<Control*> WalkByTab(Form& form, bool backward);
 // accessibility call: its name, or what another getter gives.
 using AccessibleGetter = HRESULT (STDMETHODCALLTYPE IAccessible::*)(VARIANT, BSTR*);
 std::wstring AccessibleText(HWND window, AccessibleGetter get = &IAccessible::get_accName);
+// The client object's role (ROLE_SYSTEM_...); -1 when there is none.
+long AccessibleRole(HWND window);
 
 // Where each control of `form` that has a window is, in the form's client
 // coordinates, by the control's name.

@@ -8,29 +8,13 @@
 #include "printer_hold_win.h"
 #include "printer_queues_win.h"
 #include "profile_file_win.h"
+#include "text_win.h"
 #include "unsaved_writes_win.h"
 #include "usb_locator_win.h"
 #include "usb_port_win.h"
 
 namespace velmo {
 namespace {
-
-std::wstring WideFromUtf8(const std::string& utf8) {
-  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(n > 0 ? n : 0), L'\0');
-  if (n > 0) MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
-  return wide;
-}
-
-std::string Utf8FromWide(const std::wstring& wide) {
-  const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
-                                    nullptr);
-  std::string utf8(static_cast<size_t>(n > 0 ? n : 0), '\0');
-  if (n > 0) {
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), n, nullptr, nullptr);
-  }
-  return utf8;
-}
 
 void Write(FILE* stream, std::string_view text) {
   std::fwrite(text.data(), 1, text.size(), stream);
@@ -55,15 +39,15 @@ uint64_t Win32VelmocfgHost::NowMs() { return GetTickCount64(); }
 void Win32VelmocfgHost::Sleep(uint32_t ms) { ::Sleep(ms); }
 
 std::optional<std::string> Win32VelmocfgHost::ReadFile(const std::string& path, size_t limit) {
-  return ReadProfileFile(WideFromUtf8(path), limit);
+  return ReadProfileFile(WidenUtf8(path), limit);
 }
 
 bool Win32VelmocfgHost::WriteFile(const std::string& path, const std::string& content) {
-  return WriteProfileFile(WideFromUtf8(path), content);
+  return WriteProfileFile(WidenUtf8(path), content);
 }
 
 bool Win32VelmocfgHost::MakeFolder(const std::string& path) {
-  const std::wstring wide = WideFromUtf8(path);
+  const std::wstring wide = WidenUtf8(path);
   if (CreateDirectoryW(wide.c_str(), nullptr)) return true;
   const DWORD attributes = GetFileAttributesW(wide.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -87,7 +71,7 @@ void Win32VelmocfgHost::Err(std::string_view text) { Write(stderr, text); }
 
 std::vector<std::string> Utf8Arguments(int argc, wchar_t** argv) {
   std::vector<std::string> arguments;
-  for (int i = 1; i < argc; ++i) arguments.push_back(Utf8FromWide(argv[i]));
+  for (int i = 1; i < argc; ++i) arguments.push_back(NarrowToUtf8(argv[i]));
   return arguments;
 }
 

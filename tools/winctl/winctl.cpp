@@ -40,6 +40,7 @@
 #include <cwchar>
 #include <string>
 
+#include "accessible_win.h"
 #include "mnemonic.h"
 
 namespace {
@@ -288,12 +289,9 @@ std::wstring TakeText(BSTR text) {
   return taken;
 }
 
-// MinGW declares IID_IAccessible as a data import; a static link would pass a thunk.
-constexpr GUID kIidAccessible{0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
-
 std::string DescribeStop(HWND control) {
   IAccessible* accessible = nullptr;
-  if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), kIidAccessible,
+  if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), toolkit::kIidAccessible,
                                         reinterpret_cast<void**>(&accessible))))
     return "?|?|";
   VARIANT self{};

@@ -31,14 +31,6 @@ Placed PlacedOf(TfrmMain& form) {
   return placed;
 }
 
-Placed FreshAt(int dpi) {
-  SetEnvironmentVariableW(L"VELMO_DPI", std::to_wstring(dpi).c_str());
-  TfrmMain fresh;
-  fresh.Show();
-  Placed placed = PlacedOf(fresh);
-  SetEnvironmentVariableW(L"VELMO_DPI", nullptr);
-  return placed;
-}
 
 TEST(SettingsWindowDpiChange, ToDoubleAndBackAsAWindowMadeThere) {
   TfrmMain form;
@@ -46,15 +38,10 @@ TEST(SettingsWindowDpiChange, ToDoubleAndBackAsAWindowMadeThere) {
   form.Show();
   for (const int dpi : {192, 96}) {
     SCOPED_TRACE(dpi);
-    const Placed fresh = FreshAt(dpi);
+    const Placed fresh = test::MadeAt<TfrmMain>(dpi, PlacedOf);
     test::SendDpiChange(form, dpi, fresh.window);
     const Placed moved = PlacedOf(form);
-    EXPECT_GT(fresh.places.size(), 50u);
-    for (const auto& [name, place] : fresh.places) {
-      const auto found = moved.places.find(name);
-      ASSERT_NE(found, moved.places.end());
-      EXPECT_TRUE(EqualRect(&found->second, &place)) << std::string(name.begin(), name.end());
-    }
+    test::ExpectSamePlaces(moved.places, fresh.places);
     EXPECT_EQ(moved.paperItemHeight, fresh.paperItemHeight);
     // Each button's picture is the one drawn for the DPI, not a stretched one.
     for (const auto& [name, width] : moved.pictureWidths) EXPECT_EQ(width, dpi / 3) << std::string(name.begin(), name.end());
@@ -67,12 +54,11 @@ TEST(SettingsWindowDpiChange, ToDoubleAndBackAsAWindowMadeThere) {
 TEST(AboutBanner, IsDrawnAtTheDesignsScale) {
   SIZE sizes[2]{};
   for (const int dpi : {96, 192}) {
-    SetEnvironmentVariableW(L"VELMO_DPI", std::to_wstring(dpi).c_str());
+    const test::ScopedDpi scoped(dpi);
     TfrmAbout about({[](const std::string&, const std::string&) {}, [] {}});
     about.Show();
     const RECT place = about.Image1->PictureRect();
     sizes[dpi / 192] = {place.right - place.left, place.bottom - place.top};
-    SetEnvironmentVariableW(L"VELMO_DPI", nullptr);
   }
   EXPECT_GT(sizes[0].cx, 0);
   EXPECT_NEAR(sizes[1].cx, 2 * sizes[0].cx, 1);

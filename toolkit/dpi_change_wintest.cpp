@@ -35,29 +35,11 @@ Layout LayoutOf(TfrmGallery& form) {
 }
 
 // The layout of a gallery made at `dpi`.
-Layout FreshAt(int dpi) {
-  SetEnvironmentVariableW(L"VELMO_DPI", std::to_wstring(dpi).c_str());
-  TfrmGallery fresh;
-  fresh.Show();
-  Layout layout = LayoutOf(fresh);
-  SetEnvironmentVariableW(L"VELMO_DPI", nullptr);
-  return layout;
-}
-
-std::string Text(const RECT& r) {
-  return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right - r.left) + "x" +
-         std::to_string(r.bottom - r.top);
-}
+Layout FreshAt(int dpi) { return test::MadeAt<TfrmGallery>(dpi, LayoutOf); }
 
 void ExpectSameLayout(const Layout& moved, const Layout& fresh, int dpi) {
   SCOPED_TRACE("at " + std::to_string(dpi) + " DPI");
-  EXPECT_GT(fresh.places.size(), 50u);
-  for (const auto& [name, place] : fresh.places) {
-    const auto found = moved.places.find(name);
-    ASSERT_NE(found, moved.places.end());
-    EXPECT_TRUE(EqualRect(&found->second, &place)) << std::string(name.begin(), name.end()) << ": "
-                                                   << Text(found->second) << " instead of " << Text(place);
-  }
+  test::ExpectSamePlaces(moved.places, fresh.places);
   EXPECT_EQ(moved.itemHeight, fresh.itemHeight);
   EXPECT_EQ(moved.faceHeight, fresh.faceHeight);
   EXPECT_EQ(moved.columns, fresh.columns);

@@ -223,8 +223,8 @@ TEST(FormFont, ControlsFollowANewFormFontAndKeepTheirOwnSize) {
 }
 
 TEST(Dpi, DesignedSizesScaleToTheWindowsDpi) {
-  SetEnvironmentVariableW(L"VELMO_DPI", L"144");
   {
+    const test::ScopedDpi scoped(144);
     TfrmDialog form;
     RECT client{}, button{};
     GetClientRect(form.Handle(), &client);
@@ -235,7 +235,6 @@ TEST(Dpi, DesignedSizesScaleToTheWindowsDpi) {
     EXPECT_EQ(form.Button1->Bounds(), (Rect{110, 80, 80, 26}));  // read back in designed units
     EXPECT_EQ(FontOf(*form.Button1).lfHeight, -18);
   }
-  SetEnvironmentVariableW(L"VELMO_DPI", nullptr);
 }
 
 }  // namespace

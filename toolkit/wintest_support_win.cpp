@@ -2,6 +2,8 @@
 
 #include <oleacc.h>
 
+#include <gtest/gtest.h>
+
 #include <vector>
 
 #include "accessible_win.h"
@@ -23,6 +25,23 @@ std::map<std::wstring, RECT> PlacesOf(const Form& form) {
   });
   return places;
 }
+
+void ExpectSamePlaces(const std::map<std::wstring, RECT>& moved, const std::map<std::wstring, RECT>& fresh) {
+  const auto text = [](const RECT& r) {
+    return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right - r.left) + "x" +
+           std::to_string(r.bottom - r.top);
+  };
+  EXPECT_GT(fresh.size(), 50u);
+  for (const auto& [name, place] : fresh) {
+    const auto found = moved.find(name);
+    ASSERT_NE(found, moved.end()) << std::string(name.begin(), name.end());
+    EXPECT_TRUE(EqualRect(&found->second, &place))
+        << std::string(name.begin(), name.end()) << ": " << text(found->second) << " instead of " << text(place);
+  }
+}
+
+ScopedDpi::ScopedDpi(int dpi) { SetEnvironmentVariableW(L"VELMO_DPI", std::to_wstring(dpi).c_str()); }
+ScopedDpi::~ScopedDpi() { SetEnvironmentVariableW(L"VELMO_DPI", nullptr); }
 
 void SendDpiChange(Form& form, int dpi, const RECT& suggested) {
   SendMessageW(form.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));

@@ -72,6 +72,27 @@ long AccessibleRole(HWND window);
 // coordinates, by the control's name.
 std::map<std::wstring, RECT> PlacesOf(const Form& form);
 
+// Every control placed in `fresh` is in the same place in `moved`.
+void ExpectSamePlaces(const std::map<std::wstring, RECT>& moved, const std::map<std::wstring, RECT>& fresh);
+
+// Forms made while it lives take `dpi` (VELMO_DPI) as their monitor's.
+class ScopedDpi {
+ public:
+  explicit ScopedDpi(int dpi);
+  ~ScopedDpi();
+  ScopedDpi(const ScopedDpi&) = delete;
+  ScopedDpi& operator=(const ScopedDpi&) = delete;
+};
+
+// What `of` reads of a form of type F made and shown at `dpi`.
+template <class F, class Of>
+auto MadeAt(int dpi, Of of) {
+  const ScopedDpi scoped(dpi);
+  F fresh;
+  fresh.Show();
+  return of(fresh);
+}
+
 // Sends `form` the WM_DPICHANGED that a move to a monitor of `dpi` brings,
 // with `suggested` as the window's new rectangle.
 void SendDpiChange(Form& form, int dpi, const RECT& suggested);

@@ -11,6 +11,7 @@
 # each new queue becomes the default printer; the program ends with 0.
 # Usage: e2e_discovery.sh <Qindle.exe> <winctl.exe> <stand-ins folder>
 . "$(dirname "$0")/../tests/e2e/lib.sh"
+. "$(dirname "$0")/e2e_stage.sh"
 program=$1 WINCTL=$2 standins=$3
 require_test_network
 stage="$velmo_root/build/installer-discovery-stage/Velmo Driver (x86)"
@@ -22,33 +23,9 @@ queue="Velmo LT43-$VELMO_PRINTER_IP"
 imports=$(x86_64-w64-mingw32-objdump -p "$program") || fail "cannot read the imports of $program"
 grep -qE '\s[0-9]+ +SetDefaultPrinterW$' <<<"$imports" || fail "SetDefaultPrinterW is not imported by name"
 
-rm -rf "$(dirname "$stage")" && mkdir -p "$stage" || fail "no stage folder"
-# The package's own tools beside the program, with a planted script host
-# that must never run; the system tools' stand-ins in a folder of their own,
-# reached only through the development switch.
-for file in devcon_x64.exe devcon_x32.exe Drovik.exe prnport.vbs cscript.exe; do
-  cp "$standins/$file" "$stage/" || fail "no stand-in $file in $standins"
-done
-tools="$(dirname "$stage")/system tools"
-mkdir -p "$tools" || fail "no tools folder"
-for file in cscript.exe rundll32.exe control.exe; do
-  cp "$standins/$file" "$tools/" || fail "no stand-in $file in $standins"
-done
-tools_log="$tools/standin.log"
-export VELMO_DEV_TOOLS_DIR=$(winepath -w "$tools" 2>/dev/null)
-cp "$program" "$stage/" || fail "no $program"
-cp -r "$velmo_root/tools/installer-fixtures/driver" "$stage/" || fail "no sample package"
-plug() { printf 'USBPRINT\\VelmoLT42A1B2|%s|Velmo LT42\r\n' "$usb_id" >"$stage/devcon_devices.txt"; }
-unplug() { : >"$stage/devcon_devices.txt"; }
-# A language recorded by an earlier run would win over "-language:chinese".
-"$velmo_wine" reg delete 'HKLM\SOFTWARE\DARVOLT\Printer' /f >/dev/null 2>&1
-for old in "$queue" "Velmo LT42"; do
-  "$velmo_wine" reg delete "HKLM\\System\\CurrentControlSet\\Control\\Print\\Printers\\$old" /f >/dev/null 2>&1
-done
-default_printer() {
-  "$velmo_wine" reg query 'HKCU\Software\Microsoft\Windows NT\CurrentVersion\Windows' /v Device 2>/dev/null |
-    tr -d '\r' | grep -q -- "$1"
-}
+rm -rf "$(dirname "$stage")"
+stage_installer "$(dirname "$stage")/system tools"
+forget_queues "$queue" "Velmo LT42"
 
 ip netns exec "$VELMO_PRINTER_NS" "$velmo_root/tools/printer-responder" \
   --reply "IP:$VELMO_PRINTER_IP;DEVICENAME:lt43;" --log "$stage/responder.log" &

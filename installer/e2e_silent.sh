@@ -10,6 +10,7 @@
 # and its port once no other queue uses it.
 # Usage: e2e_silent.sh <Qindle.exe> <winctl.exe> <stand-ins folder>
 . "$(dirname "$0")/../tests/e2e/lib.sh"
+. "$(dirname "$0")/e2e_stage.sh"
 program=$1 WINCTL=$2 standins=$3
 require_test_network
 stage="$velmo_root/build/installer-silent-stage"
@@ -20,34 +21,9 @@ ip=$VELMO_PRINTER_IP
 nobody=10.231.0.3  # on the test network, where nothing listens
 queue="Velmo LT43-$ip"
 
-rm -rf "$stage" && mkdir -p "$stage" || fail "no stage folder"
-# The package's own tools beside the program; the system tools' stand-ins
-# in a folder of their own, reached only through the development switch. A
-# script host planted beside the program must never run: its line would
-# show in the program folder's log.
-for file in devcon_x64.exe devcon_x32.exe Drovik.exe prnport.vbs cscript.exe; do
-  cp "$standins/$file" "$stage/" || fail "no stand-in $file in $standins"
-done
-tools="$stage/system-tools"
-mkdir -p "$tools" || fail "no tools folder"
-for file in cscript.exe rundll32.exe control.exe; do
-  cp "$standins/$file" "$tools/" || fail "no stand-in $file in $standins"
-done
-tools_log="$tools/standin.log"
-export VELMO_DEV_TOOLS_DIR=$(winepath -w "$tools" 2>/dev/null)
-cp "$program" "$stage/" || fail "no $program"
-cp -r "$velmo_root/tools/installer-fixtures/driver" "$stage/" || fail "no sample package"
+stage_installer "$stage/system-tools"
 folder=$(winepath -w "$stage" 2>/dev/null)
-plug() { printf 'USBPRINT\\VelmoLT42A1B2|%s|Velmo LT42\r\n' "$usb_id" >"$stage/devcon_devices.txt"; }
-unplug() { : >"$stage/devcon_devices.txt"; }
-"$velmo_wine" reg delete 'HKLM\SOFTWARE\DARVOLT\Printer' /f >/dev/null 2>&1
-for old in "$queue" "Velmo LT42" "Velmo LT42-$nobody"; do
-  "$velmo_wine" reg delete "HKLM\\System\\CurrentControlSet\\Control\\Print\\Printers\\$old" /f >/dev/null 2>&1
-done
-default_printer() {
-  "$velmo_wine" reg query 'HKCU\Software\Microsoft\Windows NT\CurrentVersion\Windows' /v Device 2>/dev/null |
-    tr -d '\r' | grep -q -- "$1"
-}
+forget_queues "$queue" "Velmo LT42" "Velmo LT42-$nobody"
 queue_exists() {
   "$velmo_wine" reg query "HKLM\\System\\CurrentControlSet\\Control\\Print\\Printers\\$1" >/dev/null 2>&1
 }

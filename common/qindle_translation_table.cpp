@@ -19,7 +19,7 @@ constexpr TRANSLATE_PAIR kQindleTable[] = {
     // Message texts of the installation, not captions.
     {L"Form1", L"未获得管理员权限", L"administrator rights were refused"},
     {L"Form1", L"另一个安装正在运行。", L"Another installation is running."},
-    {L"Form1", L"打印机没有删除：未获得管理员权限。", L"The printer was not removed: administrator rights were refused."},
+    {L"Form1", L"打印机没有删除：没有管理员权限。", L"The printer was not removed: it needs administrator rights."},
     {L"Form1", L"无法搜索 USB 打印机：程序所在文件夹的路径太长，设备控制台工具的命令行容纳不下。",
      L"USB printers cannot be searched: the path of the program's folder is too long for the device console tool's "
      L"command line."},

@@ -213,7 +213,7 @@ int RunUninstallation(const std::vector<std::string>& arguments) {
         RunThisProgramElevated(CommandLineOf(std::vector<std::string>(arguments.begin() + 1, arguments.end())));
     if (run.exitCode) return *run.exitCode;
     MessageBoxW(nullptr,
-                TranslatedText(QindleTranslationTable(), L"Form1", L"打印机没有删除：未获得管理员权限。",
+                TranslatedText(QindleTranslationTable(), L"Form1", L"打印机没有删除：没有管理员权限。",
                                DecideStartupHere(arguments).english)
                     .c_str(),
                 L"Qindle", MB_OK | MB_ICONERROR);

@@ -45,7 +45,8 @@ LRESULT CALLBACK FakePluginWindow::Proc(HWND hwnd, UINT msg, WPARAM wparam, LPAR
   return DefWindowProcW(hwnd, msg, wparam, lparam);
 }
 
-void FakePluginWindow::OnRequest(HWND from, const COPYDATASTRUCT& request) {
+void FakePluginWindow::OnRequest(HWND sender, const COPYDATASTRUCT& request) {
+  const HWND from = reply_to ? reply_to() : sender;
   const char* bytes = static_cast<const char*>(request.lpData);
   const std::string payload(bytes, strnlen(bytes, request.cbData));
   requests.push_back({request.dwData, payload});

@@ -32,6 +32,8 @@ class FakePluginWindow {
   bool slow = false;
   // Runs as each request arrives, before it is answered.
   std::function<void(const Request&)> on_request;
+  // Where the replies go instead of the request's sender, when set.
+  std::function<HWND()> reply_to;
 
   int CountOf(ULONG_PTR code) const;
   std::vector<std::string> PayloadsOf(ULONG_PTR code) const;

@@ -12,28 +12,6 @@ namespace {
 
 constexpr std::size_t kMaxFileBytes = 64 * 1024;
 
-bool WriteWholeFile(const std::string& path, const std::string& text) {
-  HANDLE file = CreateFileW(WidenUtf8(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                            nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  const bool ok = WriteFile(file, text.data(), DWORD(text.size()), &written, nullptr) && written == text.size();
-  return CloseHandle(file) && ok;
-}
-
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-  HANDLE file = CreateFileW(WidenUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-  std::string text(kMaxFileBytes + 1, '\0');
-  DWORD read = 0;
-  const bool ok = ReadFile(file, text.data(), DWORD(text.size()), &read, nullptr);
-  CloseHandle(file);
-  if (!ok || read > kMaxFileBytes) return std::nullopt;
-  text.resize(read);
-  return text;
-}
-
 std::wstring ThisProgram() {
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
@@ -75,7 +53,7 @@ CommandsOutcome ElevatingInstallationPeers::RunAdministratorSteps(const Installa
                                                                   const InstalledPrinters& known) {
   const std::optional<std::string> plan = PlanText(request, known);
   std::optional<PrivateFolder> folder = PrivateFolder::Create();
-  if (!plan || !folder || !WriteWholeFile(folder->Path() + kPlanFileName, *plan)) {
+  if (!plan || !folder || !WriteNewFile(folder->Path() + kPlanFileName, *plan)) {
     StepDone("elevated helper", "", "the plan could not be written");
     return kNoRights;
   }
@@ -85,19 +63,19 @@ CommandsOutcome ElevatingInstallationPeers::RunAdministratorSteps(const Installa
     StepDone("elevated helper", run.program, run.refused ? "the elevation was refused" : "could not start");
     return kNoRights;
   }
-  const std::optional<std::string> text = ReadWholeFile(folder->Path() + kOutcomeFileName);
+  const std::optional<std::string> text = ReadWholeFile(folder->Path() + kOutcomeFileName, kMaxFileBytes);
   const std::optional<CommandsOutcome> outcome = text ? ParseOutcome(*text) : std::nullopt;
   StepDone("elevated helper", run.program, outcome ? "done" : "ended without an outcome");
   return outcome.value_or(kNoRights);
 }
 
 int RunElevatedHelper(const std::string& folder) {
-  const std::optional<std::string> text = ReadWholeFile(folder + kPlanFileName);
+  const std::optional<std::string> text = ReadWholeFile(folder + kPlanFileName, kMaxFileBytes);
   const std::optional<HelperPlan> plan = text ? ParsePlan(*text) : std::nullopt;
   if (!plan) return 2;
   WindowsInstallationPeers peers;
   const std::optional<std::string> outcome = OutcomeText(RunAdministratorSteps(plan->request, plan->Known(), peers));
-  return outcome && WriteWholeFile(folder + kOutcomeFileName, *outcome) ? 0 : 1;
+  return outcome && WriteNewFile(folder + kOutcomeFileName, *outcome) ? 0 : 1;
 }
 
 }  // namespace velmo

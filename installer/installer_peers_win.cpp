@@ -82,16 +82,9 @@ int WindowsInstallationPeers::RunHidden(const std::string& commandLine, unsigned
 int WindowsInstallationPeers::RunBatch(const std::string& commandLine) { return velmo::RunBatch(commandLine); }
 
 void WindowsInstallationPeers::Start(const std::string& commandLine) {
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESHOWWINDOW;
-  startup.wShowWindow = SW_SHOWNORMAL;
-  PROCESS_INFORMATION process{};
-  std::wstring line = WidenUtf8(commandLine);
-  line.push_back(L'\0');
-  if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+  if (const std::optional<PROCESS_INFORMATION> process = StartProgram(commandLine, SW_SHOWNORMAL)) {
+    CloseHandle(process->hThread);
+    CloseHandle(process->hProcess);
   }
 }
 

@@ -29,6 +29,28 @@ void RemoveWithFiles(const std::wstring& folder) {
 
 }  // namespace
 
+bool WriteNewFile(const std::string& path, const std::string& bytes) {
+  HANDLE file = CreateFileW(WidenUtf8(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                            nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const bool ok = WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr) && written == bytes.size();
+  return CloseHandle(file) && ok;
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t limit) {
+  HANDLE file = CreateFileW(WidenUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::string bytes(limit + 1, '\0');
+  DWORD read = 0;
+  const bool ok = ReadFile(file, bytes.data(), DWORD(bytes.size()), &read, nullptr);
+  CloseHandle(file);
+  if (!ok || read > limit) return std::nullopt;
+  bytes.resize(read);
+  return bytes;
+}
+
 std::string CurrentUserSid() {
   HANDLE token = nullptr;
   if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return {};

@@ -3,6 +3,7 @@
 // current account, administrators and the system may open, for the files
 // that other programs are started with (the batch file, the elevated
 // helper's plan). Removed with what it holds when the object goes.
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -24,6 +25,11 @@ class PrivateFolder {
   explicit PrivateFolder(std::string path) : path_(std::move(path)) {}
   std::string path_;
 };
+
+// The files in such a folder: created anew, never an existing file, and
+// read whole up to `limit` bytes (nothing for a longer one).
+bool WriteNewFile(const std::string& path, const std::string& bytes);
+std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t limit);
 
 // The current account's security identifier as text; empty when unknown.
 std::string CurrentUserSid();

@@ -13,19 +13,14 @@ namespace {
 
 constexpr DWORD kBatchTimeoutMs = 5000;
 
-// Created anew, never an existing file; lines end in CR LF.
-bool WriteNewTextFile(const std::string& path, const std::string& text) {
+// Lines end in CR LF.
+std::string WithCrLf(const std::string& text) {
   std::string lines;
   for (char c : text) {
     if (c == '\n') lines += '\r';
     lines += c;
   }
-  HANDLE file = CreateFileW(WidenUtf8(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                            nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  const bool ok = WriteFile(file, lines.data(), DWORD(lines.size()), &written, nullptr) && written == lines.size();
-  return CloseHandle(file) && ok;
+  return lines;
 }
 
 // The command interpreter of this process's own system folder: a 32-bit
@@ -39,20 +34,27 @@ std::string CommandInterpreter() {
 
 }  // namespace
 
-int RunHidden(const std::string& commandLine, DWORD timeoutMs, const std::string& workingFolder) {
+std::optional<PROCESS_INFORMATION> StartProgram(const std::string& commandLine, WORD show,
+                                                const std::string& workingFolder) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
-  startup.wShowWindow = SW_HIDE;
+  startup.wShowWindow = show;
   PROCESS_INFORMATION process{};
   // CreateProcessW may write into the command line.
   std::wstring line = WidenUtf8(commandLine);
   line.push_back(L'\0');
   const std::wstring folder = WidenUtf8(workingFolder);
   if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      folder.empty() ? nullptr : folder.c_str(), &startup, &process)) {
-    return -1;
-  }
+                      folder.empty() ? nullptr : folder.c_str(), &startup, &process))
+    return std::nullopt;
+  return process;
+}
+
+int RunHidden(const std::string& commandLine, DWORD timeoutMs, const std::string& workingFolder) {
+  const std::optional<PROCESS_INFORMATION> started = StartProgram(commandLine, SW_HIDE, workingFolder);
+  if (!started) return -1;
+  const PROCESS_INFORMATION& process = *started;
   WaitForSingleObject(process.hProcess, timeoutMs);
   DWORD code = DWORD(-1);
   GetExitCodeProcess(process.hProcess, &code);
@@ -69,7 +71,7 @@ int RunBatch(const std::string& commandLine) {
   std::optional<PrivateFolder> folder = PrivateFolder::Create();
   if (!folder || interpreter.empty()) return -1;
   const std::string path = folder->Path() + "~temp-" + std::to_string(GetCurrentProcessId()) + ".bat";
-  if (!WriteNewTextFile(path, *text)) return -1;
+  if (!WriteNewFile(path, WithCrLf(*text))) return -1;
   // Its current folder is the private one too, should the first line fail.
   const int result = RunHidden("\"" + interpreter + "\" /c \"\"" + path + "\"\"", kBatchTimeoutMs, folder->Path());
   DeleteFileW(WidenUtf8(path).c_str());

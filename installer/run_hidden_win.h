@@ -3,11 +3,18 @@
 // batch file. Texts are UTF-8 and reach the platform as UTF-16.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 namespace velmo {
 
-// Runs `commandLine` (program and arguments in one) with its window hidden,
+// Starts `commandLine` (program and arguments in one) with its window shown
+// as `show` (SW_...), in `workingFolder` (empty: the installer's own current
+// folder); nothing when it cannot start. The caller closes both handles.
+std::optional<PROCESS_INFORMATION> StartProgram(const std::string& commandLine, WORD show,
+                                                const std::string& workingFolder = {});
+
+// Runs `commandLine` with its window hidden,
 // in `workingFolder` (empty: the installer's own current folder), and waits
 // at most `timeoutMs`. Returns the exit code, STILL_ACTIVE (259) when it
 // outlives the wait (it is left running), or -1 when it cannot start.

@@ -15,6 +15,7 @@
 #include "english_mode.h"
 #include "main_form_win.h"
 #include "printer_config_form_win.h"
+#include "text_win.h"
 #include "wintest_support_win.h"
 
 namespace velmo {
@@ -26,13 +27,6 @@ struct Setting {
   int dpi;
   int english_mode;
 };
-
-std::string Narrow(const std::wstring& text) {
-  std::string utf8(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, utf8.data(), static_cast<int>(utf8.size()), nullptr, nullptr);
-  utf8.pop_back();
-  return utf8;
-}
 
 template <class Kind>
 std::vector<Kind*> All(const Form& form) {
@@ -71,7 +65,7 @@ class CaptionsFit : public ::testing::TestWithParam<Setting> {
         if (page) page->Pages().SetActivePage(page);
         test::PumpUntil([] { return false; }, 50);
         for (const CutCaption& cut : FindCutCaptions(form))
-          cuts.insert(Narrow(form.Name() + L"." + cut.Name + L" \"" + cut.Caption + L"\": " + cut.Why));
+          cuts.insert(NarrowToUtf8(form.Name() + L"." + cut.Name + L" \"" + cut.Caption + L"\": " + cut.Why));
         if (at_max) SavePicture(form, page);
       }
     }

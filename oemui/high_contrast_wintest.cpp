@@ -19,6 +19,7 @@
 #include "edit_paper_form_win.h"
 #include "main_form_win.h"
 #include "printer_config_form_win.h"
+#include "text_win.h"
 #include "theme_win.h"
 #include "wintest_support_win.h"
 
@@ -101,13 +102,6 @@ void ShowEnabled(Form& form) {
   test::PumpUntil([] { return false; }, 50);
 }
 
-std::string Narrow(const std::wstring& text) {
-  std::string utf8(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, utf8.data(), static_cast<int>(utf8.size()), nullptr, nullptr);
-  utf8.pop_back();
-  return utf8;
-}
-
 std::string Hex(COLORREF color) {
   char text[16];
   wsprintfA(text, "#%02X%02X%02X", GetRValue(color), GetGValue(color), GetBValue(color));
@@ -138,7 +132,7 @@ TEST_P(ThemedWindows, EveryColorAnswerIsASystemColorInHighContrast) {
     EnumChildWindows(form->Handle(), CollectChild, reinterpret_cast<LPARAM>(&children));
     for (HWND child : children) {
       const Control* control = Control::FromHandle(child);
-      const std::string name = Narrow(form->Name() + L"." + (control ? control->Name() : L"(inner window)"));
+      const std::string name = NarrowToUtf8(form->Name() + L"." + (control ? control->Name() : L"(inner window)"));
       for (const UINT message : {WM_CTLCOLORSTATIC, WM_CTLCOLORBTN, WM_CTLCOLOREDIT, WM_CTLCOLORLISTBOX}) {
         SetTextColor(dc, RGB(1, 2, 3));
         SetBkColor(dc, RGB(1, 2, 3));
@@ -281,7 +275,7 @@ TEST_P(ThemedWindows, EveryCaptionReadsAtFourAndAHalfToOne) {
       if (!IsWindowEnabled(control->Handle())) continue;
       ++looked_at;
       const double contrast = CaptionContrast(*form, *control);
-      EXPECT_GE(contrast, kReadableContrast) << Narrow(form->Name() + L"." + control->Name() + L" \"" +
+      EXPECT_GE(contrast, kReadableContrast) << NarrowToUtf8(form->Name() + L"." + control->Name() + L" \"" +
                                                        control->Caption() + L"\"");
     }
     form->Hide();

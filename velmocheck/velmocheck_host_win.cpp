@@ -6,22 +6,10 @@
 #include <cstdio>
 #include <memory>
 
+#include "text_win.h"
+
 namespace velmo {
 namespace {
-
-std::wstring Wide(const std::string& utf8) {
-  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
-  std::wstring wide(size_t(n > 0 ? n : 0), L'\0');
-  if (n > 0) MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), wide.data(), n);
-  return wide;
-}
-
-std::string Utf8(const wchar_t* wide) {
-  const int n = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-  std::string utf8(size_t(n > 1 ? n - 1 : 0), '\0');
-  if (n > 1) WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8.data(), n, nullptr, nullptr);
-  return utf8;
-}
 
 struct FileCloser {
   void operator()(FILE* f) const { std::fclose(f); }
@@ -33,7 +21,7 @@ struct PrinterCloser {
 }  // namespace
 
 bool WinCheckHost::ReadFile(const std::string& path, std::vector<uint8_t>& bytes) {
-  std::unique_ptr<FILE, FileCloser> file(_wfopen(Wide(path).c_str(), L"rb"));
+  std::unique_ptr<FILE, FileCloser> file(_wfopen(WidenUtf8(path).c_str(), L"rb"));
   if (!file) return false;
   bytes.clear();
   uint8_t buffer[65536];
@@ -43,7 +31,7 @@ bool WinCheckHost::ReadFile(const std::string& path, std::vector<uint8_t>& bytes
 }
 
 bool WinCheckHost::WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-  std::unique_ptr<FILE, FileCloser> file(_wfopen(Wide(path).c_str(), L"wb"));
+  std::unique_ptr<FILE, FileCloser> file(_wfopen(WidenUtf8(path).c_str(), L"wb"));
   if (!file) return false;
   return std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size() && std::fflush(file.get()) == 0;
 }
@@ -53,7 +41,7 @@ std::optional<FormSize> WinCheckHost::PaperForm(const std::string& name) {
   HANDLE server = nullptr;
   if (!OpenPrinterW(nullptr, &server, nullptr)) return std::nullopt;
   std::unique_ptr<void, PrinterCloser> closer(server);
-  std::wstring form = Wide(name);
+  std::wstring form = WidenUtf8(name);
   DWORD needed = 0;
   GetFormW(server, form.data(), 1, nullptr, 0, &needed);
   if (needed < sizeof(FORM_INFO_1W)) return std::nullopt;
@@ -68,7 +56,7 @@ void WinCheckHost::Err(std::string_view text) { std::fwrite(text.data(), 1, text
 
 std::vector<std::string> CheckArguments(int argc, wchar_t** argv) {
   std::vector<std::string> arguments;
-  for (int i = 1; i < argc; ++i) arguments.push_back(Utf8(argv[i]));
+  for (int i = 1; i < argc; ++i) arguments.push_back(NarrowToUtf8(argv[i]));
   return arguments;
 }
 
